@@ -1,0 +1,41 @@
+// Program entry: reads the host's command line, runs the one mode it names, and ends the process.
+#include <windows.h>
+
+#include "app/CommandLine.h"
+#include "base/ErrorReport.h"
+#include "host/Password.h"
+#include "session/Saver.h"
+#include "settings/ConfigDialog.h"
+
+namespace {
+
+void RunMode() {
+  switch (SaverMode) {
+    case smPassword:
+      ChangePassword();
+      break;
+    case smPreview:
+    case smSaver:
+      StartSaver();
+      break;
+    case smConfig:
+    case smNone:
+      RunConfigDialog();
+      break;
+  }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // An error that no mode handled, a bad handle text first of all, ends here: the last-chance
+  // report, then exit code 1. Nothing on the system has been changed before ParseCommandLine.
+  try {
+    ParseCommandLine();
+    RunMode();
+  } catch (const std::exception& error) {
+    ShowFatalException(error);
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,8 @@
+// Clock seeding for the native build (tests, tools): the steady clock's low 32 bits.
+#include <chrono>
+
+#include "base/Random.h"
+
+void Randomize() {
+  RandSeed = static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+}

@@ -1,0 +1,26 @@
+// Text conversions through the system's MultiByteToWideChar/WideCharToMultiByte.
+#include "base/WinText.h"
+
+namespace {
+
+std::wstring ToWide(UINT codePage, const std::string& text) {
+  if (text.empty()) return {};
+  int n = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+  return wide;
+}
+
+}  // namespace
+
+std::wstring Utf8ToWide(const std::string& text) { return ToWide(CP_UTF8, text); }
+
+std::string WideToUtf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), n, nullptr, nullptr);
+  return utf8;
+}
+
+std::string AnsiToUtf8(const std::string& text) { return WideToUtf8(ToWide(CP_ACP, text)); }

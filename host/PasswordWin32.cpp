@@ -1,0 +1,4 @@
+// Password services.
+#include "host/Password.h"
+
+void ChangePassword() {}

@@ -1,0 +1,4 @@
+// The preview and full-screen modes: one slideshow session in the saver window.
+#pragma once
+
+void StartSaver();

@@ -1,0 +1,4 @@
+// The saver session.
+#include "session/Saver.h"
+
+void StartSaver() {}

@@ -1,0 +1,4 @@
+// The configuration mode: the tabbed settings dialog.
+#pragma once
+
+void RunConfigDialog();

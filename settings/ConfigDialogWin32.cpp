@@ -1,0 +1,4 @@
+// The configuration dialog.
+#include "settings/ConfigDialog.h"
+
+void RunConfigDialog() {}

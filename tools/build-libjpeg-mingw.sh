@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Builds libjpeg-turbo for MinGW-w64 (static, SIMD with nasm) from Debian's own source package.
+# Usage: build-libjpeg-mingw.sh CACHE_DIR   -> CACHE_DIR/install/{include,lib/libjpeg.a}
+# A second call with the same CACHE_DIR finds the installed library and does nothing.
+set -euo pipefail
+cache=$(realpath -m "$1")
+here=$(cd "$(dirname "$0")" && pwd)
+[ -f "$cache/install/lib/libjpeg.a" ] && exit 0
+mkdir -p "$cache"
+cd "$cache"
+src=$(ls -d libjpeg-turbo-*/ 2>/dev/null | head -n1 || true)
+if [ -z "$src" ]; then
+  if ! apt-get source --only-source -qq libjpeg-turbo >/dev/null 2>&1; then
+    [ "$(id -u)" = 0 ] || { echo "apt-get source libjpeg-turbo failed; run tools/setup.sh as root" >&2; exit 1; }
+    bash "$here/add-deb-src.sh"
+    apt-get source --only-source -qq libjpeg-turbo >/dev/null
+  fi
+  src=$(ls -d libjpeg-turbo-*/ | head -n1)
+fi
+rm -rf build
+cmake -S "$src" -B build -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$here/../cmake/mingw-w64-x86_64.cmake" \
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$cache/install" \
+  -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=ON -DWITH_TURBOJPEG=OFF \
+  -DREQUIRE_SIMD=ON -DCMAKE_ASM_NASM_COMPILER=nasm >/dev/null
+cmake --build build >/dev/null
+cmake --install build >/dev/null
