@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both flavours and runs every test (native unit tests, the
+# in-process Windows tests and the end-to-end tests under Wine on a virtual display).
+set -uo pipefail
+cd "$(dirname "$0")/.."
+bash tools/setup.sh || exit 1
+bash tools/build.sh native || exit 1
+bash tools/build.sh mingw || exit 1
+rc=0
+ctest --test-dir build/native --output-on-failure -j2 || rc=1
+ctest --test-dir build/mingw --output-on-failure -j2 || rc=1
+exit $rc
