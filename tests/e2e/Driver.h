@@ -1,0 +1,179 @@
+// The end-to-end test driver: starts the real program as a process and watches, reads and
+// answers what it shows, the way a user or the screen-saver host would. Texts are UTF-8.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+using TMs = std::chrono::milliseconds;
+
+// Move-only owner of a kernel handle (process, file search, ...).
+struct THandleCloser {
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using THandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, THandleCloser>;
+
+// A started program. The destructor kills it if it still runs, so that no test leaves a
+// process behind for the next one.
+class TProcess {
+ public:
+  // Starts `exePath` with the command line `"exePath" arguments`. Throws std::runtime_error.
+  static TProcess Launch(const std::string& exePath, const std::string& arguments);
+
+  TProcess(TProcess&&) = default;
+  TProcess& operator=(TProcess&&) = default;
+  ~TProcess();
+
+  DWORD Id() const { return FId; }
+  bool Running() const;
+  // The exit code, or nothing when the process still runs after `timeout`. Keeps this thread's
+  // windows (a host window) answering while it waits.
+  std::optional<DWORD> WaitForExit(TMs timeout) const;
+  void Kill();
+
+  // The process's top-level windows, visible or not, in z-order.
+  std::vector<HWND> TopLevelWindows() const;
+  // Its visible top-level dialog windows (class #32770): message boxes and the like.
+  std::vector<HWND> Dialogs() const;
+
+ private:
+  TProcess(THandle process, DWORD id) : FProcess(std::move(process)), FId(id) {}
+  THandle FProcess;
+  DWORD FId = 0;
+};
+
+// Which standard icon a message box shows. Stop stands for MB_ICONSTOP = MB_ICONERROR = MB_ICONHAND,
+// Warning for MB_ICONWARNING, Information for MB_ICONINFORMATION, Question for MB_ICONQUESTION.
+enum class TBoxIcon { None, Stop, Warning, Information, Question, Unknown };
+const char* ToString(TBoxIcon icon);
+
+struct TMessageBox {
+  std::string Caption;
+  std::string Text;  // of the static control with id 0xFFFF
+  TBoxIcon Icon = TBoxIcon::None;
+  std::vector<std::string> Buttons;  // button captions, in creation order
+  bool Owned = false;    // has an owner window (MB_TASKMODAL and a null owner give none)
+  bool Topmost = false;  // MB_SYSTEMMODAL and MB_TOPMOST make the box topmost
+  RECT Area{};           // on the screen
+};
+
+// Reads a shown message box. Identifying the icon needs the box painted on the screen: it waits
+// up to `paintTimeout` for the icon to match one of the standard icons, else reports Unknown.
+TMessageBox ReadMessageBox(HWND box, TMs paintTimeout = TMs(3000));
+
+// Clicks the dialog button with this id (asynchronously, as a click would). False if none.
+bool PressButton(HWND dialog, int id);
+
+// The first visible dialog of `process`, waiting up to `timeout`; nothing if the process ended
+// or the time ran out.
+std::optional<HWND> WaitForDialog(const TProcess& process, TMs timeout);
+
+// Runs `process` to its end: every message box it shows is read, handed to `beforeAnswer` (while
+// it is still on the screen) and answered with OK, or closed when it has no OK button. ExitCode is
+// empty when the process did not end within `timeout`; it is then killed.
+struct TRunResult {
+  std::optional<DWORD> ExitCode;
+  std::vector<TMessageBox> Boxes;
+};
+using TBoxHook = std::function<void(HWND box, const TMessageBox& read)>;
+TRunResult RunAnsweringBoxes(TProcess& process, TMs timeout, const TBoxHook& beforeAnswer = {});
+
+// Waits while dispatching this thread's messages.
+void Pause(TMs duration);
+// Polls `condition` every 20 ms (dispatching messages) until it holds or `timeout` passes.
+template <class F>
+bool WaitUntil(F condition, TMs timeout) {
+  auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    Pause(TMs(20));
+  }
+  return true;
+}
+
+// Wine on an X display without a window manager (Xvfb) waits two seconds whenever a window that
+// it hands to the window manager (one with a caption: a message box, a dialog) is hidden. After
+// this call, programs started from then on keep all their windows to themselves, which takes that
+// wait away. Does nothing outside Wine.
+bool RunningUnderWine();
+void UseUnmanagedWineWindows();
+
+// A host of our own for the preview and configuration switches: a visible top-level frame (a
+// bordered pop-up) with a black child window standing for the display settings' preview screen.
+class THostWindow {
+ public:
+  explicit THostWindow(int previewWidth = 152, int previewHeight = 112);
+  THostWindow(const THostWindow&) = delete;
+  THostWindow& operator=(const THostWindow&) = delete;
+  ~THostWindow();
+  HWND Frame() const { return FFrame; }
+  HWND Preview() const { return FPreview; }
+
+ private:
+  HWND FFrame = nullptr;
+  HWND FPreview = nullptr;
+};
+
+// The decimal text of a window handle as the host puts it on a command line.
+std::string HandleText(HWND window);
+
+// Values under HKEY_CURRENT_USER. `key` is a path below it, `name` empty for the default value.
+struct TRegValue {
+  DWORD Type = REG_NONE;
+  std::vector<BYTE> Data;
+  bool operator==(const TRegValue&) const = default;
+};
+std::optional<TRegValue> ReadRegValue(const std::string& key, const std::string& name);
+std::optional<DWORD> ReadRegDword(const std::string& key, const std::string& name);  // REG_DWORD only
+std::optional<std::string> ReadRegString(const std::string& key, const std::string& name);  // REG_SZ/EXPAND_SZ
+bool KeyExists(const std::string& key);
+// Keeps a value as it was: the destructor writes it back, or deletes it if it did not exist.
+class TSavedRegValue {
+ public:
+  TSavedRegValue(std::string key, std::string name);
+  TSavedRegValue(const TSavedRegValue&) = delete;
+  TSavedRegValue& operator=(const TSavedRegValue&) = delete;
+  ~TSavedRegValue();
+
+ private:
+  std::string FKey;
+  std::string FName;
+  std::optional<TRegValue> FValue;
+};
+// Writers create the key as needed; they throw std::runtime_error when the write fails.
+void WriteRegValue(const std::string& key, const std::string& name, const TRegValue& value);
+void WriteRegDword(const std::string& key, const std::string& name, DWORD value);
+void WriteRegString(const std::string& key, const std::string& name, const std::string& text);
+void DeleteRegValue(const std::string& key, const std::string& name);  // quietly, if present
+void DeleteRegKey(const std::string& key);                             // with everything below it
+
+// The user's temporary directory (with its final backslash) and the names of the files in it
+// that match a wildcard pattern such as "ins*", sorted.
+std::string TempDirectory();
+std::vector<std::string> TempFiles(const std::string& pattern);
+
+// Screen pixels as 0x00RRGGBB, row by row from the top.
+struct TPixels {
+  int Width = 0;
+  int Height = 0;
+  std::vector<uint32_t> Data;
+};
+TPixels CaptureScreen(const RECT& area);
+RECT ScreenArea();  // the whole virtual screen
+bool SaveBmp(const TPixels& pixels, const std::string& path);
+// Saves a capture of `area` (default: the whole screen) as <name>.bmp into the folder named by
+// the environment variable LUMI_SHOTS (a Unix path); does nothing and returns false without it.
+bool SaveShot(const std::string& name, std::optional<RECT> area = std::nullopt);
+
+// Helpers for the test programs.
+std::string EnvironmentVariable(const std::string& name);  // empty when unset
+std::string WindowsPath(const std::string& unixPath);      // "/a/b" gives "Z:\a\b"
+std::string Utf8(const std::wstring& text);
+std::wstring Wide(const std::string& utf8);
