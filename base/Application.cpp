@@ -1,0 +1,89 @@
+// Message loops and the application's hidden owner window.
+#include "base/Application.h"
+
+#include <objbase.h>
+
+#include "base/ErrorReport.h"
+#include "base/Errors.h"
+#include "base/Form.h"
+
+TApplication Application;
+
+namespace {
+
+LRESULT CALLBACK OwnerWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+TApplication::~TApplication() {
+  if (FHandle != nullptr) DestroyWindow(FHandle);
+  if (FComInitialized) CoUninitialize();
+}
+
+void TApplication::Initialize() {
+  if (FHandle != nullptr) return;
+  FComInitialized = SUCCEEDED(CoInitialize(nullptr));
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = OwnerWindowProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"TApplication";
+  wc.hIcon = LoadIconW(wc.hInstance, L"MAINICON");
+  RegisterClassW(&wc);
+  // A zero-size, never-shown top-level window: the owner of the program's top-level forms.
+  FHandle = CreateWindowExW(0, L"TApplication", L"", WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU |
+                            WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+}
+
+bool TApplication::ProcessMessage() {
+  MSG msg;
+  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) {
+    FTerminated = true;
+    return true;
+  }
+  if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && TForm::PreviewKey(msg)) return true;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+  return true;
+}
+
+void TApplication::HandleMessage() {
+  if (!ProcessMessage()) WaitMessage();
+}
+
+void TApplication::ProcessMessages() {
+  while (ProcessMessage()) {
+  }
+}
+
+void TApplication::Run() {
+  if (FMainForm != nullptr && !FTerminated) FMainForm->Show();
+  if (FTerminated) {
+    ProcessMessage();
+    return;
+  }
+  while (!FTerminated) HandleMessage();
+}
+
+void TApplication::HandleException(const std::exception& error) noexcept {
+  if (OnException) {
+    try {
+      OnException(error);
+    } catch (...) {
+    }
+    return;
+  }
+  ShowException(error);
+}
+
+void TApplication::HandleCurrentException() noexcept {
+  try {
+    throw;
+  } catch (const std::exception& error) {
+    HandleException(error);
+  } catch (...) {
+    HandleException(Exception("Exception", "Unbekannter Fehler"));
+  }
+}

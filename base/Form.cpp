@@ -1,0 +1,281 @@
+// Window creation, message dispatch under the error report, modal showing and timers of forms.
+#include "base/Form.h"
+
+#include "base/Application.h"
+
+namespace {
+
+constexpr UINT CM_ACTIVATE = WM_APP + 0x3FF0;  // runs the activation handler through dispatch
+
+}  // namespace
+
+TMessageTimer::TMessageTimer(TForm& owner, UINT intervalMs, std::function<void()> onTimer)
+    : FOwner(owner), FId(static_cast<UINT>(owner.FTimers.size()) + 1), FInterval(intervalMs),
+      FOnTimer(std::move(onTimer)) {
+  owner.FTimers.push_back(this);
+  Start();
+}
+
+TMessageTimer::~TMessageTimer() {
+  if (FOwner.FHandle != nullptr) KillTimer(FOwner.FHandle, FId);
+  std::erase(FOwner.FTimers, this);
+}
+
+void TMessageTimer::Start() {
+  if (FEnabled && FOwner.FHandle != nullptr) SetTimer(FOwner.FHandle, FId, FInterval, nullptr);
+}
+
+void TMessageTimer::SetEnabled(bool enabled) {
+  FEnabled = enabled;
+  if (FOwner.FHandle == nullptr) return;
+  if (enabled)
+    SetTimer(FOwner.FHandle, FId, FInterval, nullptr);
+  else
+    KillTimer(FOwner.FHandle, FId);
+}
+
+TForm::TForm(std::wstring windowClassName) : FClassName(std::move(windowClassName)) {
+  WindowProc = StandardWindowProc();
+}
+
+TForm::~TForm() {
+  if (FHandle != nullptr) {
+    FDestroying = true;
+    SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
+    DestroyWindow(FHandle);
+  }
+}
+
+TForm* TForm::FromHandle(HWND hwnd) {
+  if (hwnd == nullptr) return nullptr;
+  if (GetWindowLongPtrW(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&TForm::StaticWndProc)) return nullptr;
+  return reinterpret_cast<TForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+void TForm::CreateParams(TCreateParams& params) { (void)params; }
+
+void TForm::Create() {
+  Application.SetMainForm(this);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof wc;
+  if (!GetClassInfoExW(instance, FClassName.c_str(), &wc)) {
+    wc = {};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &TForm::StaticWndProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    wc.hIcon = LoadIconW(instance, L"MAINICON");
+    wc.lpszClassName = FClassName.c_str();
+    RegisterClassExW(&wc);
+  }
+  TCreateParams params;
+  params.WndParent = Application.Handle();
+  CreateParams(params);
+  CreateWindowExW(params.ExStyle, FClassName.c_str(), params.Caption.c_str(), params.Style, params.X, params.Y,
+                  params.Width, params.Height, params.WndParent, nullptr, instance, this);
+  for (TMessageTimer* timer : FTimers) timer->Start();
+  try {
+    FormCreate();
+  } catch (...) {
+    Application.HandleCurrentException();
+  }
+}
+
+LRESULT CALLBACK TForm::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* form = static_cast<TForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    form->FHandle = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<TForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (form == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  TMessage message{msg, wParam, lParam, 0};
+  try {
+    form->WindowProc(message);
+  } catch (...) {
+    Application.HandleCurrentException();
+    message.Result = 0;
+  }
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    form->FHandle = nullptr;
+    if (!form->FDestroying) {
+      try {
+        form->FormDestroyedFromOutside();
+      } catch (...) {
+        Application.HandleCurrentException();
+      }
+    }
+  }
+  return message.Result;
+}
+
+void TForm::DefaultHandler(TMessage& message) {
+  message.Result = DefWindowProcW(FHandle, message.Msg, message.WParam, message.LParam);
+}
+
+void TForm::Activate() {
+  if (FActive) return;
+  FActive = true;
+  FormActivate();
+}
+
+void TForm::WndProc(TMessage& message) {
+  switch (message.Msg) {
+    case WM_ACTIVATE:
+      if (LOWORD(message.WParam) != WA_INACTIVE)
+        Activate();
+      else
+        FActive = false;
+      DefaultHandler(message);
+      return;
+    case CM_ACTIVATE:
+      Activate();
+      return;
+    case WM_CLOSE:
+      Close();
+      return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      FormKeyDown(static_cast<WORD>(message.WParam));
+      DefaultHandler(message);
+      return;
+    case WM_SYSCOMMAND:
+      WMSysCommand(message);
+      return;
+    case WM_TIMER:
+      for (TMessageTimer* timer : FTimers)
+        if (timer->FId == message.WParam && timer->FEnabled) {
+          timer->FOnTimer();
+          return;
+        }
+      return;
+    case WM_ERASEBKGND: {
+      RECT rect;
+      GetClientRect(FHandle, &rect);
+      HBRUSH brush = CreateSolidBrush(FColor);
+      FillRect(reinterpret_cast<HDC>(message.WParam), &rect, brush);
+      DeleteObject(brush);
+      message.Result = 1;
+      return;
+    }
+    case WM_GETMINMAXINFO:
+      // A borderless maximised form covers its whole monitor, not just the work area.
+      if ((GetWindowLongW(FHandle, GWL_STYLE) & WS_CHILD) == 0) {
+        MONITORINFO info = {};
+        info.cbSize = sizeof info;
+        if (GetMonitorInfoW(MonitorFromWindow(FHandle, MONITOR_DEFAULTTONEAREST), &info)) {
+          auto* mmi = reinterpret_cast<MINMAXINFO*>(message.LParam);
+          mmi->ptMaxPosition = {0, 0};
+          mmi->ptMaxSize = {info.rcMonitor.right - info.rcMonitor.left, info.rcMonitor.bottom - info.rcMonitor.top};
+        }
+      }
+      DefaultHandler(message);
+      return;
+    default:
+      DefaultHandler(message);
+  }
+}
+
+bool TForm::PreviewKey(const MSG& msg) {
+  for (HWND parent = GetParent(msg.hwnd); parent != nullptr; parent = GetParent(parent)) {
+    TForm* form = FromHandle(parent);
+    if (form == nullptr) continue;
+    if (form->KeyPreview) {
+      try {
+        form->FormKeyDown(static_cast<WORD>(msg.wParam));
+      } catch (...) {
+        Application.HandleCurrentException();
+      }
+    }
+    break;
+  }
+  return false;
+}
+
+namespace {
+
+RECT WindowRectInParent(HWND hwnd) {
+  RECT rect = {};
+  GetWindowRect(hwnd, &rect);
+  HWND parent = GetParent(hwnd);
+  if (parent != nullptr && (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD)) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+}  // namespace
+
+int TForm::Left() const { return WindowRectInParent(FHandle).left; }
+int TForm::Top() const { return WindowRectInParent(FHandle).top; }
+int TForm::Width() const {
+  RECT r = WindowRectInParent(FHandle);
+  return r.right - r.left;
+}
+int TForm::Height() const {
+  RECT r = WindowRectInParent(FHandle);
+  return r.bottom - r.top;
+}
+int TForm::ClientWidth() const {
+  RECT r = {};
+  GetClientRect(FHandle, &r);
+  return r.right;
+}
+int TForm::ClientHeight() const {
+  RECT r = {};
+  GetClientRect(FHandle, &r);
+  return r.bottom;
+}
+
+void TForm::SetBounds(int left, int top, int width, int height) {
+  SetWindowPos(FHandle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
+
+void TForm::SetCaption(const std::wstring& caption) { SetWindowTextW(FHandle, caption.c_str()); }
+
+void TForm::Show() {
+  if (FHandle == nullptr) return;
+  ShowWindow(FHandle, FMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+  if ((GetWindowLongW(FHandle, GWL_STYLE) & WS_CHILD) == 0) SetForegroundWindow(FHandle);
+}
+
+void TForm::Hide() {
+  if (FHandle != nullptr) ShowWindow(FHandle, SW_HIDE);
+}
+
+bool TForm::Visible() const { return FHandle != nullptr && IsWindowVisible(FHandle); }
+
+int TForm::ShowModal() {
+  FModal = true;
+  FModalResult = mrNone;
+  Show();
+  if (FHandle != nullptr) SendMessageW(FHandle, CM_ACTIVATE, 0, 0);
+  do {
+    Application.HandleMessage();
+    if (Application.Terminated()) {
+      FModalResult = mrCancel;
+    } else if (FModalResult != mrNone) {
+      try {
+        FormClose();
+      } catch (...) {
+        Application.HandleCurrentException();
+      }
+    }
+  } while (FModalResult == mrNone);
+  Hide();
+  FModal = false;
+  return FModalResult;
+}
+
+void TForm::Close() {
+  if (FModal) {
+    FModalResult = mrCancel;
+    return;
+  }
+  FormClose();
+  Hide();
+  if (Application.MainForm() == this) Application.Terminate();
+}

@@ -1,0 +1,131 @@
+// A window of the program as a form object: creation parameters, a replaceable window procedure,
+// creation/activation/close/key handlers, modal showing, and message timers. Every message it
+// dispatches runs under the application's default error report: a handler that raises ends there
+// and the program goes on.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+struct TMessage {
+  UINT Msg = 0;
+  WPARAM WParam = 0;
+  LPARAM LParam = 0;
+  LRESULT Result = 0;
+};
+
+struct TCreateParams {
+  std::wstring Caption;
+  DWORD Style = WS_POPUP | WS_CLIPCHILDREN;
+  DWORD ExStyle = 0;
+  int X = 0;
+  int Y = 0;
+  int Width = 0;
+  int Height = 0;
+  HWND WndParent = nullptr;
+};
+
+enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2 };
+
+class TForm;
+
+// A window-message timer owned by a form (WM_TIMER on the form's window). It runs from its
+// creation whenever the form has a window.
+class TMessageTimer {
+public:
+  TMessageTimer(TForm& owner, UINT intervalMs, std::function<void()> onTimer);
+  ~TMessageTimer();
+  TMessageTimer(const TMessageTimer&) = delete;
+  TMessageTimer& operator=(const TMessageTimer&) = delete;
+
+  bool Enabled() const { return FEnabled; }
+  void SetEnabled(bool enabled);
+  UINT Interval() const { return FInterval; }
+
+private:
+  friend class TForm;
+  void Start();
+  TForm& FOwner;
+  UINT FId;
+  UINT FInterval;
+  bool FEnabled = true;
+  std::function<void()> FOnTimer;
+};
+
+class TForm {
+public:
+  using TWindowProc = std::function<void(TMessage&)>;
+
+  explicit TForm(std::wstring windowClassName);
+  virtual ~TForm();
+  TForm(const TForm&) = delete;
+  TForm& operator=(const TForm&) = delete;
+
+  // Creates the window from CreateParams, starts the form's timers, then runs the creation
+  // handler; an error in the handler is reported and the form is still created.
+  void Create();
+
+  HWND Handle() const { return FHandle; }
+  int Left() const;
+  int Top() const;
+  int Width() const;
+  int Height() const;
+  int ClientWidth() const;
+  int ClientHeight() const;
+  void SetBounds(int left, int top, int width, int height);
+  void SetHeight(int height);
+  void SetMaximized(bool maximized) { FMaximized = maximized; }
+  void SetColor(COLORREF color) { FColor = color; }
+  void SetCaption(const std::wstring& caption);
+
+  void Show();
+  void Hide();
+  bool Visible() const;
+  // Shows the form and handles messages until it is closed or the quit message is seen; a close
+  // runs the close handler, a quit message ends the loop without it. The form is hidden after.
+  int ShowModal();
+  void Close();
+  TModalResult ModalResult() const { return FModalResult; }
+
+  // The replaceable window procedure; StandardWindowProc() gives the form's own handling.
+  TWindowProc WindowProc;
+  TWindowProc StandardWindowProc() { return [this](TMessage& m) { WndProc(m); }; }
+
+  bool KeyPreview = false;
+
+  // Called by the message loop for key-down messages aimed at a child of a form that previews
+  // its children's keys.
+  static bool PreviewKey(const MSG& msg);
+  static TForm* FromHandle(HWND hwnd);
+
+protected:
+  virtual void CreateParams(TCreateParams& params);
+  virtual void FormCreate() {}
+  virtual void FormActivate() {}
+  virtual void FormClose() {}
+  virtual void FormKeyDown(WORD key) { (void)key; }
+  virtual void WMSysCommand(TMessage& message) { DefaultHandler(message); }
+  // The window was destroyed from outside (for instance with its parent).
+  virtual void FormDestroyedFromOutside() {}
+  // The form's own handling of a message (the standard window procedure).
+  virtual void WndProc(TMessage& message);
+  void DefaultHandler(TMessage& message);
+
+private:
+  friend class TMessageTimer;
+  static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  void Activate();
+
+  std::wstring FClassName;
+  HWND FHandle = nullptr;
+  COLORREF FColor = GetSysColor(COLOR_BTNFACE);
+  bool FMaximized = false;
+  bool FActive = false;
+  bool FModal = false;
+  bool FDestroying = false;
+  TModalResult FModalResult = mrNone;
+  std::vector<TMessageTimer*> FTimers;
+};

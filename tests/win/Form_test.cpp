@@ -1,0 +1,139 @@
+// Forms under the message loops: creation, activation, the timer, modal showing and its two ends,
+// and the error report at every dispatch.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/Application.h"
+#include "base/Errors.h"
+#include "base/Form.h"
+
+namespace {
+
+class FormTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Application.Initialize();
+    Application.ResetTerminated();
+    Application.OnException = [this](const std::exception& e) { Reported.push_back(e.what()); };
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+  void TearDown() override {
+    Application.OnException = nullptr;
+    Application.ResetTerminated();
+  }
+  std::vector<std::string> Reported;
+};
+
+// A form whose timer runs a script of steps, one per tick.
+class TScriptForm : public TForm {
+public:
+  explicit TScriptForm(std::vector<std::function<void(TScriptForm&)>> steps, bool failInCreate = false)
+      : TForm(L"TScriptForm"), FSteps(std::move(steps)), FFailInCreate(failInCreate),
+        Timer1(*this, 10, [this] { Tick(); }) {}
+  int Ticks = 0;
+  int Activations = 0;
+  int Closes = 0;
+  bool CreateFinished = false;
+
+protected:
+  void CreateParams(TCreateParams& params) override {
+    params.Style = WS_POPUP;
+    params.Width = 100;
+    params.Height = 80;
+  }
+  void FormCreate() override {
+    if (FFailInCreate) throw EWriteError(StreamWriteErrorText());
+    CreateFinished = true;
+  }
+  void FormActivate() override { ++Activations; }
+  void FormClose() override { ++Closes; }
+
+private:
+  void Tick() {
+    size_t step = static_cast<size_t>(Ticks++);
+    if (step < FSteps.size()) FSteps[step](*this);
+  }
+  std::vector<std::function<void(TScriptForm&)>> FSteps;
+  bool FFailInCreate;
+
+public:
+  TMessageTimer Timer1;
+};
+
+TEST_F(FormTest, CloseEndsTheModalLoopThroughTheCloseHandler) {
+  TScriptForm form({[](TScriptForm&) {}, [](TScriptForm& f) { f.Close(); }});
+  form.Create();
+  EXPECT_EQ(form.ShowModal(), mrCancel);
+  EXPECT_EQ(form.Closes, 1);
+  EXPECT_EQ(form.Activations, 1);
+  EXPECT_FALSE(form.Visible());
+  EXPECT_FALSE(Application.Terminated());
+}
+
+TEST_F(FormTest, QuitMessageEndsTheModalLoopWithoutTheCloseHandler) {
+  TScriptForm form({[](TScriptForm&) { PostQuitMessage(0); }});
+  form.Create();
+  EXPECT_EQ(form.ShowModal(), mrCancel);
+  EXPECT_EQ(form.Closes, 0);
+  EXPECT_TRUE(Application.Terminated());
+  Application.Run();  // returns: the quit message has been seen
+  EXPECT_TRUE(Application.Terminated());
+}
+
+TEST_F(FormTest, AHandlerThatRaisesIsReportedAndTheTimerGoesOn) {
+  TScriptForm form({[](TScriptForm&) { throw EResNotFound(ResourceNotFoundText(131)); },
+                    [](TScriptForm&) {}, [](TScriptForm& f) { f.Close(); }});
+  form.Create();
+  form.ShowModal();
+  ASSERT_EQ(Reported.size(), 1u);
+  EXPECT_EQ(Reported[0], "Ressource 131 wurde nicht gefunden");
+  EXPECT_EQ(form.Ticks, 3);
+}
+
+TEST_F(FormTest, AFailedCreationHandlerIsReportedAndTheFormStillExists) {
+  TScriptForm form({[](TScriptForm& f) { f.Close(); }}, true);
+  form.Create();
+  EXPECT_NE(form.Handle(), nullptr);
+  EXPECT_FALSE(form.CreateFinished);
+  ASSERT_EQ(Reported.size(), 1u);
+  EXPECT_EQ(Reported[0], "Stream-Schreibfehler");
+  form.ShowModal();
+  EXPECT_EQ(form.Closes, 1);
+}
+
+TEST_F(FormTest, AReplacedWindowProcSeesMessagesFirstAndCanPassThemOn) {
+  std::vector<UINT> seen;
+  TScriptForm form({[](TScriptForm& f) { SendMessageW(f.Handle(), WM_APP + 7, 0, 0); },
+                    [](TScriptForm& f) { SendMessageW(f.Handle(), WM_CLOSE, 0, 0); }});
+  form.Create();
+  auto standard = form.StandardWindowProc();
+  form.WindowProc = [&](TMessage& m) {
+    if (m.Msg == WM_APP + 7) {
+      seen.push_back(m.Msg);
+      m.Result = 0;
+      return;
+    }
+    standard(m);
+  };
+  form.ShowModal();
+  EXPECT_EQ(seen, std::vector<UINT>{WM_APP + 7});
+  EXPECT_EQ(form.Closes, 1);  // WM_CLOSE reached the standard handling
+}
+
+TEST_F(FormTest, ADisabledTimerStopsTicking) {
+  TScriptForm form({[](TScriptForm& f) { f.Timer1.SetEnabled(false); }});
+  form.Create();
+  form.Show();
+  DWORD until = GetTickCount() + 200;
+  while (GetTickCount() < until) {
+    Application.ProcessMessages();
+    Sleep(5);
+  }
+  EXPECT_EQ(form.Ticks, 1);
+}
+
+}  // namespace
