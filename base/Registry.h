@@ -1,0 +1,78 @@
+// The one way the program reaches the per-user registry: open a key below HKEY_CURRENT_USER, test,
+// read and write its values, close it when the key object goes. Windows and the tests each
+// provide an implementation; portable code only sees these interfaces.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// Registry value types, numbered as the system numbers them.
+enum class TRegType : uint32_t {
+  None = 0,
+  String = 1,        // REG_SZ
+  ExpandString = 2,  // REG_EXPAND_SZ
+  Binary = 3,        // REG_BINARY
+  Dword = 4,         // REG_DWORD
+  DwordBigEndian = 5,
+  Link = 6,
+  MultiString = 7,
+  Qword = 11,
+};
+
+// An opened (or not openable) key. Names and texts are byte strings in the system's ANSI code
+// page; the empty name is the key's default value. Destroying the object closes the key.
+//
+// A key that could not be opened behaves as a key without values: ValueExists is false, reads
+// raise the get error, writes raise the set error. Every failure is an ERegistryException
+// carrying the value's name: RegistryTypeErrorText, RegistryGetErrorText, RegistrySetErrorText.
+class TRegistryKey {
+public:
+  TRegistryKey() = default;
+  TRegistryKey(const TRegistryKey&) = delete;
+  TRegistryKey& operator=(const TRegistryKey&) = delete;
+  virtual ~TRegistryKey() = default;
+
+  virtual bool IsOpen() const = 0;
+  // True when a query of the value's type and size succeeds, whatever its type.
+  virtual bool ValueExists(const std::string& name) = 0;
+  // Fetches at most 4 bytes: a longer value raises the get error, a value that fits but is not
+  // REG_DWORD the type error. A missing value raises the get error.
+  virtual int32_t ReadInteger(const std::string& name) = 0;
+  // A value of size 0 reads as empty text whatever its type; otherwise it must be REG_SZ or
+  // REG_EXPAND_SZ (else the type error) and the text ends at its first NUL. A missing value
+  // raises the get error.
+  virtual std::string ReadString(const std::string& name) = 0;
+  // REG_DWORD, 4 bytes.
+  virtual void WriteInteger(const std::string& name, int32_t value) = 0;
+  // REG_SZ, the text's bytes and a terminating NUL.
+  virtual void WriteString(const std::string& name, const std::string& value) = 0;
+};
+
+class TRegistry {
+public:
+  virtual ~TRegistry() = default;
+  // Opens `path` (relative, backslash-separated) below HKEY_CURRENT_USER with full access. With
+  // `create` a missing key is created first (non-volatile, default security). Never fails: a key
+  // that can be neither opened nor created gives a key object that is not open.
+  virtual std::unique_ptr<TRegistryKey> OpenCurrentUserKey(const std::string& path, bool create) = 0;
+};
+
+// "The" registry of the process: the system's in the program (an in-memory one in the native
+// build), or whatever a TUseRegistry currently puts in its place.
+TRegistry& CurrentRegistry();
+
+// The platform's own registry (defined per platform).
+TRegistry& SystemRegistry();
+
+// Puts `registry` in place of the current one for the object's lifetime (tests).
+class TUseRegistry {
+public:
+  explicit TUseRegistry(TRegistry& registry);
+  ~TUseRegistry();
+  TUseRegistry(const TUseRegistry&) = delete;
+  TUseRegistry& operator=(const TUseRegistry&) = delete;
+
+private:
+  TRegistry* FPrevious;
+};

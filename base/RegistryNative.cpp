@@ -1,0 +1,7 @@
+// The native build has no system registry: its process-wide registry lives in memory.
+#include "base/MemoryRegistry.h"
+
+TRegistry& SystemRegistry() {
+  static TMemoryRegistry registry;
+  return registry;
+}

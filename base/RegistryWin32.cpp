@@ -1,0 +1,97 @@
+// The system's registry through advapi32's ANSI calls; each key object owns its HKEY.
+#include <windows.h>
+
+#include "base/Errors.h"
+#include "base/Registry.h"
+#include "base/WinText.h"
+
+namespace {
+
+// Value names are ANSI; the error texts are UTF-8.
+[[noreturn]] void RaiseGetError(const std::string& name) {
+  throw ERegistryException(RegistryGetErrorText(AnsiToUtf8(name)));
+}
+[[noreturn]] void RaiseTypeError(const std::string& name) {
+  throw ERegistryException(RegistryTypeErrorText(AnsiToUtf8(name)));
+}
+[[noreturn]] void RaiseSetError(const std::string& name) {
+  throw ERegistryException(RegistrySetErrorText(AnsiToUtf8(name)));
+}
+
+class TWin32RegistryKey : public TRegistryKey {
+public:
+  explicit TWin32RegistryKey(HKEY key) : FKey(key) {}
+  ~TWin32RegistryKey() override {
+    if (FKey) RegCloseKey(FKey);
+  }
+
+  bool IsOpen() const override { return FKey != nullptr; }
+
+  bool ValueExists(const std::string& name) override {
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    return FKey && RegQueryValueExA(FKey, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
+  }
+
+  int32_t ReadInteger(const std::string& name) override {
+    DWORD type = REG_NONE;
+    BYTE buffer[4] = {};
+    DWORD size = sizeof buffer;
+    // A value longer than the buffer fails here (ERROR_MORE_DATA) before its type is looked at.
+    if (!FKey || RegQueryValueExA(FKey, name.c_str(), nullptr, &type, buffer, &size) != ERROR_SUCCESS)
+      RaiseGetError(name);
+    if (type != REG_DWORD) RaiseTypeError(name);
+    return static_cast<int32_t>(static_cast<uint32_t>(buffer[0]) | static_cast<uint32_t>(buffer[1]) << 8 |
+                                static_cast<uint32_t>(buffer[2]) << 16 | static_cast<uint32_t>(buffer[3]) << 24);
+  }
+
+  std::string ReadString(const std::string& name) override {
+    DWORD type = REG_NONE;
+    DWORD size = 0;
+    if (!FKey || RegQueryValueExA(FKey, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+      RaiseGetError(name);
+    if (size == 0) return {};
+    std::string data(size, '\0');
+    if (RegQueryValueExA(FKey, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
+        ERROR_SUCCESS)
+      RaiseGetError(name);
+    if (type != REG_SZ && type != REG_EXPAND_SZ) RaiseTypeError(name);
+    data.resize(size);
+    return data.substr(0, data.find('\0'));
+  }
+
+  void WriteInteger(const std::string& name, int32_t value) override {
+    auto bits = static_cast<uint32_t>(value);
+    const BYTE data[4] = {static_cast<BYTE>(bits), static_cast<BYTE>(bits >> 8), static_cast<BYTE>(bits >> 16),
+                          static_cast<BYTE>(bits >> 24)};
+    if (!FKey || RegSetValueExA(FKey, name.c_str(), 0, REG_DWORD, data, sizeof data) != ERROR_SUCCESS)
+      RaiseSetError(name);
+  }
+
+  void WriteString(const std::string& name, const std::string& value) override {
+    if (!FKey || RegSetValueExA(FKey, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
+      RaiseSetError(name);
+  }
+
+private:
+  HKEY FKey;
+};
+
+class TWin32Registry : public TRegistry {
+public:
+  std::unique_ptr<TRegistryKey> OpenCurrentUserKey(const std::string& path, bool create) override {
+    HKEY key = nullptr;
+    LONG result = create ? RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                           KEY_ALL_ACCESS, nullptr, &key, nullptr)
+                         : RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key);
+    return std::make_unique<TWin32RegistryKey>(result == ERROR_SUCCESS ? key : nullptr);
+  }
+};
+
+}  // namespace
+
+TRegistry& SystemRegistry() {
+  static TWin32Registry registry;
+  return registry;
+}

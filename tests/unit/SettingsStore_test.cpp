@@ -1,0 +1,129 @@
+// The settings key as the saver and the dialog see it: defaults, stored values handed on
+// unchanged, the read and write errors, and the key left behind by a first run.
+#include <gtest/gtest.h>
+
+#include "base/Errors.h"
+#include "base/MemoryRegistry.h"
+#include "settings/EffectList.h"
+#include "settings/SettingsStore.h"
+
+namespace {
+
+std::string Le32(uint32_t v) {
+  return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
+}
+
+// The error text ReadEffect raised, or "" when it returned.
+std::string ReadError(TRegistry& registry, int32_t* effect = nullptr) {
+  try {
+    int32_t value = ReadEffect(registry);
+    if (effect) *effect = value;
+    return "";
+  } catch (const ERegistryException& e) {
+    return e.Message();
+  }
+}
+
+}  // namespace
+
+TEST(SettingsStore, FirstRunReadsTheDefaultAndLeavesTheEmptyKey) {
+  for (auto read : {&ReadEffect, &LoadSettings}) {
+    TMemoryRegistry registry;
+    EXPECT_EQ(read(registry), DefaultEffect);
+    EXPECT_EQ(DefaultEffect, 23);
+    EXPECT_TRUE(registry.KeyExists(SettingsKeyPath));
+    EXPECT_EQ(registry.ValueCount(SettingsKeyPath), 0u);
+    EXPECT_EQ(registry.OpenKeyCount(), 0);
+  }
+  EXPECT_EQ(EffectNames[DefaultEffect], "Fade");
+  EXPECT_EQ(OpeningConfigPage, TConfigPage::Tips);
+}
+
+TEST(SettingsStore, HandsTheStoredEffectOnUnchanged) {
+  for (int32_t stored : {0, 5, 24, 99, -1, INT32_MIN}) {
+    TMemoryRegistry registry;
+    registry.SetInteger("software\\tarnwell\\TARNWELL - LUMIVALE", "effect", stored);
+    EXPECT_EQ(ReadEffect(registry), stored);
+    EXPECT_EQ(LoadSettings(registry), stored);
+  }
+}
+
+TEST(SettingsStore, RejectsAnEffectThatIsNotA4ByteInteger) {
+  const std::string get = RegistryGetErrorText("Effect");
+  const std::string type = RegistryTypeErrorText("Effect");
+  struct TCase {
+    const char* What;
+    TRegType Type;
+    std::string Data;
+    std::string Error;
+  } cases[] = {
+      {"short text", TRegType::String, std::string("23", 3), type},
+      {"text of 4 characters", TRegType::String, std::string("Fade", 5), get},
+      {"4 raw bytes", TRegType::Binary, Le32(23), type},
+      {"8-byte value", TRegType::Qword, Le32(23) + Le32(0), get},
+      {"8 raw bytes", TRegType::Binary, Le32(23) + Le32(0), get},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.What);
+    TMemoryRegistry registry;
+    registry.SetValue(SettingsKeyPath, "Effect", c.Type, c.Data);
+    int32_t effect = -7;
+    EXPECT_EQ(ReadError(registry, &effect), c.Error);
+    EXPECT_EQ(effect, -7);
+    EXPECT_EQ(registry.OpenKeyCount(), 0);  // closed on the error path too
+  }
+}
+
+TEST(SettingsStore, AKeyWithoutRightsReadsAsDefaultAndFailsToWrite) {
+  TMemoryRegistry registry;
+  registry.DenyKey(SettingsKeyPath);
+  EXPECT_EQ(ReadError(registry), "");
+  EXPECT_EQ(ReadEffect(registry), 23);
+  EXPECT_EQ(LoadSettings(registry), 23);
+
+  struct TCase {
+    TConfigPage Page;
+    const char* FailingValue;
+  } cases[] = {{TConfigPage::Options, "ActiveTabSheet"}, {TConfigPage::Links, "ActiveTabSheet"},
+               {TConfigPage::About, "ActiveTabSheet"}, {TConfigPage::Tips, "Effect"}};
+  for (const TCase& c : cases) {
+    try {
+      SaveSettings(registry, c.Page, 5);
+      ADD_FAILURE() << "the save succeeded";
+    } catch (const ERegistryException& e) {
+      EXPECT_EQ(e.Message(), RegistrySetErrorText(c.FailingValue));
+    }
+  }
+  EXPECT_FALSE(registry.KeyExists(SettingsKeyPath));
+}
+
+TEST(SettingsStore, AFailedPageWriteStopsTheSave) {
+  TMemoryRegistry registry;
+  registry.SetInteger(SettingsKeyPath, "Effect", 3);
+  registry.FailWritesTo(SettingsKeyPath);
+  EXPECT_THROW(SaveSettings(registry, TConfigPage::Options, 24), ERegistryException);
+  EXPECT_EQ(ReadEffect(registry), 3);
+  EXPECT_EQ(registry.OpenKeyCount(), 0);
+}
+
+TEST(SettingsStore, SavesThePageShownExceptTipsAndTheEffect) {
+  struct TCase {
+    TConfigPage Page;
+    int32_t Effect;
+    int32_t ActiveTabSheet;  // what is stored afterwards; 7 was there before
+  } cases[] = {{TConfigPage::Options, 24, 1}, {TConfigPage::Links, 0, 2}, {TConfigPage::About, 23, 3},
+               {TConfigPage::Tips, -1, 7}};
+  for (const TCase& c : cases) {
+    TMemoryRegistry registry;
+    registry.SetInteger(SettingsKeyPath, "ActiveTabSheet", 7);
+    SaveSettings(registry, c.Page, c.Effect);
+    auto tab = registry.Value(SettingsKeyPath, "ActiveTabSheet");
+    EXPECT_EQ(tab->Type, TRegType::Dword);
+    EXPECT_EQ(tab->Data, Le32(static_cast<uint32_t>(c.ActiveTabSheet)));
+    auto effect = registry.Value(SettingsKeyPath, "Effect");
+    EXPECT_EQ(effect->Type, TRegType::Dword);
+    EXPECT_EQ(effect->Data, Le32(static_cast<uint32_t>(c.Effect)));
+    EXPECT_EQ(registry.ValueCount(SettingsKeyPath), 2u);
+    EXPECT_EQ(ReadEffect(registry), c.Effect);
+  }
+}
