@@ -1,0 +1,30 @@
+// The two browser settings a saver session changes for its length: the navigation click is
+// silenced by a marker appended to its sound file, and page transitions are switched on.
+#pragma once
+
+#include "base/Registry.h"
+
+// Below HKEY_CURRENT_USER.
+inline constexpr char NavigationSoundKeyPath[] = "AppEvents\\Schemes\\Apps\\Explorer\\Navigating\\.current";
+inline constexpr char NavigationSoundValueName[] = "";  // the key's default value
+inline constexpr char BrowserMainKeyPath[] = "Software\\Microsoft\\Internet Explorer\\Main";
+inline constexpr char PageTransitionsValueName[] = "Page_Transitions";
+// Appended to the sound file's name so that it names no file; matched case-sensitively.
+inline constexpr char DeactivatedMarker[] = "[deactivated]";
+
+// Each guard opens its key without creating it, acts only when its value exists, and closes the
+// key before it returns: nothing is held open during a session, and a missing key or value is
+// never created. A value of the wrong type raises the registry's read error (the type error, or
+// the get error for a "Page_Transitions" longer than 4 bytes), a failed write its set error; the
+// caller decides what becomes of a session step that raised.
+
+// Appends the marker, also to a value that already carries one; writes the text back as REG_SZ.
+void DisableNavigationSound(TRegistry& registry = CurrentRegistry());
+// Cuts the value at the first marker (all later markers and text go with it); writes the text
+// back as REG_SZ even when it held no marker.
+void RestoreNavigationSound(TRegistry& registry = CurrentRegistry());
+// Sets TransitionsWereOff to whether "Page_Transitions" was 0, then writes 1. Without the value,
+// TransitionsWereOff keeps what it held.
+void EnablePageTransitions(TRegistry& registry = CurrentRegistry());
+// Writes 0; the session's end calls it only when TransitionsWereOff.
+void RestorePageTransitions(TRegistry& registry = CurrentRegistry());

@@ -1,0 +1,84 @@
+// The password mode: Lumivale.scr hands the change to MPR.DLL of the system directory with the
+// host's window, and ends with 0 showing nothing, also when the library or its entry point is
+// missing. A stand-in MPR.DLL records the call.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+
+#include "tests/e2e/Driver.h"
+#include "tests/standins/StandInInstall.h"
+
+namespace {
+
+const TMs StartTimeout(20000);
+
+std::string ScrPath() {
+  std::string path = EnvironmentVariable("LUMI_SCR");
+  if (path.empty()) throw std::runtime_error("LUMI_SCR must name Lumivale.scr");
+  return WindowsPath(path);
+}
+
+// Wine loads its own MPR.DLL before any file of that name; this makes Lumivale.scr alone load
+// the file in the system directory ("native"), or no MPR.DLL at all ("").
+const std::string OverridesKey = "Software\\Wine\\AppDefaults\\Lumivale.scr\\DllOverrides";
+
+std::optional<ULONGLONG> Qword(const std::string& name) {
+  auto value = ReadRegValue(StandInKeyPath, name);
+  if (!value || value->Type != REG_QWORD || value->Data.size() != 8) return std::nullopt;
+  ULONGLONG result = 0;
+  std::memcpy(&result, value->Data.data(), 8);
+  return result;
+}
+
+enum class TMpr { StandIn, WithoutEntryPoint, NotLoadable };
+
+struct TPasswordCase {
+  const char* Name;
+  const char* Arguments;
+  TMpr Mpr;
+  std::optional<ULONGLONG> Window;  // as the stand-in got it; nothing: no call
+};
+
+void PrintTo(const TPasswordCase& c, std::ostream* out) { *out << '"' << c.Arguments << '"'; }
+
+class PasswordMode : public testing::TestWithParam<TPasswordCase> {};
+
+TEST_P(PasswordMode, HandsTheChangeToMprAndEndsWith0) {
+  const TPasswordCase& c = GetParam();
+  ResetStandIns();
+  TSavedRegValue keepOverride(OverridesKey, "mpr");
+  std::unique_ptr<TInstalledStandIn> mpr;
+  if (c.Mpr == TMpr::StandIn) mpr = std::make_unique<TInstalledStandIn>(StandInMprFile, InstalledMprName);
+  // The stand-in PASSWORD.CPL is a library without PwdChangePasswordA.
+  if (c.Mpr == TMpr::WithoutEntryPoint) mpr = std::make_unique<TInstalledStandIn>(StandInPasswordFile, InstalledMprName);
+  WriteRegString(OverridesKey, "mpr", c.Mpr == TMpr::NotLoadable ? "" : "native");
+
+  TProcess scr = TProcess::Launch(ScrPath(), c.Arguments);
+  TRunResult run = RunAnsweringBoxes(scr, StartTimeout);
+  EXPECT_EQ(run.ExitCode, std::optional<DWORD>(0)) << "no exit code: still running at the time-out";
+  EXPECT_TRUE(run.Boxes.empty()) << run.Boxes.front().Caption << ": " << run.Boxes.front().Text;
+
+  if (c.Window) {
+    EXPECT_EQ(ReadRegDword(StandInKeyPath, ChangeCallsValue), std::optional<DWORD>(1));
+    EXPECT_EQ(ReadRegString(StandInKeyPath, ChangeKeyNameValue), std::optional<std::string>("SCRSAVE"));
+    EXPECT_EQ(Qword(ChangeWindowValue), c.Window);
+    EXPECT_EQ(ReadRegDword(StandInKeyPath, ChangeReserved1Value), std::optional<DWORD>(0));
+    EXPECT_EQ(ReadRegDword(StandInKeyPath, ChangeReserved2Value), std::optional<DWORD>(0));
+  } else {
+    EXPECT_FALSE(KeyExists(StandInKeyPath)) << "the stand-in was called";
+  }
+  ResetStandIns();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , PasswordMode,
+    testing::Values(TPasswordCase{"HostWindow", "/a 1234", TMpr::StandIn, 1234},
+                    // Window handles are 32-bit values, sign-extended to the 64-bit handle.
+                    TPasswordCase{"NegativeHandle", "/a -2", TMpr::StandIn, 0xFFFFFFFFFFFFFFFEull},
+                    TPasswordCase{"WithoutEntryPoint", "/a 1234", TMpr::WithoutEntryPoint, std::nullopt},
+                    TPasswordCase{"WithoutMpr", "/a 1234", TMpr::NotLoadable, std::nullopt}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+}  // namespace

@@ -1,0 +1,318 @@
+// The browser settings guarded for a session: what each guard leaves in the registry, the
+// session's round trip and two sessions overlapping, keys and values that are not there, and
+// the errors of values of the wrong type.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "base/Errors.h"
+#include "base/MemoryRegistry.h"
+#include "host/BrowserGuards.h"
+#include "host/HostState.h"
+
+namespace {
+
+const std::string SoundKey = NavigationSoundKeyPath;
+const std::string MainKey = BrowserMainKeyPath;
+
+std::string Le32(uint32_t v) {
+  return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
+}
+
+// A stored text as the system keeps it: its bytes and the terminating NUL.
+std::string Sz(const std::string& text) { return text + '\0'; }
+
+struct TRaw {
+  TRegType Type;
+  std::string Data;
+  bool operator==(const TRaw&) const = default;
+};
+
+void PrintTo(const TRaw& raw, std::ostream* out) {
+  *out << "type " << static_cast<uint32_t>(raw.Type) << " \"" << raw.Data << '"';
+}
+
+std::optional<TRaw> Raw(const TMemoryRegistry& registry, const std::string& key, const std::string& name) {
+  auto value = registry.Value(key, name);
+  if (!value) return std::nullopt;
+  return TRaw{value->Type, value->Data};
+}
+
+// The message of the registry error `action` raised, "" when it returned.
+template <typename TAction>
+std::string ErrorOf(TAction action) {
+  try {
+    action();
+    return "";
+  } catch (const ERegistryException& e) {
+    return e.Message();
+  }
+}
+
+// Keeps the process-wide flag of the tests out of each other's way.
+class BrowserGuards : public testing::Test {
+protected:
+  void SetUp() override { TransitionsWereOff = false; }
+  void TearDown() override { TransitionsWereOff = false; }
+};
+
+}  // namespace
+
+TEST_F(BrowserGuards, SoundCarriesTheMarkerDuringTheSessionAndComesBackAfterIt) {
+  struct TCase {
+    const char* What;
+    TRaw Before;
+    std::string During;  // REG_SZ texts
+    std::string After;
+  } cases[] = {
+      {"a sound file", {TRegType::String, Sz("C:\\Windows\\Media\\Navigate.wav")},
+       "C:\\Windows\\Media\\Navigate.wav[deactivated]", "C:\\Windows\\Media\\Navigate.wav"},
+      {"empty text", {TRegType::String, Sz("")}, "[deactivated]", ""},
+      {"no data at all", {TRegType::String, ""}, "[deactivated]", ""},
+      {"expandable text comes back plain", {TRegType::ExpandString, Sz("%SystemRoot%\\Media\\n.wav")},
+       "%SystemRoot%\\Media\\n.wav[deactivated]", "%SystemRoot%\\Media\\n.wav"},
+      {"a marker left by a session that never ended", {TRegType::String, Sz("n.wav[deactivated]")},
+       "n.wav[deactivated][deactivated]", "n.wav"},
+      {"the marker's case matters", {TRegType::String, Sz("n.wav[DEACTIVATED]")},
+       "n.wav[DEACTIVATED][deactivated]", "n.wav[DEACTIVATED]"},
+      {"the text ends at its first NUL", {TRegType::String, Sz(std::string("n.wav\0old", 9))},
+       "n.wav[deactivated]", "n.wav"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.What);
+    TMemoryRegistry registry;
+    registry.SetValue(SoundKey, "", c.Before.Type, c.Before.Data);
+    DisableNavigationSound(registry);
+    EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::String, Sz(c.During)}));
+    RestoreNavigationSound(registry);
+    EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::String, Sz(c.After)}));
+    EXPECT_EQ(registry.ValueCount(SoundKey), 1u);
+    EXPECT_EQ(registry.OpenKeyCount(), 0);
+  }
+}
+
+TEST_F(BrowserGuards, RestoreCutsAtTheFirstMarkerAndWritesBackEveryText) {
+  struct TCase {
+    const char* What;
+    TRaw AtTheEnd;
+    std::string After;
+  } cases[] = {
+      {"two markers with text behind them", {TRegType::String, Sz("a.wav[deactivated]b[deactivated]c")}, "a.wav"},
+      {"only the marker", {TRegType::String, Sz("[deactivated]")}, ""},
+      {"changed by the user meanwhile", {TRegType::String, Sz("other.wav")}, "other.wav"},
+      {"no marker, expandable", {TRegType::ExpandString, Sz("%x%.wav")}, "%x%.wav"},
+      {"part of a marker", {TRegType::String, Sz("a.wav[deactivat")}, "a.wav[deactivat"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.What);
+    TMemoryRegistry registry;
+    registry.SetValue(SoundKey, "", c.AtTheEnd.Type, c.AtTheEnd.Data);
+    RestoreNavigationSound(registry);
+    EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::String, Sz(c.After)}));
+  }
+}
+
+TEST_F(BrowserGuards, PageTransitionsAreOnDuringTheSessionAndOffAfterItOnlyIfTheyWereOff) {
+  struct TCase {
+    const char* What;
+    std::optional<int32_t> Before;  // nothing: the key holds other values only
+    bool WereOffBefore;
+    std::optional<int32_t> During;
+    bool WereOff;
+    std::optional<int32_t> After;
+  } cases[] = {
+      {"off", 0, false, 1, true, 0},
+      {"on", 1, false, 1, false, 1},
+      {"another non-zero value is left on", 2, false, 1, false, 1},
+      {"negative", -1, false, 1, false, 1},
+      {"a flag left over from an earlier call is replaced", 1, true, 1, false, 1},
+      {"missing", std::nullopt, false, std::nullopt, false, std::nullopt},
+      {"missing keeps the flag", std::nullopt, true, std::nullopt, true, std::nullopt},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.What);
+    TMemoryRegistry registry;
+    registry.SetString(MainKey, "Start Page", "about:blank");
+    if (c.Before) registry.SetInteger(MainKey, PageTransitionsValueName, *c.Before);
+    const auto dword = [](std::optional<int32_t> v) {
+      return v ? std::optional<TRaw>(TRaw{TRegType::Dword, Le32(static_cast<uint32_t>(*v))}) : std::nullopt;
+    };
+    TransitionsWereOff = c.WereOffBefore;
+    EnablePageTransitions(registry);
+    EXPECT_EQ(TransitionsWereOff, c.WereOff);
+    EXPECT_EQ(Raw(registry, MainKey, "page_transitions"), dword(c.During));
+    if (TransitionsWereOff) RestorePageTransitions(registry);
+    EXPECT_EQ(Raw(registry, MainKey, "Page_Transitions"), dword(c.After));
+    EXPECT_EQ(registry.ValueCount(MainKey), c.Before ? 2u : 1u);
+    EXPECT_EQ(registry.OpenKeyCount(), 0);
+  }
+}
+
+TEST_F(BrowserGuards, NothingIsCreatedWhereAKeyOrValueIsMissing) {
+  struct TCase {
+    const char* What;
+    void (*Prepare)(TMemoryRegistry&);
+  } cases[] = {
+      {"no keys", [](TMemoryRegistry&) {}},
+      {"keys without the values",
+       [](TMemoryRegistry& r) {
+         r.SetString(SoundKey, "Other", "x");
+         r.SetInteger(MainKey, "Other", 0);
+       }},
+      {"keys without rights",
+       [](TMemoryRegistry& r) {
+         r.SetString(SoundKey, "", "n.wav");
+         r.SetInteger(MainKey, PageTransitionsValueName, 0);
+         r.DenyKey(SoundKey);
+         r.DenyKey(MainKey);
+       }},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.What);
+    TMemoryRegistry registry;
+    c.Prepare(registry);
+    const bool soundKeyExisted = registry.KeyExists(SoundKey);
+    const auto sound = Raw(registry, SoundKey, "");
+    const auto transitions = Raw(registry, MainKey, PageTransitionsValueName);
+    const size_t soundValues = registry.ValueCount(SoundKey);
+    const size_t mainValues = registry.ValueCount(MainKey);
+    for (void (*guard)(TRegistry&) :
+         {&DisableNavigationSound, &EnablePageTransitions, &RestoreNavigationSound, &RestorePageTransitions})
+      EXPECT_EQ(ErrorOf([&] { guard(registry); }), "");
+    EXPECT_FALSE(TransitionsWereOff);
+    EXPECT_EQ(registry.KeyExists(SoundKey), soundKeyExisted);
+    EXPECT_EQ(registry.KeyExists(MainKey), soundKeyExisted);
+    EXPECT_EQ(Raw(registry, SoundKey, ""), sound);
+    EXPECT_EQ(Raw(registry, MainKey, PageTransitionsValueName), transitions);
+    EXPECT_EQ(registry.ValueCount(SoundKey), soundValues);
+    EXPECT_EQ(registry.ValueCount(MainKey), mainValues);
+    EXPECT_EQ(registry.OpenKeyCount(), 0);
+  }
+}
+
+TEST_F(BrowserGuards, AWholeSessionPutsBothSettingsBack) {
+  TMemoryRegistry registry;
+  registry.SetString(SoundKey, "", "%SystemRoot%\\Media\\n.wav", TRegType::ExpandString);
+  registry.SetInteger(MainKey, PageTransitionsValueName, 0);
+
+  // As the saver window does it: at creation, then at the end.
+  DisableNavigationSound(registry);
+  EnablePageTransitions(registry);
+  EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::String, Sz("%SystemRoot%\\Media\\n.wav[deactivated]")}));
+  EXPECT_EQ(Raw(registry, MainKey, PageTransitionsValueName), (TRaw{TRegType::Dword, Le32(1)}));
+  RestoreNavigationSound(registry);
+  if (TransitionsWereOff) RestorePageTransitions(registry);
+
+  EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::String, Sz("%SystemRoot%\\Media\\n.wav")}));
+  EXPECT_EQ(Raw(registry, MainKey, PageTransitionsValueName), (TRaw{TRegType::Dword, Le32(0)}));
+}
+
+// A preview and a full-screen session in two processes, each with its own TransitionsWereOff:
+// whichever ends first cleans the sound, and only the first (which found transitions off)
+// switches them off again.
+TEST_F(BrowserGuards, TwoOverlappingSessionsEndWithTheSettingsOfBefore) {
+  for (bool firstEndsFirst : {true, false}) {
+    SCOPED_TRACE(firstEndsFirst ? "the first session ends first" : "the second session ends first");
+    TMemoryRegistry registry;
+    registry.SetString(SoundKey, "", "n.wav");
+    registry.SetInteger(MainKey, PageTransitionsValueName, 0);
+
+    bool wereOff[2];
+    for (bool& flag : wereOff) {
+      TransitionsWereOff = false;
+      DisableNavigationSound(registry);
+      EnablePageTransitions(registry);
+      flag = TransitionsWereOff;
+    }
+    EXPECT_TRUE(wereOff[0]);
+    EXPECT_FALSE(wereOff[1]);
+    EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::String, Sz("n.wav[deactivated][deactivated]")}));
+
+    const int order[2] = {firstEndsFirst ? 0 : 1, firstEndsFirst ? 1 : 0};
+    for (int session : order) {
+      RestoreNavigationSound(registry);
+      EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::String, Sz("n.wav")}));
+      if (wereOff[session]) RestorePageTransitions(registry);
+    }
+    EXPECT_EQ(Raw(registry, MainKey, PageTransitionsValueName), (TRaw{TRegType::Dword, Le32(0)}));
+  }
+}
+
+TEST_F(BrowserGuards, AValueOfTheWrongTypeRaisesAndStaysAsItWas) {
+  const std::string soundType = "Ung\xC3\xBCltiger Datentyp f\xC3\xBCr ''";
+  const std::string transitionsType = "Ung\xC3\xBCltiger Datentyp f\xC3\xBCr 'Page_Transitions'";
+  const std::string transitionsGet = "Fehler beim Holen der Daten f\xC3\xBCr 'Page_Transitions'";
+  struct TCase {
+    const char* What;
+    void (*Guard)(TRegistry&);
+    const char* Key;
+    const char* Name;
+    TRaw Stored;
+    std::string Error;
+  } cases[] = {
+      {"sound as an integer, disabling", &DisableNavigationSound, NavigationSoundKeyPath, "",
+       {TRegType::Dword, Le32(1)}, soundType},
+      {"sound as an integer, restoring", &RestoreNavigationSound, NavigationSoundKeyPath, "",
+       {TRegType::Dword, Le32(1)}, soundType},
+      {"sound as raw bytes", &DisableNavigationSound, NavigationSoundKeyPath, "", {TRegType::Binary, "n.wav"},
+       soundType},
+      {"sound as a list of texts", &RestoreNavigationSound, NavigationSoundKeyPath, "",
+       {TRegType::MultiString, std::string("a\0\0", 3)}, soundType},
+      {"transitions as a short text", &EnablePageTransitions, BrowserMainKeyPath, PageTransitionsValueName,
+       {TRegType::String, Sz("0")}, transitionsType},
+      {"transitions as 4 raw bytes", &EnablePageTransitions, BrowserMainKeyPath, PageTransitionsValueName,
+       {TRegType::Binary, Le32(0)}, transitionsType},
+      {"transitions big-endian", &EnablePageTransitions, BrowserMainKeyPath, PageTransitionsValueName,
+       {TRegType::DwordBigEndian, Le32(0)}, transitionsType},
+      {"transitions as a text of 4 characters", &EnablePageTransitions, BrowserMainKeyPath,
+       PageTransitionsValueName, {TRegType::String, Sz("none")}, transitionsGet},
+      {"transitions as 8 bytes", &EnablePageTransitions, BrowserMainKeyPath, PageTransitionsValueName,
+       {TRegType::Qword, Le32(0) + Le32(0)}, transitionsGet},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.What);
+    TMemoryRegistry registry;
+    registry.SetValue(c.Key, c.Name, c.Stored.Type, c.Stored.Data);
+    EXPECT_EQ(ErrorOf([&] { c.Guard(registry); }), c.Error);
+    EXPECT_EQ(Raw(registry, c.Key, c.Name), c.Stored);
+    EXPECT_FALSE(TransitionsWereOff);
+    EXPECT_EQ(registry.OpenKeyCount(), 0);
+  }
+}
+
+TEST_F(BrowserGuards, AFailedWriteRaisesTheSetError) {
+  struct TCase {
+    void (*Guard)(TRegistry&);
+    std::string Error;
+  } cases[] = {
+      {&DisableNavigationSound, "Fehler beim Setzen der Daten f\xC3\xBCr ''"},
+      {&RestoreNavigationSound, "Fehler beim Setzen der Daten f\xC3\xBCr ''"},
+      {&EnablePageTransitions, "Fehler beim Setzen der Daten f\xC3\xBCr 'Page_Transitions'"},
+      {&RestorePageTransitions, "Fehler beim Setzen der Daten f\xC3\xBCr 'Page_Transitions'"},
+  };
+  for (const TCase& c : cases) {
+    TMemoryRegistry registry;
+    registry.SetString(SoundKey, "", "n.wav[deactivated]");
+    registry.SetInteger(MainKey, PageTransitionsValueName, 1);
+    registry.FailWritesTo(SoundKey);
+    registry.FailWritesTo(MainKey);
+    EXPECT_EQ(ErrorOf([&] { c.Guard(registry); }), c.Error);
+    EXPECT_EQ(registry.OpenKeyCount(), 0);
+  }
+}
+
+TEST_F(BrowserGuards, UseTheProcessRegistryByDefault) {
+  TMemoryRegistry registry;
+  registry.SetString(SoundKey, "", "n.wav");
+  registry.SetInteger(MainKey, PageTransitionsValueName, 0);
+  TUseRegistry use(registry);
+  DisableNavigationSound();
+  EnablePageTransitions();
+  EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::String, Sz("n.wav[deactivated]")}));
+  EXPECT_TRUE(TransitionsWereOff);
+  RestoreNavigationSound();
+  RestorePageTransitions();
+  EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::String, Sz("n.wav")}));
+  EXPECT_EQ(Raw(registry, MainKey, PageTransitionsValueName), (TRaw{TRegType::Dword, Le32(0)}));
+}

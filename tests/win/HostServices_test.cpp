@@ -1,0 +1,89 @@
+// The host services on the NT family (Wine's default): the version record, a password check that
+// touches nothing, and the running flag as the system reports it back.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "base/Registry.h"
+#include "host/OsVersion.h"
+#include "host/Password.h"
+#include "host/PasswordSetting.h"
+#include "host/RunningFlag.h"
+#include "session/SessionState.h"
+
+namespace {
+
+// The system's registry, counting the keys anyone opens through it.
+class TCountingRegistry : public TRegistry {
+public:
+  std::unique_ptr<TRegistryKey> OpenCurrentUserKey(const std::string& path, bool create) override {
+    ++Opened;
+    return SystemRegistry().OpenCurrentUserKey(path, create);
+  }
+  int Opened = 0;
+};
+
+void Store(const char* keyPath, const char* name, DWORD type, const std::string& data) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  EXPECT_EQ(RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                           static_cast<DWORD>(data.size())),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+}
+
+std::string Dword(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), 4); }
+
+// The cursor display count, read without changing it.
+int CursorCount() {
+  int count = ShowCursor(TRUE);
+  ShowCursor(FALSE);
+  return count - 1;
+}
+
+}  // namespace
+
+TEST(HostServicesNT, ReadsTheVersionRecordOfTheNTFamily) {
+  OSVERSIONINFOA info;
+  std::memset(&info, 0xCC, sizeof info);
+  ASSERT_TRUE(GetOSVersionInfo(info));
+  EXPECT_EQ(info.dwOSVersionInfoSize, 148u);
+  EXPECT_EQ(info.dwPlatformId, static_cast<DWORD>(VER_PLATFORM_WIN32_NT));
+  EXPECT_GE(info.dwMajorVersion, 5u);
+  // The record was zero-filled: the text after the service-pack name's NUL is clean.
+  const std::string servicePack(info.szCSDVersion, sizeof info.szCSDVersion);
+  EXPECT_EQ(servicePack.find_first_not_of('\0', servicePack.find('\0')), std::string::npos);
+  EXPECT_TRUE(IsWindowsNT());
+}
+
+// With the password switched on in the registry, the NT family still ends the session at once:
+// no key is opened, the cursor is not shown and the movement origin stays where it was.
+TEST(HostServicesNT, VerifyPasswordEndsAtOnceAndTouchesNothing) {
+  TCountingRegistry counting;
+  TUseRegistry use(counting);
+  for (const std::string& stored : {Dword(1), std::string("yes", 4)}) {
+    Store(DesktopKeyPath, UsePasswordValueName, stored.size() == 4 ? REG_DWORD : REG_SZ, stored);
+    ASSERT_TRUE(SaverPasswordInUse(SystemRegistry()));
+    StartCursorPos = TPoint{-4321, 1234};
+    const int cursorBefore = CursorCount();
+    EXPECT_TRUE(VerifyPassword());
+    EXPECT_EQ(counting.Opened, 0);
+    EXPECT_EQ(CursorCount(), cursorBefore);
+    EXPECT_EQ(StartCursorPos.X, -4321);
+    EXPECT_EQ(StartCursorPos.Y, 1234);
+  }
+  RegDeleteKeyValueA(HKEY_CURRENT_USER, DesktopKeyPath, UsePasswordValueName);
+}
+
+TEST(HostServicesNT, TheRunningFlagIsWhatTheSystemReportsBack) {
+  for (bool running : {true, false, true, false}) {
+    SetScreenSaverRunning(running);
+    BOOL reported = !running;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &reported, 0));
+    EXPECT_EQ(reported != FALSE, running);
+  }
+}
