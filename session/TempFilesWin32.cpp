@@ -1,28 +1,13 @@
 // The session's temporary files on the system: naming, writing whole files, deleting.
 #include <windows.h>
 
-#include <utility>
-
 #include "base/Errors.h"
+#include "base/WinHandle.h"
 #include "base/WinText.h"
 #include "pictures/PictureSet.h"
 #include "session/TempFiles.h"
 
 namespace {
-
-class TFileHandle {
-public:
-  explicit TFileHandle(HANDLE handle) : FHandle(handle) {}
-  TFileHandle(TFileHandle&& other) noexcept : FHandle(std::exchange(other.FHandle, INVALID_HANDLE_VALUE)) {}
-  TFileHandle& operator=(TFileHandle&&) = delete;
-  ~TFileHandle() {
-    if (FHandle != INVALID_HANDLE_VALUE) CloseHandle(FHandle);
-  }
-  HANDLE Get() const { return FHandle; }
-
-private:
-  HANDLE FHandle;
-};
 
 // The system's description of an error code, in UTF-8, without the trailing line break and full
 // stop (the error report adds its own stop).
@@ -40,13 +25,12 @@ std::string SystemErrorText(DWORD code) {
 // Creates or truncates `path` and writes `size` bytes in one write. A short write raises
 // EWriteError; the file is closed on every path.
 void WriteWholeFile(const std::string& path, const void* data, size_t size) {
-  HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) {
+  TFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
     DWORD cause = GetLastError();
     throw EFCreateError(FileCreateErrorText(AnsiToUtf8(path), SystemErrorText(cause)));
   }
-  TFileHandle file(handle);
   DWORD written = 0;
   if (size > MAXDWORD || !WriteFile(file.Get(), data, static_cast<DWORD>(size), &written, nullptr) ||
       written != size)
