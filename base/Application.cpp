@@ -44,13 +44,26 @@ bool TApplication::ProcessMessage() {
     return true;
   }
   if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && TForm::PreviewKey(msg)) return true;
+  if (TForm::HandleDialogMessage(msg)) return true;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
   return true;
 }
 
 void TApplication::HandleMessage() {
-  if (!ProcessMessage()) WaitMessage();
+  if (ProcessMessage()) return;
+  if (FFrameClient != nullptr && FFrameClient->Animating()) {
+    try {
+      HANDLE due = FFrameClient->FrameDueEvent();
+      if (due == nullptr ||
+          MsgWaitForMultipleObjectsEx(1, &due, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0)
+        FFrameClient->NextFrame();
+    } catch (...) {
+      HandleCurrentException();
+    }
+    return;
+  }
+  WaitMessage();
 }
 
 void TApplication::ProcessMessages() {
@@ -59,7 +72,7 @@ void TApplication::ProcessMessages() {
 }
 
 void TApplication::Run() {
-  if (FMainForm != nullptr && !FTerminated) FMainForm->Show();
+  if (ShowMainForm && FMainForm != nullptr && !FTerminated) FMainForm->Show();
   if (FTerminated) {
     ProcessMessage();
     return;

@@ -9,6 +9,18 @@
 
 class TForm;
 
+// Something the main loops draw frames for while it animates (the page view during a
+// transition). Between animations it costs nothing: the loops then simply wait for messages.
+class TFrameClient {
+public:
+  virtual ~TFrameClient() = default;
+  virtual bool Animating() const = 0;
+  // Signalled when the next frame is due; null when the client paces itself (it waits for the
+  // display inside NextFrame).
+  virtual HANDLE FrameDueEvent() const = 0;
+  virtual void NextFrame() = 0;
+};
+
 class TApplication {
 public:
   TApplication() = default;
@@ -27,11 +39,19 @@ public:
   bool Terminated() const { return FTerminated; }
   void Terminate() { PostQuitMessage(0); }
 
-  // Handles one message, waiting for one when the queue is empty.
+  // At most one frame client at a time; null to remove it.
+  void SetFrameClient(TFrameClient* client) { FFrameClient = client; }
+  TFrameClient* FrameClient() const { return FFrameClient; }
+
+  // Handles one message, waiting for one when the queue is empty; while a frame client animates,
+  // the wait also ends when its next frame is due, and the frame is drawn.
   void HandleMessage();
   // Handles every waiting message, then returns.
   void ProcessMessages();
-  // The main loop: shows the main form (when not shown yet) and handles messages until the quit
+  // Whether Run shows the main form first (a form shown modally before needs no second showing).
+  bool ShowMainForm = true;
+
+  // The main loop: shows the main form (see ShowMainForm) and handles messages until the quit
   // message has been seen; when it was seen already, handles at most one more waiting message.
   void Run();
 
@@ -49,6 +69,7 @@ private:
 
   HWND FHandle = nullptr;
   TForm* FMainForm = nullptr;
+  TFrameClient* FFrameClient = nullptr;
   bool FTerminated = false;
   bool FComInitialized = false;
 };

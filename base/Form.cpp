@@ -195,6 +195,13 @@ bool TForm::PreviewKey(const MSG& msg) {
   return false;
 }
 
+bool TForm::HandleDialogMessage(MSG& msg) {
+  if (msg.hwnd == nullptr) return false;
+  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+  TForm* form = FromHandle(root);
+  return form != nullptr && form->DialogKeys && IsDialogMessageW(root, &msg);
+}
+
 namespace {
 
 RECT WindowRectInParent(HWND hwnd) {
@@ -238,6 +245,16 @@ void TForm::SetCaption(const std::wstring& caption) { SetWindowTextW(FHandle, ca
 
 void TForm::Show() {
   if (FHandle == nullptr) return;
+  if (FMaximized && (GetWindowLongW(FHandle, GWL_STYLE) & WS_CHILD) == 0) {
+    // Cover the monitor before the window appears, so that its first activation already sees
+    // the final size (not every window system maximises a borderless popup by itself).
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(MonitorFromWindow(FHandle, MONITOR_DEFAULTTONEAREST), &info)) {
+      const RECT& r = info.rcMonitor;
+      SetWindowPos(FHandle, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
   ShowWindow(FHandle, FMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
   if ((GetWindowLongW(FHandle, GWL_STYLE) & WS_CHILD) == 0) SetForegroundWindow(FHandle);
 }

@@ -95,10 +95,17 @@ public:
   TWindowProc StandardWindowProc() { return [this](TMessage& m) { WndProc(m); }; }
 
   bool KeyPreview = false;
+  // When set, the message loop hands this form's messages and its children's to IsDialogMessage:
+  // Tab and Shift+Tab move the focus along the z-order (into children with WS_EX_CONTROLPARENT),
+  // Enter presses the focused push button or the one DM_GETDEFID names, Escape sends the form
+  // WM_COMMAND IDCANCEL.
+  bool DialogKeys = false;
 
   // Called by the message loop for key-down messages aimed at a child of a form that previews
   // its children's keys.
   static bool PreviewKey(const MSG& msg);
+  // Called by the message loop for every message: true when a form with DialogKeys took it.
+  static bool HandleDialogMessage(MSG& msg);
   static TForm* FromHandle(HWND hwnd);
 
 protected:

@@ -2,6 +2,7 @@
 // little-endian), rows top-down without padding, so it can back a top-down 32-bit DIB section.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

@@ -1,0 +1,15 @@
+// Draws a page as the view shows it: the body's colour everywhere, and the picture scaled into
+// its cell at the frame's top-left corner (the page has no margins), cut at the cell's edges.
+#pragma once
+
+#include <cstddef>  // before Frame.h, which uses size_t
+#include <cstdint>
+
+#include "browser/Frame.h"
+#include "browser/PageReader.h"
+
+// A viewWidth x viewHeight frame of the page. The picture file is read afresh from
+// page.PictureSrc; a picture that cannot be read, decoded or held in memory leaves the page
+// plain. Sides that are not positive give an empty frame; only the frame itself may throw
+// std::bad_alloc.
+TFrame RenderPage(const TPage& page, int32_t viewWidth, int32_t viewHeight);

@@ -1,0 +1,85 @@
+// The page view as a child window: shows the page files the session writes and plays each page's
+// exit transition when the next page replaces it. Navigation returns at once; the page is read,
+// drawn and (when its predecessor asks for it) faded or revealed while the message loop runs.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "base/Application.h"
+#include "base/WinHandle.h"
+#include "browser/Frame.h"
+#include "browser/PageReader.h"
+#include "browser/Transition.h"
+#include "browser/ViewRandom.h"
+
+class TWebBrowser : public TFrameClient {
+public:
+  // A child of parent at left, top, size width x height, hidden until Show; never a tab stop,
+  // never keeps the keyboard focus (it hands it to its parent), and passes the mouse to its parent.
+  TWebBrowser(HWND parent, int left, int top, int width, int height);
+  ~TWebBrowser() override;
+  TWebBrowser(const TWebBrowser&) = delete;
+  TWebBrowser& operator=(const TWebBrowser&) = delete;
+
+  HWND Handle() const { return FHandle; }
+
+  // Shows the page file at path (an ANSI path, taken literally) once the message loop runs.
+  void Navigate(const std::string& path);
+
+  int Left() const;
+  int Top() const;
+  int Width() const;
+  int Height() const;
+  int ClientWidth() const;
+  int ClientHeight() const;
+  void SetLeft(int left);
+  void SetTop(int top);
+  void SetWidth(int width);
+  void SetHeight(int height);
+  void SetClientWidth(int clientWidth);
+  void Show();
+
+  // A copy of what is on screen (for tests).
+  TFrame CopyScreen() const;
+  bool Animating() const override { return FTransition.has_value(); }
+  HANDLE FrameDueEvent() const override;
+  void NextFrame() override;
+
+private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  void ShowPage(const std::string& path);
+  void FinishTransition();
+  void Resize(int clientWidth, int clientHeight);
+  void Present(int left, int top, int right, int bottom);
+  void ScheduleFrame();
+  RECT BoundsInParent() const;
+  void Place(int left, int top, int width, int height);
+
+  HWND FHandle = nullptr;
+  TFrameTarget ScreenTarget() { return {FBits, FScreenWidth, FScreenHeight}; }
+
+  // The frame on screen lives in a top-down 32-bit DIB section selected into FMemoryDC.
+  TMemoryDC FMemoryDC;
+  TGdiBitmap FBitmap;
+  HGDIOBJ FOldBitmap = nullptr;
+  uint32_t* FBits = nullptr;
+  int FScreenWidth = 0;
+  int FScreenHeight = 0;
+
+  std::optional<TPage> FPage;  // the page on screen; its exit transition plays when it is left
+  TViewRandom FRandom;
+  std::optional<TTransition> FTransition;
+  TFrame FFrom;
+  TFrame FTo;
+  LARGE_INTEGER FStart = {};
+  double FDurationSeconds = 0;
+
+  TKernelHandle FFrameTimer;     // high-resolution waitable timer when the display cannot pace
+  bool FDisplayPaces = false;    // DwmFlush waits for the next composition
+  double FFrameSeconds = 1.0 / 60;
+  LARGE_INTEGER FFrequency = {};
+};

@@ -1,0 +1,23 @@
+// libFuzzer target: the picture loader on arbitrary bytes: header, DCT-reduced decoding and
+// resampling into a frame, including placements that overflow it.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "browser/PictureLoader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  TJpegDecoder decoder(data, size);
+  if (!decoder.Valid()) return 0;
+  // Ask for a third of the picture, so larger ones go through the DCT reduction.
+  TFrame picture = decoder.Decode(decoder.Width() / 3, decoder.Height() / 3);
+  if (picture.Pixels.empty()) return 0;
+  if (picture.Pixels.size() != static_cast<size_t>(picture.Width) * picture.Height) std::abort();
+  TFrame target(48, 32);
+  const TPictureRect placements[] = {{0, 0, 48, 32}, {-7, 5, 61, 19}, {3, -2, 5, 90}, {0, 0, picture.Width, picture.Height}};
+  for (const TPictureRect& placed : placements)
+    if (!DrawResampled(picture, placed, {2, 1, 40, 30}, target)) std::abort();
+  for (uint32_t pixel : target.Pixels)
+    if ((pixel >> 24) != 0xFF) std::abort();
+  return 0;
+}

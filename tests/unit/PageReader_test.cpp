@@ -1,0 +1,292 @@
+// The page reader on the pages the session writes, on damaged and foreign files, and on the
+// tolerated variations of the tags it honours.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "browser/PageReader.h"
+#include "tests/unit/PictureLoaderTestJpeg.h"
+
+namespace {
+
+const std::string FadeTag = "<meta http-equiv=Page-Exit content=blendTrans(Duration=3)>";
+std::string RevealTag(const std::string& k) {
+  return "<meta http-equiv=Page-Exit content=revealTrans(Duration=3,transition=" + k + ")>";
+}
+
+const std::string BodyStart =
+    "</head><body oncontextmenu=\"return false;\" "
+    "style=\"margin-top:0;margin-left:0;margin-bottom:0;margin-right:0\" bgcolor=\"#000000\">";
+
+std::string BlankPage(const std::string& tag) {
+  return "<html><head>" + tag + BodyStart + "</body></html>";
+}
+
+std::string PicturePage(const std::string& tag, int w, int h, const std::string& path,
+                        const std::string& fit) {
+  return "<html><head>" + tag + BodyStart +
+         "<table cellspacing=\"0\" cellpadding=\"0\" border=\"0\" width=\"" + std::to_string(w + 1) +
+         "\" height=\"" + std::to_string(h + 1) + "\" style=\"overflow:hidden\"><tr><td width=\"" +
+         std::to_string(w) + "\" height=\"" + std::to_string(h) +
+         "\" style=\"overflow:hidden\"><div align=\"center\" style=\"overflow:hidden\">" +
+         "<img src=\"" + path + "\" " + fit + "></div></td></tr></table></body></html>";
+}
+
+const std::string WorkedExample =
+    PicturePage(RevealTag("5"), 1024, 768, "C:\\TEMP\\ins1A2B.jpg", "width=\"100%\"");
+
+void ExpectExit(const TPageExit& exit, TExitKind kind, int32_t pattern, double seconds) {
+  EXPECT_EQ(exit.Kind, kind);
+  if (kind == TExitKind::Reveal) {
+    EXPECT_EQ(exit.Pattern, pattern);
+  }
+  EXPECT_DOUBLE_EQ(exit.DurationSeconds, seconds);
+}
+
+// What every result must satisfy, whatever the input.
+void ExpectSane(const TPage& page) {
+  if (page.Exit.Kind == TExitKind::None) {
+    EXPECT_EQ(page.Exit.DurationSeconds, 0.0);
+  } else {
+    EXPECT_GT(page.Exit.DurationSeconds, 0.0);
+  }
+  if (page.Exit.Kind == TExitKind::Reveal) {
+    EXPECT_GE(page.Exit.Pattern, 0);
+    EXPECT_LE(page.Exit.Pattern, 23);
+  }
+  EXPECT_EQ(page.Background >> 24, 0xFFu);
+  EXPECT_EQ(page.CellWidth == 0, page.CellHeight == 0);
+  EXPECT_GE(page.CellWidth, 0);
+  EXPECT_LE(page.CellWidth, MaxCellSide);
+  EXPECT_LE(page.CellHeight, MaxCellSide);
+}
+
+}  // namespace
+
+TEST(PageReader, BlankPagesWithEveryKindOfTag) {
+  struct TCase {
+    std::string Tag;
+    TExitKind Kind;
+    int32_t Pattern;
+  };
+  const TCase cases[] = {
+      {FadeTag, TExitKind::Fade, 0},          {RevealTag("0"), TExitKind::Reveal, 0},
+      {RevealTag("5"), TExitKind::Reveal, 5}, {RevealTag("22"), TExitKind::Reveal, 22},
+      {RevealTag("23"), TExitKind::Reveal, 23}, {RevealTag("24"), TExitKind::None, 0},
+      {RevealTag("25"), TExitKind::None, 0},  {RevealTag("-1"), TExitKind::None, 0},
+      {RevealTag("-2147483648"), TExitKind::None, 0},
+  };
+  EXPECT_EQ(BlankPage(FadeTag).size(), 211u);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Tag);
+    TPage page = ReadPage(BlankPage(c.Tag));
+    ExpectExit(page.Exit, c.Kind, c.Pattern, c.Kind == TExitKind::None ? 0.0 : 3.0);
+    EXPECT_EQ(page.Background, 0xFF000000u);
+    EXPECT_FALSE(page.HasPicture());
+    EXPECT_EQ(page.CellWidth, 0);
+  }
+}
+
+TEST(PageReader, TheWorkedExample) {
+  ASSERT_EQ(WorkedExample.size(), 495u);
+  TPage page = ReadPage(WorkedExample);
+  ExpectExit(page.Exit, TExitKind::Reveal, 5, 3.0);
+  EXPECT_EQ(page.Background, 0xFF000000u);
+  EXPECT_EQ(page.CellWidth, 1024);  // the cell's size, not the table's 1025 x 769
+  EXPECT_EQ(page.CellHeight, 768);
+  EXPECT_EQ(page.PictureSrc, "C:\\TEMP\\ins1A2B.jpg");
+  EXPECT_EQ(page.Fit, TFit::Width);
+  EXPECT_TRUE(page.HasPicture());
+}
+
+TEST(PageReader, PicturePagesKeepPathAndFitLiterally) {
+  struct TCase {
+    std::string Path;
+    std::string Fit;
+    int W, H;
+    TFit Expected;
+  };
+  const TCase cases[] = {
+      {"C:\\Users\\ANNA~1\\AppData\\Local\\Temp\\ins3F.tmp", "height=\"100%\"", 152, 112, TFit::Height},
+      {"C:\\Dokumente und Einstellungen\\M\xFCller\\Lokale Einstellungen\\Temp\\a%20b&amp;.jpg",
+       "width=\"100%\"", 1280, 1024, TFit::Width},
+      {"D:\\T\\x'y.jpg", "height=\"100%\"", 1, 1, TFit::Height},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Path);
+    TPage page = ReadPage(PicturePage(FadeTag, c.W, c.H, c.Path, c.Fit));
+    ExpectExit(page.Exit, TExitKind::Fade, 0, 3.0);
+    EXPECT_EQ(page.PictureSrc, c.Path);
+    EXPECT_EQ(page.Fit, c.Expected);
+    EXPECT_EQ(page.CellWidth, c.W);
+    EXPECT_EQ(page.CellHeight, c.H);
+  }
+}
+
+// A page cut anywhere keeps only what it holds in full: no half path, no half number.
+TEST(PageReader, EveryTruncatedPrefixOfThePages) {
+  for (const std::string& full :
+       {WorkedExample, BlankPage(FadeTag), PicturePage(RevealTag("23"), 77, 102, "C:\\T\\p.jpg", "height=\"100%\"")}) {
+    const TPage whole = ReadPage(full);
+    for (size_t length = 0; length <= full.size(); ++length) {
+      SCOPED_TRACE(length);
+      TPage page = ReadPage(std::string_view(full).substr(0, length));
+      ExpectSane(page);
+      EXPECT_TRUE(page.Exit.Kind == TExitKind::None || page.Exit.Kind == whole.Exit.Kind);
+      EXPECT_TRUE(page.PictureSrc.empty() || page.PictureSrc == whole.PictureSrc);
+      EXPECT_TRUE(page.CellWidth == 0 || page.CellWidth == whole.CellWidth);
+      EXPECT_TRUE(page.CellHeight == 0 || page.CellHeight == whole.CellHeight);
+      EXPECT_TRUE(page.Fit == TFit::None || page.Fit == whole.Fit);
+      // The img tag's closing '>' is the first byte of the 39-byte tail.
+      if (length <= full.size() - 39) {
+        EXPECT_FALSE(page.HasPicture());
+      }
+    }
+  }
+}
+
+TEST(PageReader, RandomBytesAndDamagedPagesReadSafely) {
+  std::mt19937 random(20240611);
+  for (int seed = 0; seed < 3000; ++seed) {
+    std::string bytes;
+    if (seed % 2 == 0) {
+      // Pure noise, sometimes biased towards the characters tags are made of.
+      bytes.resize(random() % 1500);
+      const std::string alphabet = "<>=\"' /(),.#%0123456789metaimgsrcbodytdwidthPage-Exit";
+      for (char& c : bytes)
+        c = seed % 4 == 0 ? static_cast<char>(random()) : alphabet[random() % alphabet.size()];
+    } else {
+      bytes = WorkedExample;
+      for (int flips = 1 + random() % 8; flips > 0; --flips)
+        bytes[random() % bytes.size()] = static_cast<char>(random());
+      bytes.resize(random() % (bytes.size() + 1));
+    }
+    ExpectSane(ReadPage(bytes));
+  }
+}
+
+TEST(PageReader, ExitTransitionTexts) {
+  struct TCase {
+    const char* Content;
+    TExitKind Kind;
+    int32_t Pattern;
+    double Seconds;
+  };
+  const TCase cases[] = {
+      {"blendTrans(Duration=3)", TExitKind::Fade, 0, 3.0},
+      {"BlendTrans(duration=2.5)", TExitKind::Fade, 0, 2.5},
+      {" blendTrans ( Duration = .5 ) ", TExitKind::Fade, 0, 0.5},
+      {"REVEALTRANS( Duration = 3 , Transition = 7 )", TExitKind::Reveal, 7, 3.0},
+      {"revealTrans(transition=12,Duration=1.25)", TExitKind::Reveal, 12, 1.25},
+      {"revealTrans(Duration=3,transition=+4)", TExitKind::Reveal, 4, 3.0},
+      {"revealTrans(Duration=3)", TExitKind::None, 0, 0},
+      {"revealTrans(Duration=3,transition=24)", TExitKind::None, 0, 0},
+      {"revealTrans(Duration=3,transition=99999999999999999999999)", TExitKind::None, 0, 0},
+      {"revealTrans(Duration=3,transition=5x)", TExitKind::None, 0, 0},
+      {"revealTrans(Duration=0,transition=3)", TExitKind::None, 0, 0},
+      {"blendTrans(Duration=-1)", TExitKind::None, 0, 0},
+      {"blendTrans(Duration=1e3)", TExitKind::None, 0, 0},
+      {"blendTrans(Duration=3", TExitKind::None, 0, 0},
+      {"blendTrans(Duration=3);", TExitKind::None, 0, 0},
+      {"blendTrans()", TExitKind::None, 0, 0},
+      {"blendTrans", TExitKind::None, 0, 0},
+      {"", TExitKind::None, 0, 0},
+      {")", TExitKind::None, 0, 0},
+      {"progid:DXImageTransform.Microsoft.Fade(duration=3)", TExitKind::None, 0, 0},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Content);
+    ExpectExit(ReadExitTransition(c.Content), c.Kind, c.Pattern, c.Seconds);
+  }
+}
+
+TEST(PageReader, ToleratedAndIgnoredMarkup) {
+  struct TCase {
+    std::string Text;
+    TExitKind Kind;
+    uint32_t Background;
+  };
+  const TCase cases[] = {
+      {"<META CONTENT=\"blendTrans(Duration=3)\" HTTP-EQUIV='page-exit'>", TExitKind::Fade, 0xFF000000u},
+      {"<meta\thttp-equiv = \"Page-Exit\"\ncontent = 'revealTrans(Duration=3, transition=2)' />",
+       TExitKind::Reveal, 0xFF000000u},
+      {"<!-- <meta http-equiv=Page-Exit content=blendTrans(Duration=3)> -->", TExitKind::None, 0xFF000000u},
+      {"<meta http-equiv=Page-Enter content=blendTrans(Duration=3)>", TExitKind::None, 0xFF000000u},
+      {"<meta http-equiv=Page-Exit content=revealTrans(Duration=3,transition=99)>" + FadeTag,
+       TExitKind::None, 0xFF000000u},  // the first Page-Exit tag decides
+      {"<!DOCTYPE html><body BGCOLOR=#FF8000>", TExitKind::None, 0xFFFF8000u},
+      {"<body bgcolor=\"1a2B3c\"><body bgcolor=\"#ffffff\">", TExitKind::None, 0xFF1A2B3Cu},
+      {"<body bgcolor=\"red\">", TExitKind::None, 0xFF000000u},
+      {"<body bgcolor=\"#12345\">", TExitKind::None, 0xFF000000u},
+      {"<body bgcolor=\"#ffffff", TExitKind::None, 0xFF000000u},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Text);
+    TPage page = ReadPage(c.Text);
+    EXPECT_EQ(page.Exit.Kind, c.Kind);
+    EXPECT_EQ(page.Background, c.Background);
+  }
+}
+
+TEST(PageReader, CellAndPictureVariants) {
+  struct TCase {
+    std::string Text;
+    int32_t W, H;
+    std::string Src;
+    TFit Fit;
+  };
+  const TCase cases[] = {
+      {"<TD HEIGHT=768 WIDTH=1024><IMG HEIGHT='100%' SRC='C:\\a.jpg'>", 1024, 768, "C:\\a.jpg", TFit::Height},
+      {"<td width=\"100%\" height=\"768\"><img src=\"C:\\a.jpg\">", 0, 0, "C:\\a.jpg", TFit::None},
+      {"<td width=\"0\" height=\"768\">", 0, 0, "", TFit::None},
+      {"<td width=\"32768\" height=\"768\">", 0, 0, "", TFit::None},
+      {"<td width=\"32767\" height=\"1\">", 32767, 1, "", TFit::None},
+      {"<td width=\"99999999999999999999\" height=\"1\">", 0, 0, "", TFit::None},
+      {"<td width=\"640\" height=\"480\"><td width=\"1\" height=\"1\">", 640, 480, "", TFit::None},
+      {"<td width=\"640\" height=\"480\"><img src=\"a.jpg\" width=\"640\">", 640, 480, "a.jpg", TFit::None},
+      {"<td width=\"640\" height=\"480\"><img src=\"a.jpg\" height=\"100%\" width=\"100%\">", 640, 480,
+       "a.jpg", TFit::Height},
+      {"<td width=\"640\" height=\"480\"><img src=\"C:\\a.jpg\" width=\"100%\"", 640, 480, "", TFit::None},
+      {"<td width=\"640\" height=\"480\"><img src=\"C:\\a.jpg width=\"100%\">", 640, 480, "C:\\a.jpg width=",
+       TFit::None},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Text);
+    TPage page = ReadPage(c.Text);
+    EXPECT_EQ(page.CellWidth, c.W);
+    EXPECT_EQ(page.CellHeight, c.H);
+    EXPECT_EQ(page.PictureSrc, c.Src);
+    EXPECT_EQ(page.Fit, c.Fit);
+  }
+}
+
+TEST(PageReader, OversizedPagesAreNotRead) {
+  std::string page = WorkedExample;
+  page.resize(MaxPageBytes, ' ');
+  EXPECT_TRUE(ReadPage(page).HasPicture());
+  page.push_back(' ');
+  TPage read = ReadPage(page);
+  EXPECT_FALSE(read.HasPicture());
+  EXPECT_EQ(read.Exit.Kind, TExitKind::None);
+}
+
+TEST(PageReader, ReadsPageFiles) {
+  const std::filesystem::path dir = UniqueTestFolder();
+  const std::string path = (dir / "page.htm").string();
+  {
+    std::ofstream(path, std::ios::binary) << WorkedExample;
+  }
+  TPage page = ReadPageFile(path);
+  EXPECT_EQ(page.PictureSrc, "C:\\TEMP\\ins1A2B.jpg");
+  EXPECT_EQ(page.Exit.Kind, TExitKind::Reveal);
+  {
+    std::ofstream(path, std::ios::binary) << WorkedExample << std::string(MaxPageBytes, ' ');
+  }
+  EXPECT_FALSE(ReadPageFile(path).HasPicture());
+  EXPECT_FALSE(ReadPageFile((dir / "missing.htm").string()).HasPicture());
+  EXPECT_FALSE(ReadPageFile(dir.string()).HasPicture());  // a folder, not a file
+  std::filesystem::remove_all(dir);
+}

@@ -1,0 +1,118 @@
+// Whole pages drawn into frames: background, letterbox bars, the picture in its cell, and the
+// plain page for every picture that cannot be shown.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "browser/Layout.h"
+#include "browser/PageRender.h"
+#include "tests/unit/PictureLoaderTestJpeg.h"
+
+namespace {
+
+class PageRenderTest : public testing::Test {
+protected:
+  std::filesystem::path FDir = UniqueTestFolder();
+
+  void TearDown() override { std::filesystem::remove_all(FDir); }
+
+  std::string WritePicture(const std::string& name, const std::vector<uint8_t>& bytes) {
+    std::string path = (FDir / name).string();
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return path;
+  }
+};
+
+TPage PicturePage(const std::string& src, int32_t w, int32_t h, TFit fit, uint32_t background = 0xFF000000u) {
+  TPage page;
+  page.Background = background;
+  page.CellWidth = w;
+  page.CellHeight = h;
+  page.PictureSrc = src;
+  page.Fit = fit;
+  return page;
+}
+
+// Pixels outside the rectangle are the background; the rectangle's corners show the quadrants.
+void ExpectPictureAt(const TFrame& frame, const TPictureRect& r, uint32_t background) {
+  for (int32_t y = 0; y < frame.Height; ++y)
+    for (int32_t x = 0; x < frame.Width; ++x) {
+      bool inside = x >= r.Left && x < r.Left + r.Width && y >= r.Top && y < r.Top + r.Height;
+      if (!inside) {
+        ASSERT_EQ(frame.Row(y)[x], background) << x << "," << y;
+      }
+    }
+  const int32_t xs[] = {r.Left + 2, r.Left + r.Width - 3}, ys[] = {r.Top + 2, r.Top + r.Height - 3};
+  const uint32_t want[2][2] = {{0xFF0000u, 0x00FF00u}, {0x0000FFu, 0xFFFFFFu}};
+  for (int j = 0; j < 2; ++j)
+    for (int i = 0; i < 2; ++i) EXPECT_LE(ColourDistance(frame.Row(ys[j])[xs[i]], want[j][i]), 8);
+}
+
+}  // namespace
+
+TEST_F(PageRenderTest, LetterboxesThePictureInItsCell) {
+  const std::string landscape = WritePicture("l.jpg", MakeQuadrantJpeg(1024, 768));
+  const std::string portrait = WritePicture("p.jpg", MakeQuadrantJpeg(576, 768));
+  const std::string strip = WritePicture("s.jpg", MakeQuadrantJpeg(1024, 220));
+  struct TCase {
+    std::string Src;
+    int32_t W, H;
+    TFit Fit;
+    TPictureRect Expected;
+  };
+  const TCase cases[] = {
+      {landscape, 1024, 768, TFit::Width, {0, 0, 1024, 768}},
+      {portrait, 1024, 768, TFit::Height, {224, 0, 576, 768}},
+      {strip, 1024, 768, TFit::Width, {0, 274, 1024, 220}},
+      {landscape, 1280, 800, TFit::Height, {106, 0, 1067, 800}},
+      {landscape, 152, 112, TFit::Height, {1, 0, 149, 112}},
+      {portrait, 77, 102, TFit::Height, {0, 0, 76, 102}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.W << "x" << c.H);
+    TFrame frame = RenderPage(PicturePage(c.Src, c.W, c.H, c.Fit), c.W, c.H);
+    ASSERT_EQ(frame.Width, c.W);
+    ASSERT_EQ(frame.Height, c.H);
+    ExpectPictureAt(frame, c.Expected, 0xFF000000u);
+  }
+}
+
+TEST_F(PageRenderTest, TheViewBeyondTheCellIsBackground) {
+  const std::string src = WritePicture("l.jpg", MakeQuadrantJpeg(400, 300));
+  TFrame frame = RenderPage(PicturePage(src, 200, 100, TFit::Height, 0xFF336699u), 260, 150);
+  ExpectPictureAt(frame, {33, 0, 133, 100}, 0xFF336699u);
+}
+
+TEST_F(PageRenderTest, TheCellHidesWhatOverflowsIt) {
+  const std::string src = WritePicture("l.jpg", MakeQuadrantJpeg(64, 48));
+  // Shown at its own size, centred on a 40 x 40 cell: 12 px cut on the left and right, 4 at
+  // the top and bottom; the view's other 20 columns stay background.
+  TFrame frame = RenderPage(PicturePage(src, 40, 40, TFit::None), 60, 40);
+  EXPECT_LE(ColourDistance(frame.Row(5)[0], 0xFF0000u), 8);
+  EXPECT_LE(ColourDistance(frame.Row(35)[39], 0xFFFFFFu), 8);
+  for (int32_t y = 0; y < 40; ++y) ASSERT_EQ(frame.Row(y)[40], 0xFF000000u);
+}
+
+TEST_F(PageRenderTest, PlainPageWhenThePictureCannotBeShown) {
+  const std::vector<uint8_t> jpeg = MakeQuadrantJpeg(64, 48);
+  const std::string cut = WritePicture("cut.jpg", std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 300));
+  const std::string text = WritePicture("text.jpg", {'h', 'i'});
+  const std::string good = WritePicture("good.jpg", jpeg);
+  const TPage pages[] = {
+      TPage{},                                               // the blank page
+      PicturePage((FDir / "missing.jpg").string(), 64, 48, TFit::Width),
+      PicturePage(cut, 64, 48, TFit::Width),
+      PicturePage(text, 64, 48, TFit::Width),
+      PicturePage(FDir.string(), 64, 48, TFit::Width),      // a folder
+      PicturePage(good, 0, 0, TFit::Width),                 // no cell
+      PicturePage("\\\\server\\share\\p.jpg", 64, 48, TFit::Width),
+  };
+  for (const TPage& page : pages) {
+    SCOPED_TRACE(page.PictureSrc);
+    TFrame frame = RenderPage(page, 64, 48);
+    ASSERT_EQ(frame.Pixels.size(), 64u * 48u);
+    for (uint32_t p : frame.Pixels) ASSERT_EQ(p, 0xFF000000u);
+  }
+  EXPECT_TRUE(RenderPage(PicturePage(good, 64, 48, TFit::Width), 0, 48).Pixels.empty());
+}

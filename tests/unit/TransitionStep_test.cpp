@@ -1,0 +1,221 @@
+// Stepping a transition: frames equal the mask of the progress reached, each revealed pixel is
+// written once, the reported rectangle holds every change, the fade's rounding, cuts.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+#include "browser/Compositor.h"
+#include "browser/Mask.h"
+#include "browser/MaskOrder.h"
+#include "browser/Transition.h"
+#include "browser/ViewRandom.h"
+#include "tests/unit/TransitionFrames.h"
+
+namespace {
+
+constexpr uint32_t Marker = 0x00ABCDEFu;  // alpha 0: in neither test frame
+
+// Irregular steps, a repeated value and one going backwards (which must change nothing).
+const double Steps[] = {0.0, 0.001, 0.013, 0.013, 0.2, 0.1, 0.35, 0.5, 0.5000001, 0.74, 0.9, 0.999};
+
+// The mask a reveal must show: the geometric predicate, or the random order rebuilt from the seed.
+struct TExpected {
+  int32_t Pattern;
+  const TRevealOrder* Order;
+  bool At(int32_t x, int32_t y, int32_t w, int32_t h, uint64_t progress) const {
+    return Order ? Order->At(x, y, progress) : MaskAt(Pattern, x, y, w, h, progress);
+  }
+};
+
+// Runs a reveal through Steps and Finish. After each step the pixels the step wrote are replaced
+// by a marker, so a second write of any pixel shows up as a new-frame value where a marker was.
+void CheckReveal(TTransition& transition, const TFrame& oldFrame, const TFrame& newFrame,
+                 const TExpected* expected) {
+  const int32_t w = newFrame.Width, h = newFrame.Height;
+  TFrame target = oldFrame;
+  std::vector<bool> marked(target.Pixels.size());
+  auto run = [&](double p, bool finish) {
+    const TDirtyRect rect = finish ? transition.Finish(TargetOf(target)) : transition.Step(p, TargetOf(target));
+    const uint64_t progress = FixedProgress(transition.Progress());
+    TDirtyRect written;
+    for (int32_t y = 0; y < h; ++y)
+      for (int32_t x = 0; x < w; ++x) {
+        uint32_t& pixel = target.Row(y)[x];
+        if (pixel == newFrame.Row(y)[x]) {
+          ASSERT_FALSE(marked[static_cast<size_t>(y) * w + x]) << "pixel " << x << "," << y << " written twice";
+          marked[static_cast<size_t>(y) * w + x] = true;
+          written.Include(x, y, x + 1, y + 1);
+          pixel = Marker;
+        } else {
+          ASSERT_TRUE(pixel == Marker || pixel == oldFrame.Row(y)[x]) << "pixel " << x << "," << y;
+        }
+        if (expected) {
+          ASSERT_EQ(pixel == Marker, expected->At(x, y, w, h, progress)) << "pixel " << x << "," << y;
+        }
+      }
+    // The rectangle holds every written pixel; for geometric masks it is their bounding box.
+    if (written.Empty()) {
+      EXPECT_TRUE(rect.Empty());
+    } else {
+      EXPECT_LE(rect.Left, written.Left);
+      EXPECT_LE(rect.Top, written.Top);
+      EXPECT_GE(rect.Right, written.Right);
+      EXPECT_GE(rect.Bottom, written.Bottom);
+      if (IsGeometricPattern(transition.Pattern())) {
+        EXPECT_EQ(rect.Left, written.Left);
+        EXPECT_EQ(rect.Top, written.Top);
+        EXPECT_EQ(rect.Right, written.Right);
+        EXPECT_EQ(rect.Bottom, written.Bottom);
+      }
+    }
+  };
+  for (double p : Steps) {
+    SCOPED_TRACE(testing::Message() << "p=" << p);
+    run(p, false);
+    if (testing::Test::HasFatalFailure()) return;
+  }
+  run(1.0, true);
+  EXPECT_TRUE(transition.Finished());
+  for (uint32_t pixel : target.Pixels) ASSERT_EQ(pixel, Marker) << "a pixel was never revealed";
+}
+
+TEST(TransitionStep, RevealsFollowTheirMaskAndWriteEachPixelOnce) {
+  for (auto [w, h] : {std::pair{37, 23}, {1, 1}, {5, 2}, {48, 32}}) {
+    const TFrame oldFrame = OldTestFrame(w, h), newFrame = NewTestFrame(w, h);
+    for (int32_t pattern = 0; pattern < RevealPatternCount; ++pattern) {
+      SCOPED_TRACE(testing::Message() << "pattern " << pattern << " on " << w << "x" << h);
+      const uint64_t seed = 1000 + pattern;
+      TTransition transition(TTransitionKind::Reveal, pattern, seed, oldFrame, newFrame);
+      ASSERT_EQ(transition.Kind(), TTransitionKind::Reveal);
+      ASSERT_EQ(transition.Pattern(), pattern);
+      std::optional<TRevealOrder> order;
+      if (!IsGeometricPattern(pattern)) {
+        TViewRandom random(seed);
+        order.emplace(pattern, w, h, random);
+      }
+      const TExpected expected{pattern, order ? &*order : nullptr};
+      CheckReveal(transition, oldFrame, newFrame, &expected);
+    }
+  }
+}
+
+TEST(TransitionStep, RandomPatternChoosesEachOfTheReveals) {
+  const TFrame oldFrame = OldTestFrame(37, 23), newFrame = NewTestFrame(37, 23);
+  std::vector<int32_t> chosen(RevealPatternCount);
+  for (uint64_t seed = 0; seed < 460; ++seed) {
+    TTransition transition(TTransitionKind::Reveal, rpRandom, seed, oldFrame, newFrame);
+    ASSERT_GE(transition.Pattern(), 0);
+    ASSERT_LT(transition.Pattern(), RevealPatternCount);
+    ++chosen[transition.Pattern()];
+    if (seed < 46) {
+      SCOPED_TRACE(testing::Message() << "seed " << seed << ", pattern " << transition.Pattern());
+      CheckReveal(transition, oldFrame, newFrame, nullptr);
+    }
+  }
+  for (int32_t pattern = 0; pattern < RevealPatternCount; ++pattern)
+    EXPECT_NEAR(chosen[pattern], 20, 14) << "pattern " << pattern;
+  // The choice comes from the seed alone.
+  for (uint64_t seed : {3u, 4u, 77u})
+    EXPECT_EQ(TTransition(TTransitionKind::Reveal, rpRandom, seed, oldFrame, newFrame).Pattern(),
+              TTransition(TTransitionKind::Reveal, rpRandom, seed, oldFrame, newFrame).Pattern());
+}
+
+// old + (new - old) * w / 256 for one channel, rounded to nearest with halves up, worked in
+// signed terms as written.
+uint32_t BlendChannel(uint32_t a, uint32_t b, uint32_t w) {
+  const int32_t scaled = 256 * static_cast<int32_t>(a) + (static_cast<int32_t>(b) - static_cast<int32_t>(a)) * static_cast<int32_t>(w);
+  const int32_t whole = scaled >= 0 ? scaled / 256 : -((-scaled + 255) / 256);  // floor
+  return static_cast<uint32_t>(whole + (scaled - 256 * whole >= 128));
+}
+
+uint32_t BlendPixel(uint32_t a, uint32_t b, uint32_t w) {
+  uint32_t out = 0;
+  for (int shift = 0; shift < 32; shift += 8) out |= BlendChannel((a >> shift) & 255, (b >> shift) & 255, w) << shift;
+  return out;
+}
+
+TEST(TransitionStep, FadeRoundsEveryChannelToNearestHalvesUp) {
+  // Each channel sees every pair of old and new values across the 65536 pixels.
+  std::vector<uint32_t> olds, news;
+  for (uint32_t o = 0; o < 256; ++o)
+    for (uint32_t n = 0; n < 256; ++n) {
+      olds.push_back(o | n << 8 | (255 - o) << 16 | ((7 * o + n) & 255) << 24);
+      news.push_back(n | o << 8 | ((3 * n + o) & 255) << 16 | (255 - n) << 24);
+    }
+  std::vector<uint32_t> out(olds.size());
+  for (uint32_t w = 0; w <= 256; ++w) {
+    BlendPixels(olds.data(), news.data(), out.data(), olds.size() - 1, w);  // odd count: the tail too
+    for (size_t i = 0; i + 1 < olds.size(); ++i)
+      ASSERT_EQ(out[i], BlendPixel(olds[i], news[i], w)) << "weight " << w << ", pixel " << i;
+  }
+  EXPECT_EQ(BlendChannel(1, 2, 128), 2u);  // 1.5 -> 2
+  EXPECT_EQ(BlendChannel(2, 3, 128), 3u);  // 2.5 -> 3
+  EXPECT_EQ(BlendChannel(3, 2, 128), 3u);  // 2.5 -> 3
+  EXPECT_EQ(BlendChannel(200, 0, 1), 199u);  // 199.22
+}
+
+TEST(TransitionStep, FadeWeightIsProgressRoundedToTwoHundredFiftySixths) {
+  EXPECT_EQ(FadeWeight(0), 0u);
+  EXPECT_EQ(FadeWeight((uint64_t{1} << 23) - 1), 0u);
+  EXPECT_EQ(FadeWeight(uint64_t{1} << 23), 1u);  // p = 1/512 rounds up
+  EXPECT_EQ(FadeWeight(ProgressOne / 4), 64u);
+  EXPECT_EQ(FadeWeight(ProgressOne / 2), 128u);
+  EXPECT_EQ(FadeWeight(FixedProgress(0.3)), 77u);  // 76.8
+  EXPECT_EQ(FadeWeight(ProgressOne), 256u);
+}
+
+TEST(TransitionStep, FadeBlendsWholeFramesOnlyWhenTheWeightMoves) {
+  const int32_t w = 37, h = 23;
+  const TFrame oldFrame = OldTestFrame(w, h), newFrame = NewTestFrame(w, h);
+  TTransition fade(TTransitionKind::Fade, 0, 0, oldFrame, newFrame);
+  ASSERT_EQ(fade.Kind(), TTransitionKind::Fade);
+  TFrame target = oldFrame;
+  EXPECT_TRUE(fade.Step(0.001, TargetOf(target)).Empty());  // weight still 0
+  for (double p : {0.25, 0.4, 0.4, 0.3, 0.9}) {
+    const uint32_t weight = FadeWeight(FixedProgress(std::max(p, fade.Progress())));
+    const bool moves = weight != FadeWeight(FixedProgress(fade.Progress()));
+    const TDirtyRect rect = fade.Step(p, TargetOf(target));
+    EXPECT_EQ(rect.Empty(), !moves) << p;
+    if (moves) {
+      EXPECT_TRUE(rect.Left == 0 && rect.Top == 0 && rect.Right == w && rect.Bottom == h);
+    }
+    for (size_t i = 0; i < target.Pixels.size(); ++i)
+      ASSERT_EQ(target.Pixels[i], BlendPixel(oldFrame.Pixels[i], newFrame.Pixels[i], weight)) << p;
+  }
+  fade.Finish(TargetOf(target));
+  EXPECT_EQ(target.Pixels, newFrame.Pixels);
+  EXPECT_TRUE(fade.Finished());
+}
+
+TEST(TransitionStep, UnknownPatternsAndMismatchedFramesCut) {
+  const TFrame oldFrame = OldTestFrame(8, 6), newFrame = NewTestFrame(8, 6), other = NewTestFrame(6, 8);
+  struct TCase {
+    TTransitionKind Kind;
+    int32_t Pattern;
+    const TFrame* Old;
+  };
+  for (TCase c : {TCase{TTransitionKind::Reveal, 24, &oldFrame}, TCase{TTransitionKind::Reveal, -1, &oldFrame},
+                  TCase{TTransitionKind::Cut, 3, &oldFrame}, TCase{TTransitionKind::Fade, 0, &other},
+                  TCase{TTransitionKind::Reveal, 5, &other}}) {
+    TTransition transition(c.Kind, c.Pattern, 1, *c.Old, newFrame);
+    EXPECT_EQ(transition.Kind(), TTransitionKind::Cut);
+    TFrame target = oldFrame;
+    const TDirtyRect rect = transition.Step(0.0, TargetOf(target));
+    EXPECT_EQ(target.Pixels, newFrame.Pixels);
+    EXPECT_TRUE(rect.Left == 0 && rect.Top == 0 && rect.Right == 8 && rect.Bottom == 6);
+    EXPECT_TRUE(transition.Finished());
+    EXPECT_TRUE(transition.Step(0.5, TargetOf(target)).Empty());
+  }
+}
+
+TEST(TransitionStep, RejectsATargetOfAnotherSize) {
+  const TFrame oldFrame = OldTestFrame(8, 6), newFrame = NewTestFrame(8, 6);
+  TFrame wrong(6, 8);
+  TTransition transition(TTransitionKind::Reveal, 3, 1, oldFrame, newFrame);
+  EXPECT_THROW(transition.Step(0.5, TargetOf(wrong)), std::invalid_argument);
+}
+
+}  // namespace
