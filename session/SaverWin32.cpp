@@ -1,4 +1,140 @@
-// The saver session.
+// One slideshow session: StartSaver, the saver window's creation and activation, and the tick
+// that changes the pictures.
 #include "session/Saver.h"
 
-void StartSaver() {}
+#include "app/RunMode.h"
+#include "base/Application.h"
+#include "base/Random.h"
+#include "host/BrowserGuards.h"
+#include "host/RunningFlag.h"
+#include "session/PageText.h"
+#include "session/Schoner.h"
+#include "session/SessionState.h"
+#include "session/TempFiles.h"
+#include "settings/SettingsStore.h"
+
+namespace {
+
+// Runs one step of a sequence under the default error report, so the steps after it still run.
+template <typename F>
+void RunStep(F&& step) {
+  try {
+    step();
+  } catch (...) {
+    Application.HandleCurrentException();
+  }
+}
+
+HWND ParentHandle() { return reinterpret_cast<HWND>(static_cast<intptr_t>(ParentWindow)); }
+
+}  // namespace
+
+TSchoner::TSchoner() : TForm(L"TSchoner"), Timer1(*this, 100, [this] { Timer1Timer(); }) {
+  Schoner = this;
+  KeyPreview = true;
+  SetColor(RGB(0, 0, 0));
+}
+
+TSchoner::~TSchoner() {
+  if (Schoner == this) Schoner = nullptr;
+}
+
+void TSchoner::CreateParams(TCreateParams& params) {
+  // No border, no caption, above other top-level windows; the design size is replaced in
+  // FormCreate.
+  params.Style = WS_POPUP | WS_CLIPCHILDREN;
+  params.ExStyle = WS_EX_TOPMOST;
+  params.X = 774;
+  params.Y = 365;
+  params.Width = 720;
+  params.Height = 664;
+  if (ParentWindow != 0) {
+    params.WndParent = ParentHandle();
+    params.Style = WS_CHILD | WS_VISIBLE;
+  }
+}
+
+void TSchoner::FormCreate() {
+  WebBrowser1 = std::make_unique<TWebBrowser>(Handle(), 88, 412, 257, 185);
+  // Each guard on its own: a broken value of one is reported and the other still does its work.
+  RunStep([] { DisableNavigationSound(); });
+  RunStep([] { EnablePageTransitions(); });
+  WebBrowser1->SetLeft(Width());  // beyond the right edge until the first page is laid out
+  FOldWindowProc = WindowProc;
+  if (SaverMode == smPreview) {
+    RECT parent;
+    if (!GetWindowRect(ParentHandle(), &parent)) {
+      // The host's window is already gone: nothing to show in, so the session ends at once.
+      StopSaver();
+      return;
+    }
+    SetBounds(0, 0, parent.right - parent.left, parent.bottom - parent.top);
+  } else {
+    SetMaximized(true);
+  }
+  HWND owner = Application.Handle();
+  SetWindowLongA(owner, GWL_EXSTYLE, GetWindowLongA(owner, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+  SetHeight(ClientHeight());
+  FTicksLeft = 20;
+  FEffect = ReadEffect(CurrentRegistry());
+}
+
+void TSchoner::FormActivate() {
+  Randomize();
+  FPlayList.FillPlayList();
+  POINT cursor = {};
+  GetCursorPos(&cursor);
+  StartCursorPos = {cursor.x, cursor.y};
+  FJpgFile = MakeTempFileName("jpg");
+  FHtmlFile = MakeTempFileName("htm");
+  FExitMeta = ChooseExitMeta(FEffect);
+  WritePageFile(FHtmlFile, BlankPageText(FExitMeta));
+  WebBrowser1->Navigate(FHtmlFile);
+
+  // The view's frame and scroll-bar room lie outside the window: its client area starts at the
+  // window's top-left corner.
+  WebBrowser1->SetHeight(GetSystemMetrics(SM_CYVSCROLL) + Height() + 4);
+  WebBrowser1->SetWidth(GetSystemMetrics(SM_CXHSCROLL) + Width() + 4);
+  WebBrowser1->SetTop(-2);
+  WebBrowser1->SetLeft(-2);
+  if (WebBrowser1->ClientWidth() < 700) WebBrowser1->SetClientWidth(700);
+  // Shown only once it covers the window, so its frame never appears on the black window.
+  WebBrowser1->Show();
+
+  WindowProc = [this](TMessage& message) { SaverWindowProc(message); };
+  if (SaverMode == smSaver) SetCapture(Handle());
+}
+
+void TSchoner::Timer1Timer() {
+  Application.ProcessMessages();
+  if (FTicksLeft > 0)
+    --FTicksLeft;
+  else
+    ChangePicture();
+  Application.ProcessMessages();
+}
+
+void TSchoner::ChangePicture() {
+  std::optional<int32_t> n = FPlayList.NextPictureNumber();
+  if (!n) return;  // not activated yet: there is no play list to take a picture from
+  FTicksLeft = Random(30) + 60;
+  TJpegSize size = CopyPictureFile(*n, FJpgFile);
+  const char* fit = FitAttribute(Width(), Height(), size.Width, size.Height);
+  FExitMeta = ChooseExitMeta(FEffect);
+  WritePageFile(FHtmlFile, PicturePageText(FExitMeta, Width(), Height(), FJpgFile, fit));
+  WebBrowser1->Navigate(FHtmlFile);
+  WebBrowser1->Show();
+}
+
+void StartSaver() {
+  if (SaverMode == smSaver) {
+    SetScreenSaverRunning(true);
+    ShowCursor(FALSE);
+  }
+  Application.Initialize();
+  auto schoner = std::make_unique<TSchoner>();
+  schoner->Create();
+  if (schoner->Handle() != nullptr) schoner->ShowModal();
+  Application.ShowMainForm = false;
+  Application.Run();
+}

@@ -526,6 +526,142 @@ bool SaveShot(const std::string& name, std::optional<RECT> area) {
   return SaveBmp(CaptureScreen(area.value_or(ScreenArea())), folder + "\\" + name + ".bmp");
 }
 
+// --- input ------------------------------------------------------------------------------------
+
+namespace {
+
+void SendOne(INPUT input) { SendInput(1, &input, sizeof input); }
+
+INPUT MouseInput(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  return input;
+}
+
+// The normalised coordinate whose pixel is `pixel` on an axis of `extent` pixels: the system maps
+// n to n * extent / 65536 (rounded down), so the smallest n that lands on the pixel is taken.
+LONG Normalised(int pixel, int extent) {
+  return extent > 0 ? LONG((int64_t(pixel) * 65536 + extent - 1) / extent) : 0;
+}
+
+}  // namespace
+
+POINT CursorPosition() {
+  POINT position{};
+  GetCursorPos(&position);
+  return position;
+}
+
+POINT MoveMouseTo(POINT target) {
+  INPUT input = MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
+  input.mi.dx = Normalised(target.x, GetSystemMetrics(SM_CXSCREEN));
+  input.mi.dy = Normalised(target.y, GetSystemMetrics(SM_CYSCREEN));
+  SendOne(input);
+  return CursorPosition();
+}
+
+void SendMouseButton(TMouseButton button, bool down) {
+  DWORD flags = 0;
+  switch (button) {
+    case TMouseButton::Left: flags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP; break;
+    case TMouseButton::Right: flags = down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP; break;
+    case TMouseButton::Middle: flags = down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP; break;
+  }
+  SendOne(MouseInput(flags));
+}
+
+void TurnMouseWheel(int delta) {
+  INPUT input = MouseInput(MOUSEEVENTF_WHEEL);
+  input.mi.mouseData = DWORD(delta);
+  SendOne(input);
+}
+
+void PressKey(WORD virtualKey) {
+  INPUT keys[2]{};
+  for (INPUT& key : keys) {
+    key.type = INPUT_KEYBOARD;
+    key.ki.wVk = virtualKey;
+    key.ki.wScan = WORD(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+  }
+  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, keys, sizeof keys[0]);
+}
+
+// --- windows of another process ----------------------------------------------------------------
+
+TWindowInfo ReadWindowInfo(HWND window) {
+  TWindowInfo info;
+  info.Class = ClassName(window);
+  info.Style = DWORD(GetWindowLongW(window, GWL_STYLE));
+  info.ExStyle = DWORD(GetWindowLongW(window, GWL_EXSTYLE));
+  info.Parent = GetAncestor(window, GA_PARENT);
+  GetWindowRect(window, &info.Window);
+  GetClientRect(window, &info.Client);
+  info.Visible = IsWindowVisible(window) != FALSE;
+  return info;
+}
+
+std::vector<HWND> ProcessWindows(const TProcess& process) {
+  std::vector<HWND> all;
+  EnumWindows(
+      [](HWND window, LPARAM list) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&all));
+  std::vector<HWND> topLevel = all;
+  for (HWND window : topLevel)
+    for (HWND child : Children(window)) all.push_back(child);
+  std::erase_if(all, [&](HWND window) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    return owner != process.Id();
+  });
+  return all;
+}
+
+std::vector<HWND> ProcessWindowsOfClass(const TProcess& process, const std::wstring& className) {
+  std::vector<HWND> windows = ProcessWindows(process);
+  std::erase_if(windows, [&](HWND window) { return ClassName(window) != className; });
+  return windows;
+}
+
+bool PostClose(HWND window) { return PostMessageW(window, WM_CLOSE, 0, 0) != FALSE; }
+
+// --- files -------------------------------------------------------------------------------------
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+  THandle in(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (in.get() == INVALID_HANDLE_VALUE) {
+    in.release();
+    return std::nullopt;
+  }
+  std::string bytes;
+  char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(in.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  return bytes;
+}
+
+std::optional<std::string> ReadTempFile(const std::string& name) { return ReadFileBytes(TempDirectory() + name); }
+
+// --- the slideshow -----------------------------------------------------------------------------
+
+std::optional<HWND> WaitForSlideshow(const TProcess& process, TMs timeout) {
+  std::optional<HWND> found;
+  WaitUntil(
+      [&] {
+        if (!process.Running()) return true;
+        for (HWND window : ProcessWindowsOfClass(process, L"TSchoner"))
+          if (IsWindowVisible(window) && !TempFiles("ins*.htm").empty()) found = window;
+        return found.has_value();
+      },
+      timeout);
+  return found;
+}
+
 // --- text and paths ----------------------------------------------------------------------------
 
 std::string EnvironmentVariable(const std::string& name) {

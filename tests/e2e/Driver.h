@@ -172,6 +172,54 @@ bool SaveBmp(const TPixels& pixels, const std::string& path);
 // the environment variable LUMI_SHOTS (a Unix path); does nothing and returns false without it.
 bool SaveShot(const std::string& name, std::optional<RECT> area = std::nullopt);
 
+// --- input, as the user gives it (SendInput; it reaches whatever window the system routes it to) ---
+
+// Moves the pointer to the screen point by an absolute move (MOUSEEVENTF_ABSOLUTE, coordinates
+// normalised to 0..65535 over the primary screen), so that no pointer acceleration applies.
+// Returns where the cursor then stands.
+POINT MoveMouseTo(POINT target);
+POINT CursorPosition();
+enum class TMouseButton { Left, Right, Middle };
+// One button transition (down or up) where the pointer stands, without moving it.
+void SendMouseButton(TMouseButton button, bool down);
+// Turns the wheel by `delta` (WHEEL_DELTA is one notch away from the user).
+void TurnMouseWheel(int delta);
+// A key press: down and up of the virtual key.
+void PressKey(WORD virtualKey);
+
+// --- windows of another process ---
+
+struct TWindowInfo {
+  std::wstring Class;
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+  HWND Parent = nullptr;  // GetAncestor(GA_PARENT): the desktop window for a top-level window
+  RECT Window{};          // on the screen
+  RECT Client{};          // client coordinates: left and top are 0
+  bool Visible = false;
+};
+TWindowInfo ReadWindowInfo(HWND window);
+// Every window of the process, top-level ones and children, also those that are children of
+// another process's windows (a preview in a host window).
+std::vector<HWND> ProcessWindows(const TProcess& process);
+std::vector<HWND> ProcessWindowsOfClass(const TProcess& process, const std::wstring& className);
+// Posts a close request (WM_CLOSE), as the system or another program would.
+bool PostClose(HWND window);
+
+// --- files ---
+
+// A file's bytes, or nothing when it cannot be read.
+std::optional<std::string> ReadFileBytes(const std::string& path);
+// A file of the user's temporary directory, by its name.
+std::optional<std::string> ReadTempFile(const std::string& name);
+
+// --- the slideshow ---
+
+// The saver window of a running session (a visible window of class TSchoner) once the session is
+// activated: its first page file (ins*.htm) exists in the temporary directory. Nothing when the
+// process ended or the time ran out.
+std::optional<HWND> WaitForSlideshow(const TProcess& process, TMs timeout);
+
 // Helpers for the test programs.
 std::string EnvironmentVariable(const std::string& name);  // empty when unset
 std::string WindowsPath(const std::string& unixPath);      // "/a/b" gives "Z:\a\b"

@@ -100,12 +100,16 @@ TEST(BadHandleTextLeavesTheSystemAlone, RegistryAndTemporaryFiles) {
   EXPECT_EQ(TempFiles("ins*"), tempBefore);
 }
 
-// Command lines whose handle text is good (or not needed). Until the modes open windows of their
-// own, each of them ends at once with 0 and shows nothing. "{preview}" and "{frame}" stand for the
-// handles of a host window of ours.
+// Command lines whose handle text is good (or not needed): each ends with 0 and shows nothing.
+// "{preview}" and "{frame}" stand for the handles of a host window of ours. The two slideshow
+// modes run until their session is ended: the full-screen one by a key, the preview by the host
+// taking its window away; the settings dialog when it is cancelled.
+enum class TEnding { ByItself, Key, HostGone, DialogCancelled };
+
 struct TGoodCase {
   const char* Name;
   const char* Arguments;
+  TEnding Ending = TEnding::ByItself;
 };
 
 void PrintTo(const TGoodCase& c, std::ostream* out) { *out << '"' << c.Arguments << '"'; }
@@ -120,18 +124,37 @@ std::string WithHandles(std::string text, const THostWindow& host) {
 }
 
 TEST_P(GoodCommandLine, EndsWith0AndNoBox) {
-  THostWindow host;
-  TProcess scr = TProcess::Launch(ScrPath(), WithHandles(GetParam().Arguments, host));
+  const TGoodCase& c = GetParam();
+  std::optional<THostWindow> host(std::in_place);
+  TProcess scr = TProcess::Launch(ScrPath(), WithHandles(c.Arguments, *host));
+  if (c.Ending == TEnding::DialogCancelled) {
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          for (HWND window : VisibleWindows(scr))
+            if (GetDlgItem(window, 310) != nullptr) dialog = window;  // the settings dialog's Cancel
+          return dialog != nullptr || !scr.Running();
+        },
+        StartTimeout));
+    ASSERT_NE(dialog, nullptr) << "no settings dialog came up";
+    PressButton(dialog, 310);
+  } else if (c.Ending != TEnding::ByItself) {
+    ASSERT_TRUE(WaitForSlideshow(scr, StartTimeout)) << "no slideshow came up";
+    if (c.Ending == TEnding::Key)
+      PressKey(VK_SPACE);
+    else
+      host.reset();
+  }
   TRunResult run = RunAnsweringBoxes(scr, StartTimeout);
   EXPECT_EQ(run.ExitCode, std::optional<DWORD>(0)) << "no exit code: still running at the time-out";
   EXPECT_TRUE(run.Boxes.empty()) << run.Boxes.front().Caption << ": " << run.Boxes.front().Text;
 }
 
 INSTANTIATE_TEST_SUITE_P(, GoodCommandLine,
-                         testing::Values(TGoodCase{"Saver", "/s"}, TGoodCase{"Config", "/c"},
-                                         TGoodCase{"NoArgument", ""}, TGoodCase{"PasswordWithHandle", "/a 12"},
-                                         TGoodCase{"PreviewInHost", "/p {preview}"},
-                                         TGoodCase{"ConfigInHost", "/c:{frame}"}),
+                         testing::Values(TGoodCase{"Saver", "/s", TEnding::Key}, TGoodCase{"Config", "/c", TEnding::DialogCancelled},
+                                         TGoodCase{"NoArgument", "", TEnding::DialogCancelled}, TGoodCase{"PasswordWithHandle", "/a 12"},
+                                         TGoodCase{"PreviewInHost", "/p {preview}", TEnding::HostGone},
+                                         TGoodCase{"ConfigInHost", "/c:{frame}", TEnding::DialogCancelled}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace

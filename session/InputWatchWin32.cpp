@@ -1,0 +1,111 @@
+// The end of a session: the full-screen input watch, the password on the way out, and StopSaver.
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "app/RunMode.h"
+#include "base/Application.h"
+#include "host/BrowserGuards.h"
+#include "host/HostState.h"
+#include "host/Password.h"
+#include "host/RunningFlag.h"
+#include "session/Schoner.h"
+#include "session/SessionState.h"
+#include "session/TempFiles.h"
+
+namespace {
+
+template <typename F>
+void RunStep(F&& step) {
+  try {
+    step();
+  } catch (...) {
+    Application.HandleCurrentException();
+  }
+}
+
+bool MovedBeyondThreshold() {
+  POINT cursor = {};
+  GetCursorPos(&cursor);
+  return std::abs(cursor.x - StartCursorPos.X) > MouseThreshold ||
+         std::abs(cursor.y - StartCursorPos.Y) > MouseThreshold;
+}
+
+}  // namespace
+
+void TSchoner::SaverWindowProc(TMessage& message) {
+  if (SaverMode != smSaver) {
+    FOldWindowProc(message);
+    return;
+  }
+  switch (message.Msg) {
+    case WM_ACTIVATE:
+    case WM_ACTIVATEAPP:
+    case WM_NCACTIVATE:
+      if (LOWORD(message.WParam) == 0) TryEndSaver();
+      break;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      TryEndSaver();
+      break;
+    case WM_MOUSEMOVE:
+      // The cursor's screen position, not the message's coordinates: a new window receives
+      // mouse-move messages without any movement at all.
+      if (MovedBeyondThreshold()) TryEndSaver();
+      break;
+    default:
+      FOldWindowProc(message);
+      return;
+  }
+  message.Result = 0;  // every message of the watch is consumed, whether it ended anything or not
+}
+
+void TSchoner::TryEndSaver() {
+  ReleaseCapture();
+  // While the password is asked, the window gets the standard handling, so the prompt's
+  // activation and input cannot start this again.
+  WindowProc = FOldWindowProc;
+  bool mayEnd = false;
+  try {
+    mayEnd = VerifyPassword();
+  } catch (...) {
+    Application.HandleCurrentException();
+  }
+  if (mayEnd)
+    StopSaver();
+  else
+    WindowProc = [this](TMessage& m) { SaverWindowProc(m); };
+  SetCapture(Handle());
+}
+
+void TSchoner::StopSaver() {
+  if (SaverMode == smSaver) RunStep([] { SetScreenSaverRunning(false); });
+  Timer1.SetEnabled(false);
+  RunStep([] { RestoreNavigationSound(); });
+  if (TransitionsWereOff) RunStep([] { RestorePageTransitions(); });
+  DeleteTempFiles(FHtmlFile, FJpgFile);
+  PostQuitMessage(0);
+}
+
+void TSchoner::WMSysCommand(TMessage& message) {
+  if ((message.WParam & 0xFFF0) == SC_MINIMIZE) {
+    Hide();
+    message.Result = 0;
+    return;
+  }
+  DefaultHandler(message);
+}
+
+void TSchoner::FormKeyDown(WORD) { Close(); }
+
+void TSchoner::FormClose() { StopSaver(); }
+
+void TSchoner::FormDestroyedFromOutside() {
+  // The host took its preview window away, and this window with it: end the session cleanly.
+  StopSaver();
+}
