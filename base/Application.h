@@ -75,3 +75,14 @@ private:
 };
 
 extern TApplication Application;
+
+// Runs one step of a sequence under the default error report, so that the steps after it run
+// whatever this one raised.
+template <typename F>
+void RunGuarded(F&& step) noexcept {
+  try {
+    step();
+  } catch (...) {
+    Application.HandleCurrentException();
+  }
+}

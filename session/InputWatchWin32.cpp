@@ -15,15 +15,6 @@
 
 namespace {
 
-template <typename F>
-void RunStep(F&& step) {
-  try {
-    step();
-  } catch (...) {
-    Application.HandleCurrentException();
-  }
-}
-
 bool MovedBeyondThreshold() {
   POINT cursor = {};
   GetCursorPos(&cursor);
@@ -84,10 +75,10 @@ void TSchoner::TryEndSaver() {
 }
 
 void TSchoner::StopSaver() {
-  if (SaverMode == smSaver) RunStep([] { SetScreenSaverRunning(false); });
+  if (SaverMode == smSaver) RunGuarded([] { SetScreenSaverRunning(false); });
   Timer1.SetEnabled(false);
-  RunStep([] { RestoreNavigationSound(); });
-  if (TransitionsWereOff) RunStep([] { RestorePageTransitions(); });
+  RunGuarded([] { RestoreNavigationSound(); });
+  if (TransitionsWereOff) RunGuarded([] { RestorePageTransitions(); });
   DeleteTempFiles(FHtmlFile, FJpgFile);
   PostQuitMessage(0);
 }

@@ -15,16 +15,6 @@
 
 namespace {
 
-// Runs one step of a sequence under the default error report, so the steps after it still run.
-template <typename F>
-void RunStep(F&& step) {
-  try {
-    step();
-  } catch (...) {
-    Application.HandleCurrentException();
-  }
-}
-
 HWND ParentHandle() { return reinterpret_cast<HWND>(static_cast<intptr_t>(ParentWindow)); }
 
 }  // namespace
@@ -57,8 +47,8 @@ void TSchoner::CreateParams(TCreateParams& params) {
 void TSchoner::FormCreate() {
   WebBrowser1 = std::make_unique<TWebBrowser>(Handle(), 88, 412, 257, 185);
   // Each guard on its own: a broken value of one is reported and the other still does its work.
-  RunStep([] { DisableNavigationSound(); });
-  RunStep([] { EnablePageTransitions(); });
+  RunGuarded([] { DisableNavigationSound(); });
+  RunGuarded([] { EnablePageTransitions(); });
   WebBrowser1->SetLeft(Width());  // beyond the right edge until the first page is laid out
   FOldWindowProc = WindowProc;
   if (SaverMode == smPreview) {
