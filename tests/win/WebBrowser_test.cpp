@@ -233,3 +233,34 @@ TEST_F(WebBrowserTest, AMissingOrBrokenPageIsBlack) {
 }
 
 }  // namespace
+
+namespace {
+
+// Mid-reveal, every pixel shows either page and both show; afterwards only the new page does.
+TEST_F(WebBrowserTest, RevealsShowOnlyPixelsOfEitherPage) {
+  for (int k : {0, 3, 10, 12, 17, 21}) {
+    SCOPED_TRACE("pattern " + std::to_string(k));
+    // One-second transitions keep this quick; the view plays whatever duration the tag names.
+    std::string tag = "<meta http-equiv=Page-Exit content=revealTrans(Duration=1,transition=" + std::to_string(k) + ")>";
+    std::string from = Show(PicturePage(tag, PictureA, 1024, 768));
+    Pump(1100);
+    std::string to = Show(PicturePage(tag, PictureB, 576, 768));
+    Pump(500);
+    ASSERT_TRUE(View->Animating());
+    TFrame oldFrame = Expected(from), newFrame = Expected(to), screen = View->CopyScreen();
+    size_t fromOld = 0, fromNew = 0, neither = 0;
+    for (size_t i = 0; i < screen.Pixels.size(); ++i) {
+      bool isOld = screen.Pixels[i] == oldFrame.Pixels[i], isNew = screen.Pixels[i] == newFrame.Pixels[i];
+      if (isOld && !isNew) ++fromOld;
+      if (isNew && !isOld) ++fromNew;
+      if (!isOld && !isNew) ++neither;
+    }
+    EXPECT_EQ(neither, 0u);
+    EXPECT_GT(fromOld, 0u);
+    EXPECT_GT(fromNew, 0u);
+    Pump(700);
+    EXPECT_EQ(View->CopyScreen().Pixels, newFrame.Pixels);
+  }
+}
+
+}  // namespace
