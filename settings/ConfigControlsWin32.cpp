@@ -1,0 +1,276 @@
+// The settings dialog's self-drawn child windows, and its DPI, font and picture helpers.
+#include "settings/ConfigControls.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "base/Application.h"
+#include "base/WinHandle.h"
+#include "browser/PictureLoader.h"
+
+namespace {
+
+const wchar_t ControlClassName[] = L"TLumiControl";
+
+template <class TProc>
+TProc User32Function(const char* name) {
+  HMODULE user32 = GetModuleHandleW(L"user32.dll");
+  return user32 ? reinterpret_cast<TProc>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name))) : nullptr;
+}
+
+struct TScreenDcReleaser {
+  void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
+};
+using TScreenDc = std::unique_ptr<std::remove_pointer_t<HDC>, TScreenDcReleaser>;
+
+
+// BeginPaint and EndPaint as one object.
+class TPaintScope {
+public:
+  explicit TPaintScope(HWND window) : FWindow(window), FDc(BeginPaint(window, &FPaint)) {}
+  ~TPaintScope() { EndPaint(FWindow, &FPaint); }
+  TPaintScope(const TPaintScope&) = delete;
+  TPaintScope& operator=(const TPaintScope&) = delete;
+  HDC Dc() const { return FDc; }
+
+private:
+  HWND FWindow;
+  PAINTSTRUCT FPaint{};
+  HDC FDc;
+};
+
+BITMAPINFO TopDown32(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+RECT ClientRect(HWND window) {
+  RECT rect{};
+  GetClientRect(window, &rect);
+  return rect;
+}
+
+}  // namespace
+
+// --- DPI, fonts, pictures ------------------------------------------------------------------------
+
+int SystemDpi() {
+  TScreenDc screen(GetDC(nullptr));
+  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+  return dpi > 0 ? dpi : DesignDpi;
+}
+
+int WindowDpi(HWND window) {
+  using TGetDpiForWindow = UINT(WINAPI*)(HWND);
+  static const auto getDpiForWindow = User32Function<TGetDpiForWindow>("GetDpiForWindow");
+  if (getDpiForWindow != nullptr && window != nullptr)
+    if (const UINT dpi = getDpiForWindow(window); dpi > 0) return static_cast<int>(dpi);
+  return SystemDpi();
+}
+
+RECT WindowRectForClient(DWORD style, DWORD exStyle, int width, int height, int dpi) {
+  using TAdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  static const auto adjustForDpi = User32Function<TAdjustForDpi>("AdjustWindowRectExForDpi");
+  RECT rect{0, 0, width, height};
+  if (adjustForDpi == nullptr || !adjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi)))
+    AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+  return rect;
+}
+
+TFontHandle MakeDialogFont(int dpi, bool underline) {
+  LOGFONTW font{};
+  font.lfHeight = -MulDiv(ConfigLayout::FontPoints, dpi, 72);
+  font.lfWeight = FW_NORMAL;
+  font.lfUnderline = underline ? TRUE : FALSE;
+  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  font.lfQuality = DEFAULT_QUALITY;
+  font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  lstrcpynW(font.lfFaceName, L"MS Shell Dlg", LF_FACESIZE);
+  return TFontHandle(CreateFontIndirectW(&font));
+}
+
+TFrame LoadBitmapResource(int identifier) {
+  TGdiBitmap bitmap(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(identifier),
+                                                    IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  BITMAP header{};
+  if (!bitmap || !GetObjectW(bitmap.Get(), sizeof header, &header) || header.bmWidth <= 0 || header.bmHeight <= 0)
+    return {};
+  TFrame frame(header.bmWidth, header.bmHeight);
+  BITMAPINFO info = TopDown32(frame.Width, frame.Height);
+  TMemoryDC dc(CreateCompatibleDC(nullptr));
+  if (!dc || GetDIBits(dc.Get(), bitmap.Get(), 0, static_cast<UINT>(frame.Height), frame.Pixels.data(), &info,
+                       DIB_RGB_COLORS) != frame.Height)
+    return {};
+  for (uint32_t& pixel : frame.Pixels) pixel |= 0xFF000000u;
+  return frame;
+}
+
+TFrame Resampled(const TFrame& source, int width, int height) {
+  if (source.Pixels.empty() || width <= 0 || height <= 0) return {};
+  TFrame target(width, height);
+  const TPictureRect whole{0, 0, width, height};
+  if (!DrawResampled(source, whole, whole, target)) return {};
+  return target;
+}
+
+void DrawFrame(HDC dc, const TFrame& frame, int x, int y) {
+  if (frame.Pixels.empty()) return;
+  BITMAPINFO info = TopDown32(frame.Width, frame.Height);
+  StretchDIBits(dc, x, y, frame.Width, frame.Height, 0, 0, frame.Width, frame.Height, frame.Pixels.data(), &info,
+                DIB_RGB_COLORS, SRCCOPY);
+}
+
+// --- TPaintedControl -----------------------------------------------------------------------------
+
+TPaintedControl::~TPaintedControl() {
+  if (FHandle != nullptr) {
+    SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
+    DestroyWindow(FHandle);
+  }
+}
+
+void TPaintedControl::Create(HWND parent, int id, DWORD style, DWORD exStyle) {
+  static const bool registered = [] {
+    WNDCLASSW windowClass{};
+    windowClass.style = CS_DBLCLKS;  // a double click opens a link once, not twice
+    windowClass.lpfnWndProc = &TPaintedControl::StaticWndProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    windowClass.lpszClassName = ControlClassName;
+    return RegisterClassW(&windowClass) != 0;
+  }();
+  (void)registered;
+  CreateWindowExW(exStyle, ControlClassName, L"", WS_CHILD | style, 0, 0, 0, 0, parent,
+                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), this);
+}
+
+void TPaintedControl::SetBounds(const TLayoutRect& bounds) {
+  FBounds = bounds;
+  if (FHandle != nullptr)
+    SetWindowPos(FHandle, nullptr, bounds.Left, bounds.Top, bounds.Width, bounds.Height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TPaintedControl::Invalidate() const {
+  if (FHandle != nullptr) InvalidateRect(FHandle, nullptr, FALSE);
+}
+
+LRESULT CALLBACK TPaintedControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCREATE) {
+    auto* control = static_cast<TPaintedControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    control->FHandle = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
+  }
+  auto* control = reinterpret_cast<TPaintedControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (control == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  LRESULT result = 0;
+  try {
+    result = control->WndProc(msg, wParam, lParam);
+  } catch (...) {
+    Application.HandleCurrentException();
+  }
+  if (msg == WM_NCDESTROY) {
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    control->FHandle = nullptr;
+  }
+  return result;
+}
+
+LRESULT TPaintedControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_PAINT: {
+      TPaintScope paint(FHandle);
+      Paint(paint.Dc());
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return 1;  // Paint covers the whole control
+    case WM_SETCURSOR:
+      if (OnClick && LOWORD(lParam) == HTCLIENT) {
+        SetCursor(LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)));  // IDC_HAND
+        return TRUE;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+      if (OnClick) {
+        FPressed = true;
+        SetCapture(FHandle);
+        return 0;
+      }
+      break;
+    case WM_LBUTTONUP:
+      if (FPressed) {
+        FPressed = false;
+        ReleaseCapture();
+        const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        const RECT client = ClientRect(FHandle);
+        if (PtInRect(&client, at) && OnClick) OnClick();
+        return 0;
+      }
+      break;
+    case WM_CAPTURECHANGED:
+      FPressed = false;
+      break;
+    default:
+      break;
+  }
+  return HandleMessage(msg, wParam, lParam);
+}
+
+LRESULT TPaintedControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(FHandle, msg, wParam, lParam);
+}
+
+// --- TSheet, TImage, TLinkLabel ------------------------------------------------------------------
+
+void TSheet::Paint(HDC dc) {
+  const RECT client = ClientRect(Handle());
+  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  if (OnPaint) OnPaint(dc);
+}
+
+LRESULT TSheet::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_COMMAND || msg == WM_NOTIFY) return SendMessageW(GetAncestor(Handle(), GA_ROOT), msg, wParam, lParam);
+  return TPaintedControl::HandleMessage(msg, wParam, lParam);
+}
+
+void TImage::SetPicture(TFrame picture) {
+  FPicture = std::move(picture);
+  Invalidate();
+}
+
+void TImage::Paint(HDC dc) {
+  const RECT client = ClientRect(Handle());
+  const TFrame* shown = &FPicture;
+  int x = 0;
+  int y = 0;
+  if (FPicture.Pixels.empty() && Under != nullptr) {
+    shown = &Under->FPicture;
+    x = Under->Bounds().Left - Bounds().Left;
+    y = Under->Bounds().Top - Bounds().Top;
+  }
+  const bool covered = !shown->Pixels.empty() && x <= 0 && y <= 0 && x + shown->Width >= client.right &&
+                       y + shown->Height >= client.bottom;
+  if (!covered) FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  DrawFrame(dc, *shown, x, y);
+}
+
+void TLinkLabel::Paint(HDC dc) {
+  RECT client = ClientRect(Handle());
+  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  HGDIOBJ oldFont = SelectObject(dc, Font);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 255));
+  RECT text{TextLeft, 0, TextRight, client.bottom};
+  DrawTextW(dc, Caption.c_str(), static_cast<int>(Caption.size()), &text,
+            DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, oldFont);
+}

@@ -1,0 +1,510 @@
+// The settings dialog of Lumivale.scr as the user and the display settings meet it: how it opens
+// (pages, owner, keys), what OK, Cancel and closing store, the error of a stored text, the
+// layout at another DPI, and the web page behind every clickable control.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <fstream>
+#include <map>
+#include <set>
+#include <stdexcept>
+
+#include "tests/e2e/Driver.h"
+
+namespace {
+
+const TMs StartTimeout(20000);
+const std::string SettingsKey = "Software\\Tarnwell\\Tarnwell - Lumivale";
+
+// The dialog numbers its controls by kind and component number.
+constexpr int ImageId(int n) { return 100 + n; }
+constexpr int StaticTextId(int n) { return 200 + n; }
+constexpr int ButtonId(int n) { return 300 + n; }
+constexpr int PageControlId = 401;
+constexpr int ComboId = 501;
+constexpr int OkId = ButtonId(9);
+constexpr int CancelId = ButtonId(10);
+enum TPage { Options = 0, Links = 1, About = 2, Tips = 3 };
+
+std::string ScrPath() {
+  std::string path = EnvironmentVariable("LUMI_SCR");
+  if (path.empty()) throw std::runtime_error("LUMI_SCR must name Lumivale.scr");
+  return WindowsPath(path);
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+std::string TextOf(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  return Utf8(text);
+}
+
+RECT ScreenRect(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+// The dialog's top-level window, once it is shown and has stayed a moment: a window of the last
+// test's process may still be going away (under Wine the new process can even have its id).
+std::optional<HWND> WaitForConfig(const TProcess& process, TMs timeout = StartTimeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (process.Running() && std::chrono::steady_clock::now() < deadline) {
+    for (HWND window : process.TopLevelWindows()) {
+      if (!IsWindowVisible(window) || ClassOf(window) != L"TConfig") continue;
+      Pause(TMs(200));
+      if (IsWindow(window) && IsWindowVisible(window)) return window;
+    }
+    Pause(TMs(20));
+  }
+  return std::nullopt;
+}
+
+HWND Control(HWND form, int id) {
+  struct TSearch {
+    int Id;
+    HWND Found;
+  } search{id, nullptr};
+  EnumChildWindows(
+      form,
+      [](HWND child, LPARAM context) {
+        auto* s = reinterpret_cast<TSearch*>(context);
+        if (GetDlgCtrlID(child) != s->Id) return TRUE;
+        s->Found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  if (search.Found == nullptr) throw std::runtime_error("no control " + std::to_string(id));
+  return search.Found;
+}
+
+// A real click (the system's input queue), so that it reaches whatever window lies there.
+void ClickAt(POINT at) {
+  MoveMouseTo(at);
+  SendMouseButton(TMouseButton::Left, true);
+  SendMouseButton(TMouseButton::Left, false);
+  Pause(TMs(50));
+}
+
+void Click(HWND control) {
+  RECT r = ScreenRect(control);
+  ClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+}
+
+void Press(WORD key) {
+  PressKey(key);
+  Pause(TMs(100));
+}
+
+// The focused window of the dialog's thread.
+HWND FocusOf(HWND form) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(form, nullptr), &info);
+  return info.hwndFocus;
+}
+
+int ShownPage(HWND form) { return static_cast<int>(SendMessageW(Control(form, PageControlId), TCM_GETCURSEL, 0, 0)); }
+int SelectedEffect(HWND form) { return static_cast<int>(SendMessageW(Control(form, ComboId), CB_GETCURSEL, 0, 0)); }
+
+// Clicks the page's tab. The tab's place is asked of the tab control inside the dialog's process.
+void SelectPage(const TProcess& process, HWND form, TPage page) {
+  HWND tabs = Control(form, PageControlId);
+  THandle target(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process.Id()));
+  ASSERT_TRUE(target);
+  void* remote = VirtualAllocEx(target.get(), nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+  ASSERT_NE(remote, nullptr);
+  RECT item{};
+  SendMessageW(tabs, TCM_GETITEMRECT, page, reinterpret_cast<LPARAM>(remote));
+  ReadProcessMemory(target.get(), remote, &item, sizeof item, nullptr);
+  VirtualFreeEx(target.get(), remote, 0, MEM_RELEASE);
+  MapWindowPoints(tabs, nullptr, reinterpret_cast<POINT*>(&item), 2);
+  ClickAt({(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+  ASSERT_TRUE(WaitUntil([&] { return ShownPage(form) == page; }, TMs(3000))) << "page " << page;
+  Pause(TMs(150));  // painted
+}
+
+std::optional<DWORD> ClickAndWaitForExit(TProcess& process, HWND form, int buttonId) {
+  Click(Control(form, buttonId));
+  return process.WaitForExit(TMs(10000));
+}
+
+class ConfigDialog : public testing::Test {
+protected:
+  // Wine may still be taking down the windows of the last test's process when the next one
+  // starts (and may give it the same process id): each test starts on a screen without a dialog.
+  void SetUp() override {
+    DeleteRegKey(SettingsKey);
+    ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"TConfig", nullptr) == nullptr; }, TMs(5000)));
+  }
+  void TearDown() override { DeleteRegKey(SettingsKey); }
+};
+
+// --- opening -------------------------------------------------------------------------------------
+
+struct TOpenCase {
+  const char* Name;
+  const char* Arguments;  // "{frame}" stands for the host window's handle
+  enum { None, Foreground, Host } Owner;  // what the command line makes the dialog's owner
+};
+
+void PrintTo(const TOpenCase& c, std::ostream* out) { *out << '"' << c.Arguments << '"'; }
+
+class ConfigDialogOpens : public ConfigDialog, public testing::WithParamInterface<TOpenCase> {};
+
+TEST_P(ConfigDialogOpens, CentredOnTipsWithFadeAndItsOwnerDisabled) {
+  const TOpenCase& c = GetParam();
+  THostWindow host;
+  std::string arguments = c.Arguments;
+  if (size_t at = arguments.find("{frame}"); at != std::string::npos) arguments.replace(at, 7, HandleText(host.Frame()));
+  // "/c" alone takes the foreground window as the host's.
+  HWND expectedOwner = c.Owner == TOpenCase::Host ? host.Frame() : c.Owner == TOpenCase::Foreground ? GetForegroundWindow() : nullptr;
+  TProcess scr = TProcess::Launch(ScrPath(), arguments);
+  std::optional<HWND> form = WaitForConfig(scr);
+  ASSERT_TRUE(form) << "no dialog";
+
+  EXPECT_EQ(TextOf(*form), "Tarnwell - Lumivale");
+  EXPECT_EQ(ShownPage(*form), Tips);
+  EXPECT_EQ(SelectedEffect(*form), 23);
+  RECT client{};
+  GetClientRect(*form, &client);
+  EXPECT_EQ(client.right, 513);
+  EXPECT_EQ(client.bottom, 401);
+  const LONG style = GetWindowLongW(*form, GWL_STYLE);
+  EXPECT_EQ(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0) << std::hex << style;
+  EXPECT_NE(style & WS_CAPTION, 0);
+  const RECT screen = ScreenArea();
+  const RECT frame = ScreenRect(*form);
+  EXPECT_NEAR(frame.left + frame.right, screen.left + screen.right, 1);
+  EXPECT_NEAR(frame.top + frame.bottom, screen.top + screen.bottom, 1);
+
+  if (expectedOwner != nullptr) {
+    EXPECT_EQ(GetWindow(*form, GW_OWNER), expectedOwner);
+    EXPECT_FALSE(IsWindowEnabled(expectedOwner));
+  } else {
+    // Owned by the program's own hidden window, with a taskbar button of its own.
+    EXPECT_NE(GetWindow(*form, GW_OWNER), host.Frame());
+    EXPECT_NE(GetWindowLongW(*form, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+  }
+  EXPECT_TRUE(IsWindowEnabled(host.Frame()) || expectedOwner == host.Frame());
+  EXPECT_EQ(ClickAndWaitForExit(scr, *form, CancelId), std::optional<DWORD>(0));
+  EXPECT_TRUE(IsWindowEnabled(host.Frame()));
+  if (expectedOwner != nullptr) {
+    EXPECT_TRUE(IsWindowEnabled(expectedOwner));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(, ConfigDialogOpens,
+                         testing::Values(TOpenCase{"Config", "/c", TOpenCase::Foreground},
+                                         TOpenCase{"NoArgument", "", TOpenCase::None},
+                                         TOpenCase{"ConfigInHost", "/c:{frame}", TOpenCase::Host},
+                                         TOpenCase{"ConfigInHostSecondArgument", "/c {frame}", TOpenCase::Host}),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+// A handle that names no window cannot own the dialog; it opens unowned rather than never.
+TEST_F(ConfigDialog, OpensUnownedForAHandleThatNamesNoWindow) {
+  ASSERT_FALSE(IsWindow(reinterpret_cast<HWND>(static_cast<intptr_t>(12345))));
+  TProcess scr = TProcess::Launch(ScrPath(), "/c:12345");
+  std::optional<HWND> form = WaitForConfig(scr);
+  ASSERT_TRUE(form) << "no dialog";
+  EXPECT_EQ(TextOf(*form), "Tarnwell - Lumivale");
+  EXPECT_EQ(ClickAndWaitForExit(scr, *form, CancelId), std::optional<DWORD>(0));
+}
+
+// The four pages, as the lead and the user see them.
+TEST_F(ConfigDialog, ShowsItsFourPages) {
+  TProcess scr = TProcess::Launch(ScrPath(), "/c");
+  std::optional<HWND> form = WaitForConfig(scr);
+  ASSERT_TRUE(form);
+  Pause(TMs(300));
+  SaveShot("config-4-tips", ScreenRect(*form));
+  const std::pair<TPage, const char*> pages[] = {{Options, "config-1-options"}, {Links, "config-2-links"},
+                                                 {About, "config-3-about"}, {Tips, "config-4-tips"}};
+  for (const auto& [page, name] : pages) {
+    SelectPage(scr, *form, page);
+    SaveShot(name, ScreenRect(*form));
+    // Only the chosen page's own controls are shown.
+    EXPECT_EQ(IsWindowVisible(Control(*form, ComboId)), page == Options);
+    EXPECT_EQ(IsWindowVisible(Control(*form, ButtonId(1))), page == About);
+    EXPECT_EQ(IsWindowVisible(Control(*form, ImageId(9))), page == Links);
+    EXPECT_EQ(IsWindowVisible(Control(*form, ImageId(13))), page == Tips);
+    if (page == Options) {
+      // The open list shows 20 of the 25 entries and scrolls for the rest.
+      HWND combo = Control(*form, ComboId);
+      EXPECT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0), 25);
+      SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+      std::vector<HWND> lists = ProcessWindowsOfClass(scr, L"ComboLBox");
+      ASSERT_EQ(lists.size(), 1u);
+      ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(lists[0]) != FALSE; }, TMs(2000)));
+      RECT list{};
+      GetClientRect(lists[0], &list);
+      const auto itemHeight = static_cast<int>(SendMessageW(lists[0], LB_GETITEMHEIGHT, 0, 0));
+      ASSERT_GT(itemHeight, 0);
+      EXPECT_EQ(list.bottom / itemHeight, 20);
+      Pause(TMs(150));
+      SaveShot("config-1-options-list", ScreenRect(*form));
+      SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+      Pause(TMs(100));
+    }
+  }
+  EXPECT_EQ(ClickAndWaitForExit(scr, *form, CancelId), std::optional<DWORD>(0));
+}
+
+// --- closing with a host -------------------------------------------------------------------------
+
+class ConfigDialogHost : public ConfigDialog, public testing::WithParamInterface<int> {};
+
+TEST_P(ConfigDialogHost, IsEnabledAndInFrontAfterTheDialogCloses) {
+  THostWindow host;
+  TProcess scr = TProcess::Launch(ScrPath(), "/c:" + HandleText(host.Frame()));
+  std::optional<HWND> form = WaitForConfig(scr);
+  ASSERT_TRUE(form);
+  EXPECT_FALSE(IsWindowEnabled(host.Frame()));
+  EXPECT_EQ(ClickAndWaitForExit(scr, *form, GetParam()), std::optional<DWORD>(0));
+  EXPECT_TRUE(IsWindowEnabled(host.Frame()));
+  EXPECT_EQ(GetForegroundWindow(), host.Frame());
+}
+
+INSTANTIATE_TEST_SUITE_P(, ConfigDialogHost, testing::Values(OkId, CancelId),
+                         [](const auto& info) { return info.param == OkId ? "Ok" : "Cancel"; });
+
+// --- what is stored --------------------------------------------------------------------------------
+
+struct TStoreCase {
+  const char* Name;
+  std::optional<DWORD> EffectBefore;
+  std::optional<DWORD> PageBefore;
+  int ShownEffect;            // the list's selection on opening (-1: none)
+  std::optional<TPage> Page;  // switched to before closing
+  std::optional<int> Choose;  // the entry chosen before closing
+  int Close;                  // OkId, CancelId, or 0 for a close request (WM_CLOSE)
+  std::optional<DWORD> EffectAfter;
+  std::optional<DWORD> PageAfter;
+};
+
+void PrintTo(const TStoreCase& c, std::ostream* out) { *out << c.Name; }
+
+class ConfigDialogStores : public ConfigDialog, public testing::WithParamInterface<TStoreCase> {};
+
+TEST_P(ConfigDialogStores, OnlyWhatOkSaves) {
+  const TStoreCase& c = GetParam();
+  if (c.EffectBefore) WriteRegDword(SettingsKey, "Effect", *c.EffectBefore);
+  if (c.PageBefore) WriteRegDword(SettingsKey, "ActiveTabSheet", *c.PageBefore);
+  TProcess scr = TProcess::Launch(ScrPath(), "/c");
+  std::optional<HWND> form = WaitForConfig(scr);
+  ASSERT_TRUE(form);
+  EXPECT_EQ(ShownPage(*form), Tips);
+  EXPECT_EQ(SelectedEffect(*form), c.ShownEffect);
+  if (c.Page) SelectPage(scr, *form, *c.Page);
+  if (c.Choose) SendMessageW(Control(*form, ComboId), CB_SETCURSEL, static_cast<WPARAM>(*c.Choose), 0);
+  if (c.Close == 0) {
+    PostMessageW(*form, WM_CLOSE, 0, 0);
+    EXPECT_EQ(scr.WaitForExit(TMs(10000)), std::optional<DWORD>(0));
+  } else {
+    EXPECT_EQ(ClickAndWaitForExit(scr, *form, c.Close), std::optional<DWORD>(0));
+  }
+  EXPECT_EQ(ReadRegDword(SettingsKey, "Effect"), c.EffectAfter);
+  EXPECT_EQ(ReadRegDword(SettingsKey, "ActiveTabSheet"), c.PageAfter);
+  EXPECT_TRUE(KeyExists(SettingsKey));  // opening alone leaves the key
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    , ConfigDialogStores,
+    testing::Values(
+        TStoreCase{"OkOnOptionsWithRandom", {}, {}, 23, Options, 24, OkId, 24u, 1u},
+        TStoreCase{"OkOnLinks", 5u, {}, 5, Links, {}, OkId, 5u, 2u},
+        TStoreCase{"OkOnAbout", {}, 1u, 23, About, 0, OkId, 0u, 3u},
+        TStoreCase{"OkOnTipsStoresOnlyEffect", 24u, 2u, 24, {}, {}, OkId, 24u, 2u},
+        TStoreCase{"OkWithoutAStoredEffectStoresFade", {}, {}, 23, {}, {}, OkId, 23u, {}},
+        TStoreCase{"CancelStoresNothing", 5u, 7u, 5, Options, 10, CancelId, 5u, 7u},
+        TStoreCase{"CloseRequestStoresNothing", {}, {}, 23, Options, 3, 0, {}, {}},
+        TStoreCase{"Stored99ShowsNoEntryAndOkStoresMinus1", 99u, {}, -1, {}, {}, OkId, 0xFFFFFFFFu, {}},
+        TStoreCase{"StoredMinus1ShowsNoEntry", 0xFFFFFFFFu, {}, -1, Options, {}, OkId, 0xFFFFFFFFu, 1u}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+// A text under Effect: the default error report during creation, then the dialog as its
+// creation left it.
+TEST_F(ConfigDialog, AStoredTextIsReportedAndTheDialogOpensUnfinished) {
+  WriteRegString(SettingsKey, "Effect", "7");
+  TProcess scr = TProcess::Launch(ScrPath(), "/c");
+  std::optional<HWND> box = WaitForDialog(scr, StartTimeout);
+  ASSERT_TRUE(box) << "no error box";
+  TMessageBox read = ReadMessageBox(*box);
+  SaveShot("config-error", read.Area);
+  EXPECT_EQ(read.Caption, "Lumivale");
+  EXPECT_EQ(read.Text, "Ung\xC3\xBCltiger Datentyp f\xC3\xBCr 'Effect'");  // "'" sorts before ".": no stop
+  EXPECT_STREQ(ToString(read.Icon), ToString(TBoxIcon::Stop));
+  EXPECT_EQ(read.Buttons, std::vector<std::string>{"OK"});
+  PressButton(*box, IDOK);
+
+  std::optional<HWND> form = WaitForConfig(scr);
+  ASSERT_TRUE(form);
+  EXPECT_EQ(TextOf(*form), "Vorlage");
+  EXPECT_EQ(ShownPage(*form), Tips);
+  EXPECT_EQ(SelectedEffect(*form), -1);
+  EXPECT_EQ(ClickAndWaitForExit(scr, *form, CancelId), std::optional<DWORD>(0));
+  EXPECT_EQ(ReadRegString(SettingsKey, "Effect"), std::optional<std::string>("7"));
+}
+
+// --- keys --------------------------------------------------------------------------------------------
+
+TEST_F(ConfigDialog, EscapeDoesNothingAndEnterPressesOk) {
+  TProcess scr = TProcess::Launch(ScrPath(), "/c");
+  std::optional<HWND> form = WaitForConfig(scr);
+  ASSERT_TRUE(form);
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, PageControlId); }, TMs(3000)));
+  Press(VK_ESCAPE);
+  Pause(TMs(300));
+  EXPECT_TRUE(scr.Running());
+  EXPECT_TRUE(IsWindowVisible(*form));
+  Press(VK_RETURN);
+  EXPECT_EQ(scr.WaitForExit(TMs(10000)), std::optional<DWORD>(0));
+  EXPECT_EQ(ReadRegDword(SettingsKey, "Effect"), std::optional<DWORD>(23));
+}
+
+TEST_F(ConfigDialog, TabMovesTheFocusAndEnterPressesTheFocusedButton) {
+  TProcess scr = TProcess::Launch(ScrPath(), "/c");
+  std::optional<HWND> form = WaitForConfig(scr);
+  ASSERT_TRUE(form);
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, PageControlId); }, TMs(3000)));
+  Press(VK_TAB);  // the Tips page has no control of its own: on to OK
+  EXPECT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, OkId); }, TMs(2000)));
+  Press(VK_TAB);
+  EXPECT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, CancelId); }, TMs(2000)));
+  Press(VK_RETURN);
+  EXPECT_EQ(scr.WaitForExit(TMs(10000)), std::optional<DWORD>(0));
+  EXPECT_FALSE(ReadRegValue(SettingsKey, "Effect"));  // Cancel stored nothing
+}
+
+// --- another DPI -------------------------------------------------------------------------------------
+
+// Wine takes the DPI from the user's settings when a program starts.
+TEST_F(ConfigDialog, ScalesEverythingAt144Dpi) {
+  if (!RunningUnderWine()) GTEST_SKIP() << "sets the DPI the way Wine reads it";
+  const std::string desktop = "Control Panel\\Desktop";
+  {
+    TSavedRegValue keep(desktop, "LogPixels");
+    WriteRegDword(desktop, "LogPixels", 144);
+    TProcess scr = TProcess::Launch(ScrPath(), "/c");
+    std::optional<HWND> form = WaitForConfig(scr);
+    ASSERT_TRUE(form);
+    RECT client{};
+    GetClientRect(*form, &client);
+    EXPECT_EQ(client.right, 770);   // 513 x 1.5, rounded
+    EXPECT_EQ(client.bottom, 602);  // 401 x 1.5
+    RECT ok = ScreenRect(Control(*form, OkId));
+    MapWindowPoints(nullptr, *form, reinterpret_cast<POINT*>(&ok), 2);
+    EXPECT_EQ(ok.left, 498);
+    EXPECT_EQ(ok.top, 552);
+    EXPECT_EQ(ok.right, 623);
+    EXPECT_EQ(ok.bottom, 590);
+    Pause(TMs(300));
+    SaveShot("config-144dpi-4-tips", ScreenRect(*form));
+    SelectPage(scr, *form, About);
+    SaveShot("config-144dpi-3-about", ScreenRect(*form));
+    SelectPage(scr, *form, Options);
+    SaveShot("config-144dpi-1-options", ScreenRect(*form));
+    RECT preview = ScreenRect(Control(*form, ImageId(1)));
+    EXPECT_EQ(preview.right - preview.left, 668);  // 445 x 1.5, rounded at both edges
+    EXPECT_EQ(preview.bottom - preview.top, 362);
+    EXPECT_EQ(ClickAndWaitForExit(scr, *form, CancelId), std::optional<DWORD>(0));
+  }
+}
+
+// --- links -------------------------------------------------------------------------------------------
+
+// Wine opens web addresses with the first program of HKCU\Software\Wine\WineBrowser "Browsers";
+// here that is a shell that appends the address to a log file.
+class ConfigDialogLinks : public ConfigDialog {
+protected:
+  void SetUp() override {
+    ConfigDialog::SetUp();
+    if (!RunningUnderWine()) GTEST_SKIP() << "reads the addresses through Wine's browser launcher";
+    wchar_t folder[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, folder);
+    FLog = Utf8(folder) + "lumivale-links-" + std::to_string(GetCurrentProcessId()) + ".log";
+    DeleteFileW(Wide(FLog).c_str());
+    using TUnixName = char*(CDECL*)(const wchar_t*);
+    auto unixName = reinterpret_cast<TUnixName>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    ASSERT_NE(unixName, nullptr);
+    char* unixLog = unixName(Wide(FLog).c_str());
+    ASSERT_NE(unixLog, nullptr);
+    std::string command = "/bin/sh -c \"echo \\\"$0\\\" >>'" + std::string(unixLog) + "'\"";
+    HeapFree(GetProcessHeap(), 0, unixLog);
+    FBrowsers = std::make_unique<TSavedRegValue>(BrowserKey, "Browsers");
+    WriteRegString(BrowserKey, "Browsers", command);
+  }
+  void TearDown() override {
+    FBrowsers.reset();
+    if (!FLog.empty()) DeleteFileW(Wide(FLog).c_str());
+    ConfigDialog::TearDown();
+  }
+  std::vector<std::string> Logged() const {
+    std::vector<std::string> lines;
+    std::ifstream in(FLog);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+
+  const std::string BrowserKey = "Software\\Wine\\WineBrowser";
+  std::string FLog;
+  std::unique_ptr<TSavedRegValue> FBrowsers;
+};
+
+TEST_F(ConfigDialogLinks, EveryClickableControlOpensItsPageAndTheDialogStaysOpen) {
+  struct TLink {
+    const char* Name;
+    TPage Page;
+    int Id;
+  };
+  const TLink links[] = {
+      {"Image1", Options, ImageId(1)},        {"Image3", Links, ImageId(3)},  {"Image4", Links, ImageId(4)},
+      {"Image5", Links, ImageId(5)},          {"Image6", Links, ImageId(6)},  {"Image7", Links, ImageId(7)},
+      {"Image8", Links, ImageId(8)},          {"Image9", Links, ImageId(9)},  {"StaticText1", About, StaticTextId(1)},
+      {"StaticText5", About, StaticTextId(5)}, {"Image10", About, ImageId(10)}, {"Button1", About, ButtonId(1)},
+      {"Image13", Tips, ImageId(13)},         {"Image12", Tips, ImageId(12)}, {"Image11", Tips, ImageId(11)},
+  };
+  TProcess scr = TProcess::Launch(ScrPath(), "/c");
+  std::optional<HWND> form = WaitForConfig(scr);
+  ASSERT_TRUE(form);
+  std::map<std::string, std::string> opened;
+  for (const TLink& link : links) {
+    if (ShownPage(*form) != link.Page) SelectPage(scr, *form, link.Page);
+    const size_t before = Logged().size();
+    Click(Control(*form, link.Id));
+    ASSERT_TRUE(WaitUntil([&] { return Logged().size() > before; }, TMs(15000))) << link.Name << " opened nothing";
+    Pause(TMs(100));
+    std::vector<std::string> lines = Logged();
+    ASSERT_EQ(lines.size(), before + 1) << link.Name;
+    opened[link.Name] = lines.back();
+    EXPECT_TRUE(IsWindowVisible(*form)) << link.Name;
+    EXPECT_EQ(ShownPage(*form), link.Page) << link.Name;
+  }
+  EXPECT_TRUE(scr.Running());
+
+  // StaticText5, Image4 and the logo open the maker's home page, the base of every address;
+  // Image5 and Image9 share a page; the other ten pages all differ.
+  const std::string home = opened["StaticText5"];
+  EXPECT_EQ(opened["Image4"], home);
+  EXPECT_EQ(opened["Image10"], home);
+  EXPECT_EQ(opened["Image9"], opened["Image5"]);
+  std::set<std::string> distinct;
+  for (const auto& [name, address] : opened) {
+    EXPECT_EQ(address.compare(0, home.size(), home), 0) << name << ": " << address;
+    EXPECT_EQ(address.compare(0, 8, "https://"), 0) << name << ": " << address;
+    distinct.insert(address);
+  }
+  EXPECT_EQ(distinct.size(), 12u);
+  EXPECT_EQ(ClickAndWaitForExit(scr, *form, CancelId), std::optional<DWORD>(0));
+}
+
+}  // namespace

@@ -1,0 +1,107 @@
+// The settings dialog's layout at any DPI (rounding, parts that touch or nest), the About lines
+// under the link labels, and the web addresses behind the fifteen clickable controls.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "settings/ConfigLayout.h"
+#include "settings/ConfigLinks.h"
+
+namespace {
+
+namespace Design = ConfigLayout;
+
+const int Dpis[] = {96, 110, 120, 125, 144, 168, 192, 240, 288};
+
+bool Inside(const TLayoutRect& inner, const TLayoutRect& outer) {
+  return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right() <= outer.Right() &&
+         inner.Bottom() <= outer.Bottom();
+}
+
+}  // namespace
+
+TEST(ConfigLayout, ScalesToTheNearestPixelWithHalvesAwayFromZero) {
+  struct TCase {
+    int32_t Design, Dpi, Scaled;
+  };
+  const TCase cases[] = {
+      {513, 96, 513}, {513, 144, 770}, {401, 144, 602},  // 769.5 and 601.5 round up
+      {13, 120, 16},  {13, 144, 20},   {1, 144, 2},      {1, 120, 1}, {5, 125, 7},
+      {-3, 144, -5},  {0, 288, 0},     {486, 192, 972},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(ScaleToDpi(c.Design, c.Dpi), c.Scaled) << c.Design << " at " << c.Dpi;
+}
+
+TEST(ConfigLayout, PartsThatTouchInTheDesignTouchAtEveryDpi) {
+  // The two text lines below the Links entries, and the button panel on the form's bottom edge.
+  const TLayoutRect& line1 = LinksPageAreas[4].Rect;
+  const TLayoutRect& line2 = LinksPageAreas[5].Rect;
+  ASSERT_EQ(line1.Bottom(), line2.Top);
+  for (int dpi : Dpis) {
+    EXPECT_EQ(ScaleToDpi(line1, dpi).Bottom(), ScaleToDpi(line2, dpi).Top) << dpi;
+    EXPECT_EQ(ScaleToDpi(Design::Panel1, dpi).Bottom(), ScaleToDpi(Design::ClientHeight, dpi)) << dpi;
+  }
+}
+
+TEST(ConfigLayout, EveryPartStaysInsideItsParentAtEveryDpi) {
+  const TLayoutRect client{0, 0, Design::ClientWidth, Design::ClientHeight};
+  // A page's area is the tab control's display area; the design needs at least this much of it.
+  const TLayoutRect page{0, 0, Design::PageControl1.Width - 8, Design::PageControl1.Height - 28};
+  std::vector<std::pair<TLayoutRect, TLayoutRect>> nested = {
+      {Design::PageControl1, client}, {Design::Panel1, client},         {Design::Button9, Design::Panel1},
+      {Design::Button10, Design::Panel1}, {Design::GroupBox4, page},    {Design::comboEffekt, Design::GroupBox4},
+      {Design::GroupBox10, page},     {Design::Image1, Design::GroupBox10}, {Design::AboutShape4, page},
+      {Design::Memo1, Design::AboutShape4}, {Design::StaticText1, Design::Memo1}, {Design::StaticText5, Design::Memo1},
+      {Design::Image10, Design::AboutShape4}, {Design::Button1, Design::AboutShape4}, {Design::Image2, page},
+  };
+  for (const TClickArea& area : LinksPageAreas) nested.push_back({area.Rect, Design::Image2});
+  for (const TClickArea& area : TipsPageAreas) nested.push_back({area.Rect, Design::Image14});
+  for (int dpi : Dpis)
+    for (size_t i = 0; i < nested.size(); ++i)
+      EXPECT_TRUE(Inside(ScaleToDpi(nested[i].first, dpi), ScaleToDpi(nested[i].second, dpi)))
+          << "part " << i << " at " << dpi;
+}
+
+TEST(ConfigLayout, TheLinkLabelsLieExactlyOverTheLinesShowingTheMakersName) {
+  // Lines 14 and 17, counted from 1.
+  const std::pair<TLayoutRect, size_t> labels[] = {{Design::StaticText1, 13}, {Design::StaticText5, 16}};
+  for (const auto& [label, line] : labels) {
+    EXPECT_EQ(AboutLines[line], MakerName);
+    const TLayoutRect text = AboutLineRect(static_cast<int32_t>(line));
+    for (int dpi : Dpis) {
+      EXPECT_EQ(ScaleToDpi(label, dpi).Top, ScaleToDpi(text, dpi).Top) << "line " << line + 1 << " at " << dpi;
+      EXPECT_GE(ScaleToDpi(label, dpi).Bottom(), ScaleToDpi(text, dpi).Bottom()) << dpi;
+    }
+  }
+  // Every line fits in the memo, and only those two lines name the maker alone.
+  EXPECT_LE(AboutLineRect(static_cast<int32_t>(AboutLines.size()) - 1).Bottom(), Design::Memo1.Bottom());
+  size_t nameLines = 0;
+  for (std::string_view line : AboutLines) nameLines += line == MakerName;
+  EXPECT_EQ(nameLines, 2u);
+}
+
+TEST(ConfigLinks, FifteenControlsOpenTwelveDistinctPagesBelowTheBaseAddress) {
+  const std::string base = WebBaseAddress();
+  ASSERT_FALSE(base.empty());
+  EXPECT_EQ(base.back(), '/');
+  std::set<std::string> addresses;
+  for (size_t h = 0; h < LinkHandlerCount; ++h) {
+    const std::string address = LinkAddress(static_cast<TLinkHandler>(h));
+    EXPECT_EQ(address.compare(0, base.size(), base), 0) << address;
+    addresses.insert(address);
+  }
+  EXPECT_EQ(addresses.size(), LinkHandlerCount);
+  EXPECT_EQ(LinkAddress(TLinkHandler::StaticText5Click), base);  // the maker's home page
+
+  // The banner areas that share a handler: the third entry and the tall picture, and the second
+  // entry (the maker's home page, as StaticText5 and the logo).
+  std::map<int32_t, TLinkHandler> byImage;
+  for (const TClickArea& area : LinksPageAreas) byImage[area.ImageNumber] = area.Handler;
+  for (const TClickArea& area : TipsPageAreas) byImage[area.ImageNumber] = area.Handler;
+  EXPECT_EQ(byImage.size(), 10u);
+  EXPECT_EQ(byImage[9], byImage[5]);
+  EXPECT_EQ(byImage[4], TLinkHandler::StaticText5Click);
+}
