@@ -53,6 +53,8 @@ private:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   void ShowPage(const std::string& path);
   void FinishTransition();
+  void EndTransition();
+  void RaiseTimerResolution(bool raise);
   void Resize(int clientWidth, int clientHeight);
   void Present(int left, int top, int right, int bottom);
   void ScheduleFrame();
@@ -80,6 +82,8 @@ private:
 
   TKernelHandle FFrameTimer;     // high-resolution waitable timer when the display cannot pace
   bool FDisplayPaces = false;    // DwmFlush waits for the next composition
+  bool FCoarseTimer = false;     // an ordinary waitable timer: 1 ms resolution while animating
+  bool FResolutionRaised = false;
   double FFrameSeconds = 1.0 / 60;
   LARGE_INTEGER FFrequency = {};
 };

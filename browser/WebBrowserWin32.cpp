@@ -3,6 +3,7 @@
 #include "browser/WebBrowser.h"
 
 #include <dwmapi.h>
+#include <mmsystem.h>
 
 #include <algorithm>
 #include <cstring>
@@ -53,7 +54,11 @@ TWebBrowser::TWebBrowser(HWND parent, int left, int top, int width, int height) 
   FDisplayPaces = DisplayComposes();
   if (!FDisplayPaces) {
     FFrameTimer.Reset(CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS));
-    if (!FFrameTimer) FFrameTimer.Reset(CreateWaitableTimerW(nullptr, FALSE, nullptr));
+    if (!FFrameTimer) {
+      // Before Windows 10 1803 an ordinary timer, whose resolution is raised during transitions.
+      FFrameTimer.Reset(CreateWaitableTimerW(nullptr, FALSE, nullptr));
+      FCoarseTimer = true;
+    }
   }
   // The sunken client edge keeps the page's origin at the client area's top-left corner, as
   // placed by the saver window (2 pixels inside the control's own corner).
@@ -68,6 +73,7 @@ TWebBrowser::TWebBrowser(HWND parent, int left, int top, int width, int height) 
 
 TWebBrowser::~TWebBrowser() {
   if (Application.FrameClient() == this) Application.SetFrameClient(nullptr);
+  RaiseTimerResolution(false);
   if (FOldBitmap != nullptr) SelectObject(FMemoryDC.Get(), FOldBitmap);
   if (FHandle != nullptr) {
     SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
@@ -126,7 +132,7 @@ LRESULT TWebBrowser::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCDESTROY:
       SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
       FHandle = nullptr;
-      FTransition.reset();
+      EndTransition();
       return 0;
     default:
       return DefWindowProcW(FHandle, msg, wParam, lParam);
@@ -160,6 +166,11 @@ void TWebBrowser::ShowPage(const std::string& path) {
   FTransition.emplace(kind, exit->Pattern, FRandom.Next(), FFrom, FTo);
   FDurationSeconds = exit->DurationSeconds;
   QueryPerformanceCounter(&FStart);
+  if (!FDisplayPaces && !FFrameTimer) {
+    FinishTransition();  // nothing could pace the frames: show the new page at once
+    return;
+  }
+  RaiseTimerResolution(true);
   ScheduleFrame();
 }
 
@@ -181,15 +192,15 @@ void TWebBrowser::NextFrame() {
   TDirtyRect changed = FTransition->Step(std::min(p, 1.0), ScreenTarget());
   if (!changed.Empty()) Present(changed.Left, changed.Top, changed.Right, changed.Bottom);
   if (FTransition->Finished()) {
-    FTransition.reset();
-    FFrom = TFrame();
-    FTo = TFrame();
+    EndTransition();
     return;
   }
   if (FDisplayPaces) {
     if (FAILED(DwmFlush())) {  // composition went away: pace with the timer from now on
       FDisplayPaces = false;
       FFrameTimer.Reset(CreateWaitableTimerW(nullptr, FALSE, nullptr));
+      FCoarseTimer = true;
+      RaiseTimerResolution(true);
     }
   }
   ScheduleFrame();
@@ -199,9 +210,23 @@ void TWebBrowser::FinishTransition() {
   if (!FTransition) return;
   TDirtyRect changed = FTransition->Finish(ScreenTarget());
   if (!changed.Empty()) Present(changed.Left, changed.Top, changed.Right, changed.Bottom);
+  EndTransition();
+}
+
+void TWebBrowser::EndTransition() {
   FTransition.reset();
-  FFrom = TFrame();
+  FFrom = TFrame();  // between transitions the view holds nothing but the frame on screen
   FTo = TFrame();
+  RaiseTimerResolution(false);
+}
+
+void TWebBrowser::RaiseTimerResolution(bool raise) {
+  if (!FCoarseTimer || raise == FResolutionRaised) return;
+  if (raise)
+    timeBeginPeriod(1);
+  else
+    timeEndPeriod(1);
+  FResolutionRaised = raise;
 }
 
 void TWebBrowser::Resize(int clientWidth, int clientHeight) {
