@@ -2,6 +2,7 @@
 #include "base/Form.h"
 
 #include "base/Application.h"
+#include "base/WindowBounds.h"
 
 namespace {
 
@@ -202,18 +203,6 @@ bool TForm::HandleDialogMessage(MSG& msg) {
   return form != nullptr && form->DialogKeys && IsDialogMessageW(root, &msg);
 }
 
-namespace {
-
-RECT WindowRectInParent(HWND hwnd) {
-  RECT rect = {};
-  GetWindowRect(hwnd, &rect);
-  HWND parent = GetParent(hwnd);
-  if (parent != nullptr && (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD)) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
-}  // namespace
-
 int TForm::Left() const { return WindowRectInParent(FHandle).left; }
 int TForm::Top() const { return WindowRectInParent(FHandle).top; }
 int TForm::Width() const {
@@ -224,20 +213,10 @@ int TForm::Height() const {
   RECT r = WindowRectInParent(FHandle);
   return r.bottom - r.top;
 }
-int TForm::ClientWidth() const {
-  RECT r = {};
-  GetClientRect(FHandle, &r);
-  return r.right;
-}
-int TForm::ClientHeight() const {
-  RECT r = {};
-  GetClientRect(FHandle, &r);
-  return r.bottom;
-}
+int TForm::ClientWidth() const { return ClientSize(FHandle).cx; }
+int TForm::ClientHeight() const { return ClientSize(FHandle).cy; }
 
-void TForm::SetBounds(int left, int top, int width, int height) {
-  SetWindowPos(FHandle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void TForm::SetBounds(int left, int top, int width, int height) { PlaceWindow(FHandle, left, top, width, height); }
 
 void TForm::SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
 

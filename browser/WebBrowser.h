@@ -58,8 +58,6 @@ private:
   void Resize(int clientWidth, int clientHeight);
   void Present(int left, int top, int right, int bottom);
   void ScheduleFrame();
-  RECT BoundsInParent() const;
-  void Place(int left, int top, int width, int height);
 
   HWND FHandle = nullptr;
   TFrameTarget ScreenTarget() { return {FBits, FScreenWidth, FScreenHeight}; }

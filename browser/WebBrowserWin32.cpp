@@ -9,6 +9,7 @@
 #include <cstring>
 #include <memory>
 
+#include "base/WindowBounds.h"
 #include "browser/PageRender.h"
 
 namespace {
@@ -278,40 +279,21 @@ TFrame TWebBrowser::CopyScreen() const {
   return copy;
 }
 
-RECT TWebBrowser::BoundsInParent() const {
-  RECT rect = {};
-  GetWindowRect(FHandle, &rect);
-  MapWindowPoints(nullptr, GetParent(FHandle), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
-void TWebBrowser::Place(int left, int top, int width, int height) {
-  SetWindowPos(FHandle, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-int TWebBrowser::Left() const { return BoundsInParent().left; }
-int TWebBrowser::Top() const { return BoundsInParent().top; }
+int TWebBrowser::Left() const { return WindowRectInParent(FHandle).left; }
+int TWebBrowser::Top() const { return WindowRectInParent(FHandle).top; }
 int TWebBrowser::Width() const {
-  RECT r = BoundsInParent();
+  RECT r = WindowRectInParent(FHandle);
   return r.right - r.left;
 }
 int TWebBrowser::Height() const {
-  RECT r = BoundsInParent();
+  RECT r = WindowRectInParent(FHandle);
   return r.bottom - r.top;
 }
-int TWebBrowser::ClientWidth() const {
-  RECT r = {};
-  GetClientRect(FHandle, &r);
-  return r.right;
-}
-int TWebBrowser::ClientHeight() const {
-  RECT r = {};
-  GetClientRect(FHandle, &r);
-  return r.bottom;
-}
-void TWebBrowser::SetLeft(int left) { Place(left, Top(), Width(), Height()); }
-void TWebBrowser::SetTop(int top) { Place(Left(), top, Width(), Height()); }
-void TWebBrowser::SetWidth(int width) { Place(Left(), Top(), width, Height()); }
-void TWebBrowser::SetHeight(int height) { Place(Left(), Top(), Width(), height); }
+int TWebBrowser::ClientWidth() const { return ClientSize(FHandle).cx; }
+int TWebBrowser::ClientHeight() const { return ClientSize(FHandle).cy; }
+void TWebBrowser::SetLeft(int left) { PlaceWindow(FHandle, left, Top(), Width(), Height()); }
+void TWebBrowser::SetTop(int top) { PlaceWindow(FHandle, Left(), top, Width(), Height()); }
+void TWebBrowser::SetWidth(int width) { PlaceWindow(FHandle, Left(), Top(), width, Height()); }
+void TWebBrowser::SetHeight(int height) { PlaceWindow(FHandle, Left(), Top(), Width(), height); }
 void TWebBrowser::SetClientWidth(int clientWidth) { SetWidth(Width() - ClientWidth() + clientWidth); }
 void TWebBrowser::Show() { ShowWindow(FHandle, SW_SHOWNA); }

@@ -1,0 +1,21 @@
+// Window rectangles relative to the parent.
+#include "base/WindowBounds.h"
+
+RECT WindowRectInParent(HWND hwnd) {
+  RECT rect = {};
+  GetWindowRect(hwnd, &rect);
+  HWND parent = GetParent(hwnd);
+  if (parent != nullptr && (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD))
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+SIZE ClientSize(HWND hwnd) {
+  RECT rect = {};
+  GetClientRect(hwnd, &rect);
+  return {rect.right, rect.bottom};
+}
+
+void PlaceWindow(HWND hwnd, int left, int top, int width, int height) {
+  SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
