@@ -19,15 +19,7 @@ pics=$root/pictures
 convert=/usr/bin/convert
 
 packages=(imagemagick fonts-dejavu-core)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  echo "installing ${missing[*]}" >&2
-  sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+bash "$root/tools/install-packages.sh" "${packages[@]}"
 
 fonts=/usr/share/fonts/truetype/dejavu
 sans=$fonts/DejaVuSans.ttf

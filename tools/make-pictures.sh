@@ -13,15 +13,7 @@ convert=/usr/bin/convert
 
 packages=(imagemagick lomiri-wallpapers-16.04 lomiri-wallpapers-20.04 mate-backgrounds
           plasma-workspace-wallpapers)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if ((${#missing[@]})); then
-  echo "installing ${missing[*]}" >&2
-  sudo=; [ "$(id -u)" -eq 0 ] || sudo=sudo
-  $sudo apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+bash "$root/tools/install-packages.sh" "${packages[@]}"
 
 bg=/usr/share/backgrounds
 mate=/usr/share/backgrounds/mate/nature
