@@ -11,7 +11,14 @@ TApplication Application;
 
 namespace {
 
+// The hidden owner is the program's one top-level window even when its form is the child of
+// another program's window (a preview): it hears of the user's session ending for the main form.
 LRESULT CALLBACK OwnerWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_QUERYENDSESSION) return TRUE;
+  if (msg == WM_ENDSESSION) {
+    if (wParam && Application.MainForm() != nullptr) Application.MainForm()->EndSession();
+    return 0;
+  }
   return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 

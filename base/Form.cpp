@@ -76,6 +76,8 @@ void TForm::Create() {
   CreateParams(params);
   CreateWindowExW(params.ExStyle, FClassName.c_str(), params.Caption.c_str(), params.Style, params.X, params.Y,
                   params.Width, params.Height, params.WndParent, nullptr, instance, this);
+  // No window (its parent went away, the system refused it): no handler runs on nothing.
+  if (FHandle == nullptr) return;
   for (TMessageTimer* timer : FTimers) timer->Start();
   try {
     FormCreate();
@@ -113,6 +115,18 @@ LRESULT CALLBACK TForm::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
   return message.Result;
 }
 
+void TForm::FormDestroyedFromOutside() {
+  if (Application.MainForm() == this) Application.Terminate();
+}
+
+void TForm::EndSession() {
+  try {
+    FormEndSession();
+  } catch (...) {
+    Application.HandleCurrentException();
+  }
+}
+
 void TForm::DefaultHandler(TMessage& message) {
   message.Result = DefWindowProcW(FHandle, message.Msg, message.WParam, message.LParam);
 }
@@ -126,10 +140,14 @@ void TForm::Activate() {
 void TForm::WndProc(TMessage& message) {
   switch (message.Msg) {
     case WM_ACTIVATE:
-      if (LOWORD(message.WParam) != WA_INACTIVE)
+      // The form stays the application's active form until another form of the program takes
+      // the activation: a message box, a prompt or another program's window that takes it and
+      // gives it back makes no new activation.
+      if (LOWORD(message.WParam) != WA_INACTIVE) {
         Activate();
-      else
+      } else if (TForm* next = FromHandle(reinterpret_cast<HWND>(message.LParam)); next != nullptr && next != this) {
         FActive = false;
+      }
       DefaultHandler(message);
       return;
     case CM_ACTIVATE:
@@ -137,6 +155,12 @@ void TForm::WndProc(TMessage& message) {
       return;
     case WM_CLOSE:
       Close();
+      return;
+    case WM_QUERYENDSESSION:
+      message.Result = TRUE;  // never holds up a logoff
+      return;
+    case WM_ENDSESSION:
+      if (message.WParam) EndSession();
       return;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:

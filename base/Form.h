@@ -108,6 +108,10 @@ public:
   static bool HandleDialogMessage(MSG& msg);
   static TForm* FromHandle(HWND hwnd);
 
+  // Runs the end-of-session handler under the error report (also for windows that are not
+  // top-level and so never hear of the session's end themselves).
+  void EndSession();
+
 protected:
   virtual void CreateParams(TCreateParams& params);
   virtual void FormCreate() {}
@@ -115,8 +119,12 @@ protected:
   virtual void FormClose() {}
   virtual void FormKeyDown(WORD key) { (void)key; }
   virtual void WMSysCommand(TMessage& message) { DefaultHandler(message); }
-  // The window was destroyed from outside (for instance with its parent).
-  virtual void FormDestroyedFromOutside() {}
+  // The window was destroyed from outside (for instance with its parent or owner). A main form
+  // ends the application by default: nothing of it is left to close.
+  virtual void FormDestroyedFromOutside();
+  // The user's session ends (logoff, restart, shutdown): the process may be ended as soon as
+  // this returns, so whatever must be put back is put back here.
+  virtual void FormEndSession() {}
   // The form's own handling of a message (the standard window procedure).
   virtual void WndProc(TMessage& message);
   void DefaultHandler(TMessage& message);

@@ -57,6 +57,7 @@ void TSchoner::SaverWindowProc(TMessage& message) {
 }
 
 void TSchoner::TryEndSaver() {
+  if (FCourse.Ended()) return;  // nothing is asked once the session has ended
   ReleaseCapture();
   // While the password is asked, the window gets the standard handling, so the prompt's
   // activation and input cannot start this again.
@@ -75,6 +76,9 @@ void TSchoner::TryEndSaver() {
 }
 
 void TSchoner::StopSaver() {
+  if (!FCourse.End()) return;
+  // The watch goes with the session: hiding or closing the window afterwards asks nothing.
+  if (FOldWindowProc) WindowProc = FOldWindowProc;
   if (SaverMode == smSaver) RunGuarded([] { SetScreenSaverRunning(false); });
   Timer1.SetEnabled(false);
   RunGuarded([] { RestoreNavigationSound(); });
@@ -100,3 +104,7 @@ void TSchoner::FormDestroyedFromOutside() {
   // The host took its preview window away, and this window with it: end the session cleanly.
   StopSaver();
 }
+
+// Logoff, restart or shutdown: the process may go as soon as this returns, so the session puts
+// everything back now.
+void TSchoner::FormEndSession() { StopSaver(); }

@@ -65,11 +65,13 @@ void TSchoner::FormCreate() {
   HWND owner = Application.Handle();
   SetWindowLongA(owner, GWL_EXSTYLE, GetWindowLongA(owner, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
   SetHeight(ClientHeight());
-  FTicksLeft = 20;
+  FCourse.StartCountDown();
   FEffect = ReadEffect(CurrentRegistry());
 }
 
 void TSchoner::FormActivate() {
+  // Once per session: a later activation, or one after the end, starts nothing over.
+  if (!FCourse.Activate()) return;
   Randomize();
   FPlayList.FillPlayList();
   POINT cursor = {};
@@ -97,17 +99,18 @@ void TSchoner::FormActivate() {
 
 void TSchoner::Timer1Timer() {
   Application.ProcessMessages();
-  if (FTicksLeft > 0)
-    --FTicksLeft;
-  else
-    ChangePicture();
-  Application.ProcessMessages();
+  // The messages just handled may have ended the session: then nothing more is written.
+  if (FCourse.Tick()) ChangePicture();
+  if (!FCourse.Ended()) Application.ProcessMessages();
 }
 
 void TSchoner::ChangePicture() {
+  // Without the two file names (not activated yet, or the temporary directory gave none, which
+  // activation has reported once) there is nowhere to put a picture: the session stays black.
+  if (FHtmlFile.empty() || FJpgFile.empty()) return;
   std::optional<int32_t> n = FPlayList.NextPictureNumber();
-  if (!n) return;  // not activated yet: there is no play list to take a picture from
-  FTicksLeft = Random(30) + 60;
+  if (!n) return;
+  FCourse.SetNextCount(Random(TSessionCourse::CountSpread));
   TJpegSize size = CopyPictureFile(*n, FJpgFile);
   const char* fit = FitAttribute(Width(), Height(), size.Width, size.Height);
   FExitMeta = ChooseExitMeta(FEffect);
@@ -117,6 +120,9 @@ void TSchoner::ChangePicture() {
 }
 
 void StartSaver() {
+  // A preview lives in the host's window: a handle of 0, or one that names no window, leaves
+  // nothing to show in, and the session ends before it has changed anything.
+  if (SaverMode == smPreview && !IsWindow(ParentHandle())) return;
   if (SaverMode == smSaver) {
     SetScreenSaverRunning(true);
     ShowCursor(FALSE);
@@ -124,7 +130,13 @@ void StartSaver() {
   Application.Initialize();
   auto schoner = std::make_unique<TSchoner>();
   schoner->Create();
-  if (schoner->Handle() != nullptr) schoner->ShowModal();
+  if (schoner->Handle() == nullptr) {
+    // The window could not be made (the host's window went away just then): no handler has run
+    // and nothing was changed but the running flag.
+    if (SaverMode == smSaver) SetScreenSaverRunning(false);
+    return;
+  }
+  schoner->ShowModal();
   Application.ShowMainForm = false;
   Application.Run();
 }

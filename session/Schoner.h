@@ -11,6 +11,7 @@
 #include "base/Form.h"
 #include "browser/WebBrowser.h"
 #include "session/PlayList.h"
+#include "session/SessionCourse.h"
 
 class TSchoner : public TForm {
 public:
@@ -20,9 +21,11 @@ public:
   TMessageTimer Timer1;
   std::unique_ptr<TWebBrowser> WebBrowser1;
 
-  // The one teardown of a session: running flag, timer, browser settings, temporary files, quit.
-  // Every step runs whatever an earlier one raised; safe to run twice.
+  // The one teardown of a session: the input watch out, running flag, timer, browser settings,
+  // temporary files, quit. Every step runs whatever an earlier one raised; the steps run once,
+  // however often the session is ended.
   void StopSaver();
+  TSessionStage Stage() const { return FCourse.Stage(); }
 
 protected:
   void CreateParams(TCreateParams& params) override;
@@ -32,6 +35,7 @@ protected:
   void FormKeyDown(WORD key) override;
   void WMSysCommand(TMessage& message) override;
   void FormDestroyedFromOutside() override;
+  void FormEndSession() override;
 
 private:
   void Timer1Timer();
@@ -41,7 +45,7 @@ private:
 
   std::string FHtmlFile;
   std::string FJpgFile;
-  int32_t FTicksLeft = 0;
+  TSessionCourse FCourse;  // the stages and the ticks left before the next picture
   int32_t FEffect = 0;
   TPlayList FPlayList;  // the play list and FIndex
   std::string FExitMeta;

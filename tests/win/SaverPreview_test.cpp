@@ -1,5 +1,6 @@
 // A preview session in a host window of this process: the window system here does not draw a
-// child window that belongs to another process, so this is where the preview's pixels are seen.
+// child window that belongs to another process, so this is where the preview's pixels are seen,
+// and where a tick can be driven by hand.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -34,7 +35,9 @@ void CALLBACK LookAndClose(HWND, UINT, UINT_PTR id, DWORD) {
   PostMessageW(Session->Handle(), WM_CLOSE, 0, 0);
 }
 
-TEST(SaverPreview, ShowsThePictureLetterboxedInTheHostsPreview) {
+// A white host frame with a 152 x 112 preview child, as the display settings show it; the
+// session's run mode points at it. Returns the frame.
+HWND OpenPreviewHost() {
   Application.Initialize();
   Application.ResetTerminated();
   WNDCLASSW wc = {};
@@ -49,20 +52,69 @@ TEST(SaverPreview, ShowsThePictureLetterboxedInTheHostsPreview) {
                                  wc.hInstance, nullptr);
   SaverMode = smPreview;
   ParentWindow = static_cast<int32_t>(reinterpret_cast<intptr_t>(preview));
+  return frame;
+}
+
+void ClosePreviewHost(HWND frame) {
+  Application.ResetTerminated();
+  SaverMode = smNone;
+  ParentWindow = 0;
+  DestroyWindow(frame);
+}
+
+// The session's files in the temporary directory.
+std::vector<std::string> SessionFiles() {
+  char folder[MAX_PATH + 1] = {};
+  GetTempPathA(MAX_PATH, folder);
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((std::string(folder) + "ins*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do names.push_back(found.cFileName);
+  while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
+// The picture is due on this tick, and the messages it handles first end the session (here the
+// user logs off): the tick then writes nothing, and the session leaves no file behind.
+void CALLBACK EndInsideADueTick(HWND, UINT, UINT_PTR id, DWORD) {
+  KillTimer(nullptr, id);
+  const HWND saver = Session->Handle();
+  KillTimer(saver, 1);  // only the ticks sent here count
+  for (int tick = 0; tick < 20; ++tick) SendMessageW(saver, WM_TIMER, 1, 0);  // the count runs down
+  PostMessageW(saver, WM_ENDSESSION, TRUE, 0);
+  SendMessageW(saver, WM_TIMER, 1, 0);
+}
+
+TEST(SaverPreview, NothingIsWrittenAfterTheEnd) {
+  HWND frame = OpenPreviewHost();
+  const std::vector<std::string> before = SessionFiles();
   {
     TSchoner schoner;
     Session = &schoner;
     schoner.Create();
-    ASSERT_EQ(GetParent(schoner.Handle()), preview);
+    SetTimer(nullptr, 0, 10, EndInsideADueTick);
+    schoner.ShowModal();
+    EXPECT_EQ(schoner.Stage(), TSessionStage::Ended);
+  }
+  EXPECT_EQ(SessionFiles(), before);
+  ClosePreviewHost(frame);
+}
+
+TEST(SaverPreview, ShowsThePictureLetterboxedInTheHostsPreview) {
+  HWND frame = OpenPreviewHost();
+  {
+    TSchoner schoner;
+    Session = &schoner;
+    schoner.Create();
+    ASSERT_EQ(GetParent(schoner.Handle()), GetWindow(frame, GW_CHILD));
     // The first picture comes on the 21st tick and takes its 3-second transition.
     SetTimer(nullptr, 0, 6500, LookAndClose);
     schoner.ShowModal();
     EXPECT_EQ(schoner.ModalResult(), mrCancel);
   }
-  Application.ResetTerminated();
-  SaverMode = smNone;
-  ParentWindow = 0;
-  DestroyWindow(frame);
+  ClosePreviewHost(frame);
 
   ASSERT_EQ(Seen.size(), size_t{152 * 112});
   if (const char* shots = std::getenv("LUMI_SHOTS")) {  // for looking at it

@@ -1,0 +1,54 @@
+// A session's course: pictures on the 21st tick and then every 61 to 90 ticks, one activation,
+// one end, and nothing after the end.
+#include <gtest/gtest.h>
+
+#include "session/SessionCourse.h"
+
+namespace {
+
+// Ticks handled until the picture changes (the tick that changes it included).
+int TicksToChange(TSessionCourse& course, int limit = 1000) {
+  for (int tick = 1; tick <= limit; ++tick)
+    if (course.Tick()) return tick;
+  return -1;
+}
+
+TEST(SessionCourse, FirstPictureOnThe21stTickThen61To90Ticks) {
+  TSessionCourse course;
+  course.StartCountDown();
+  ASSERT_TRUE(course.Activate());
+  EXPECT_EQ(TicksToChange(course), 21);
+  for (int draw : {0, 29, 7}) {
+    course.SetNextCount(draw);
+    EXPECT_EQ(TicksToChange(course), 61 + draw) << "draw " << draw;
+  }
+}
+
+TEST(SessionCourse, ActivatesOnceAndEndsOnce) {
+  TSessionCourse course;
+  EXPECT_EQ(course.Stage(), TSessionStage::Created);
+  EXPECT_TRUE(course.Activate());
+  EXPECT_FALSE(course.Activate()) << "the activation came back from a prompt: no new session";
+  EXPECT_EQ(course.Stage(), TSessionStage::Active);
+  EXPECT_TRUE(course.End());
+  EXPECT_FALSE(course.End()) << "the teardown ran twice";
+  EXPECT_FALSE(course.Activate());
+  EXPECT_EQ(course.Stage(), TSessionStage::Ended);
+}
+
+TEST(SessionCourse, NoPictureChangeOnceEndedEvenWhenDue) {
+  TSessionCourse course;
+  course.StartCountDown();
+  course.Activate();
+  for (int tick = 0; tick < 20; ++tick) course.Tick();
+  course.End();
+  EXPECT_EQ(TicksToChange(course), -1);
+}
+
+TEST(SessionCourse, EndedBeforeActivationStartsNothing) {
+  TSessionCourse course;
+  EXPECT_TRUE(course.End());
+  EXPECT_FALSE(course.Activate());
+}
+
+}  // namespace
