@@ -53,7 +53,7 @@ void Place(HWND control, const TLayoutRect& r) {
 
 class TConfig : public TForm {
 public:
-  TConfig() : TForm(L"TConfig") { DialogKeys = true; }
+  TConfig() : TForm(L"TConfig"), FOwnerWatch(*this, 250, [this] { WatchOwner(); }) { DialogKeys = true; }
 
 protected:
   void CreateParams(TCreateParams& params) override;
@@ -86,6 +86,7 @@ private:
   void OpenLink(TLinkHandler handler);
 
   void WMCommand(TMessage& message);
+  void WatchOwner();
 
   // Components, in the order of their parents.
   HWND PageControl1 = nullptr;
@@ -113,6 +114,11 @@ private:
   TResourceStream FTipsBanner;
   TFrame FLogo;
   HWND FFocused = nullptr;  // the control that had the focus when the form was last active
+  // The host's window, when it owns the dialog: once it is gone (the display settings closed or
+  // ended), the dialog ends as if cancelled. Another process's window sends no word when it goes,
+  // so it is looked at four times a second.
+  HWND FOwner = nullptr;
+  TMessageTimer FOwnerWatch;
 };
 
 // --- creation ------------------------------------------------------------------------------------
@@ -136,7 +142,7 @@ void TConfig::CreateParams(TCreateParams& params) {
     return;
   }
   // A handle that names no window could not own the dialog; its window would never be made.
-  if (IsWindow(HostWindow())) params.WndParent = HostWindow();
+  if (IsWindow(HostWindow())) params.WndParent = FOwner = HostWindow();
   EnableWindow(HostWindow(), FALSE);
   const LONG ownerStyle = GetWindowLongW(Application.Handle(), GWL_EXSTYLE);
   SetWindowLongW(Application.Handle(), GWL_EXSTYLE, ownerStyle | WS_EX_TOOLWINDOW);
@@ -370,6 +376,10 @@ void TConfig::Button9Click() {
 
 void TConfig::Button10Click() { Close(); }
 
+void TConfig::WatchOwner() {
+  if (FOwner != nullptr && !IsWindow(FOwner)) Close();
+}
+
 void TConfig::FormClose() {
   if (ParentWindow == 0) return;
   EnableWindow(HostWindow(), TRUE);
@@ -452,5 +462,5 @@ void RunConfigDialog() {
   Application.Initialize();
   TConfig config;
   config.Create();
-  Application.Run();
+  if (config.Handle() != nullptr) Application.Run();
 }
