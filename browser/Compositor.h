@@ -8,14 +8,19 @@
 #include "browser/Frame.h"
 #include "browser/Mask.h"
 
-// Pixels the transition draws into: width * height values, top-down rows without padding, as in
-// a TFrame or the bits of a top-down 32-bit DIB section. The caller owns the memory.
+// Pixels the transition draws into: width x height values in top-down rows, as in a TFrame or
+// the bits of a top-down 32-bit DIB section. Rows lie Stride pixels apart (0: Width apart), so a
+// target can be a rectangle at the top-left corner of a larger surface. The caller owns the memory.
 struct TFrameTarget {
   uint32_t* Pixels = nullptr;
   int32_t Width = 0;
   int32_t Height = 0;
+  int32_t Stride = 0;
+
+  size_t RowPitch() const { return static_cast<size_t>(Stride > 0 ? Stride : Width); }
+  uint32_t* Row(int32_t y) const { return Pixels + static_cast<size_t>(y) * RowPitch(); }
 };
-inline TFrameTarget TargetOf(TFrame& frame) { return {frame.Pixels.data(), frame.Width, frame.Height}; }
+inline TFrameTarget TargetOf(TFrame& frame) { return {frame.Pixels.data(), frame.Width, frame.Height, frame.Width}; }
 
 // The part of the target a step changed: columns [Left, Right), rows [Top, Bottom); empty when
 // nothing changed (then nothing needs to be presented).

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "browser/Frame.h"
+#include "browser/Layout.h"
 #include "browser/PageReader.h"
 
 // A viewWidth x viewHeight frame of the page. The picture file is read afresh from
@@ -13,3 +14,10 @@
 // plain. Sides that are not positive give an empty frame; only the frame itself may throw
 // std::bad_alloc.
 TFrame RenderPage(const TPage& page, int32_t viewWidth, int32_t viewHeight);
+
+// Where the transition from the leaving page to the next one is laid: over what the view shows
+// of the next page's cell (the leaving page's when the next has none), at the frame's origin, so
+// that its patterns are centred on and sized to the picture's window, not to the whole view.
+// With no cell on either page, the whole view. Beyond the cell both pages show only their
+// background.
+TPictureRect TransitionArea(const TPage& leaving, const TPage& next, int32_t viewWidth, int32_t viewHeight);

@@ -37,18 +37,21 @@ TDirtyRect TTransition::Step(double p, TFrameTarget target) {
   const uint64_t before = FProgress;
   FProgress = progress;
   const int32_t w = target.Width, h = target.Height;
-  const size_t count = static_cast<size_t>(w) * h;
+  const bool packed = target.RowPitch() == static_cast<size_t>(w);
   TDirtyRect changed;
   switch (FKind) {
     case TTransitionKind::Cut:
-      if (count > 0) std::memcpy(target.Pixels, FNew->Pixels.data(), count * 4);
+      for (int32_t y = 0; y < h; ++y) std::memcpy(target.Row(y), FNew->Row(y), static_cast<size_t>(w) * 4);
       changed.Include(0, 0, w, h);
       break;
     case TTransitionKind::Fade: {
       const uint32_t weight = FadeWeight(progress);
       if (weight == FWeight) break;
       FWeight = weight;
-      BlendPixels(FOld->Pixels.data(), FNew->Pixels.data(), target.Pixels, count, weight);
+      if (packed)
+        BlendPixels(FOld->Pixels.data(), FNew->Pixels.data(), target.Pixels, static_cast<size_t>(w) * h, weight);
+      else
+        for (int32_t y = 0; y < h; ++y) BlendPixels(FOld->Row(y), FNew->Row(y), target.Row(y), static_cast<size_t>(w), weight);
       changed.Include(0, 0, w, h);
       break;
     }
@@ -66,8 +69,7 @@ TDirtyRect TTransition::StepGeometric(uint64_t progress, TFrameTarget target) {
   for (int32_t y = 0; y < target.Height; ++y) {
     FBefore->RowSpans(y, before);
     FNow->RowSpans(y, now);
-    CopyNewSpans(before, now, FNew->Row(y), target.Pixels + static_cast<size_t>(y) * target.Width,
-                 y, changed);
+    CopyNewSpans(before, now, FNew->Row(y), target.Row(y), y, changed);
   }
   std::swap(FBefore, FNow);
   return changed;
@@ -81,6 +83,7 @@ TDirtyRect TTransition::StepOrdered(uint64_t before, uint64_t progress, TFrameTa
   const int32_t w = target.Width, h = target.Height;
   const uint32_t* source = FNew->Pixels.data();
   uint32_t* pixels = target.Pixels;
+  const size_t pitch = target.RowPitch();
   uint32_t first = UINT32_MAX, last = 0;
   // Items are looked up a batch at a time before their pixels are copied: the copies then follow
   // each other closely and their cache misses overlap instead of waiting on the arithmetic.
@@ -94,15 +97,19 @@ TDirtyRect TTransition::StepOrdered(uint64_t before, uint64_t progress, TFrameTa
     }
     rank += count;
     if (order.Pattern() == rpRandomDissolve) {
-      for (uint32_t i = 0; i < count; ++i) pixels[batch[i]] = source[batch[i]];
+      if (pitch == static_cast<size_t>(w)) {
+        for (uint32_t i = 0; i < count; ++i) pixels[batch[i]] = source[batch[i]];
+      } else {
+        for (uint32_t i = 0; i < count; ++i) pixels[batch[i] / w * pitch + batch[i] % w] = source[batch[i]];
+      }
     } else if (order.Pattern() == rpRandomBarsHorizontal) {
       for (uint32_t i = 0; i < count; ++i)
-        std::memcpy(pixels + static_cast<size_t>(batch[i]) * w, source + static_cast<size_t>(batch[i]) * w,
-                    static_cast<size_t>(w) * 4);
+        std::memcpy(pixels + batch[i] * pitch, source + static_cast<size_t>(batch[i]) * w, static_cast<size_t>(w) * 4);
     } else {  // columns: row by row, so each row's few new pixels are written in one pass
       for (int32_t y = 0; y < h; ++y) {
-        const size_t row = static_cast<size_t>(y) * w;
-        for (uint32_t i = 0; i < count; ++i) pixels[row + batch[i]] = source[row + batch[i]];
+        uint32_t* targetRow = pixels + static_cast<size_t>(y) * pitch;
+        const uint32_t* sourceRow = source + static_cast<size_t>(y) * w;
+        for (uint32_t i = 0; i < count; ++i) targetRow[batch[i]] = sourceRow[batch[i]];
       }
     }
   }

@@ -5,12 +5,14 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <optional>
 #include <string>
 
 #include "base/Application.h"
 #include "base/WinHandle.h"
 #include "browser/Frame.h"
+#include "browser/Layout.h"
 #include "browser/PageReader.h"
 #include "browser/Transition.h"
 #include "browser/ViewRandom.h"
@@ -60,7 +62,8 @@ private:
   void ScheduleFrame();
 
   HWND FHandle = nullptr;
-  TFrameTarget ScreenTarget() { return {FBits, FScreenWidth, FScreenHeight}; }
+  // The area of the frame on screen that the transition draws into.
+  TFrameTarget AreaTarget() { return {FBits, FArea.Width, FArea.Height, FScreenWidth}; }
 
   // The frame on screen lives in a top-down 32-bit DIB section selected into FMemoryDC.
   TMemoryDC FMemoryDC;
@@ -70,10 +73,12 @@ private:
   int FScreenWidth = 0;
   int FScreenHeight = 0;
 
+  std::deque<std::string> FNavigations;  // paths given to Navigate, one posted message each
   std::optional<TPage> FPage;  // the page on screen; its exit transition plays when it is left
   TViewRandom FRandom;
   std::optional<TTransition> FTransition;
-  TFrame FFrom;
+  TPictureRect FArea;  // where the transition is laid: the page's visible cell
+  TFrame FFrom;        // both of the area's size
   TFrame FTo;
   LARGE_INTEGER FStart = {};
   double FDurationSeconds = 0;

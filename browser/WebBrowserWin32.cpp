@@ -18,7 +18,7 @@ namespace {
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002  // Windows 10 1803 and later; else refused
 #endif
 
-constexpr UINT WM_NAVIGATE = WM_APP + 1;  // lParam: a std::string* with the path, owned by the message
+constexpr UINT WM_NAVIGATE = WM_APP + 1;  // takes the oldest path of FNavigations
 constexpr const wchar_t* ClassName = L"TWebBrowser";
 
 uint64_t SessionSeed() {
@@ -66,6 +66,8 @@ TWebBrowser::TWebBrowser(HWND parent, int left, int top, int width, int height) 
   FHandle = CreateWindowExW(WS_EX_CLIENTEDGE | WS_EX_NOPARENTNOTIFY, ClassName, L"",
                             WS_CHILD | WS_CLIPSIBLINGS, left, top, width, height, parent,
                             nullptr, instance, this);
+  // Without a window (the parent went away) the view stays empty: nothing to draw into or on.
+  if (FHandle == nullptr) return;
   RECT client = {};
   GetClientRect(FHandle, &client);
   Resize(client.right, client.bottom);
@@ -89,10 +91,7 @@ LRESULT CALLBACK TWebBrowser::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
     view->FHandle = hwnd;
   }
   auto* view = reinterpret_cast<TWebBrowser*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  if (view == nullptr) {
-    if (msg == WM_NAVIGATE) delete reinterpret_cast<std::string*>(lParam);
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
-  }
+  if (view == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
   try {
     return view->HandleMessage(msg, wParam, lParam);
   } catch (...) {
@@ -104,8 +103,10 @@ LRESULT CALLBACK TWebBrowser::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
 LRESULT TWebBrowser::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_NAVIGATE: {
-      std::unique_ptr<std::string> path(reinterpret_cast<std::string*>(lParam));
-      ShowPage(*path);
+      if (FNavigations.empty()) return 0;
+      const std::string path = std::move(FNavigations.front());
+      FNavigations.pop_front();
+      ShowPage(path);
       return 0;
     }
     case WM_SIZE:
@@ -142,8 +143,8 @@ LRESULT TWebBrowser::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void TWebBrowser::Navigate(const std::string& path) {
   if (FHandle == nullptr) return;
-  auto* owned = new std::string(path);
-  if (!PostMessageW(FHandle, WM_NAVIGATE, 0, reinterpret_cast<LPARAM>(owned))) delete owned;
+  FNavigations.push_back(path);
+  if (!PostMessageW(FHandle, WM_NAVIGATE, 0, 0)) FNavigations.pop_back();
 }
 
 void TWebBrowser::ShowPage(const std::string& path) {
@@ -154,15 +155,31 @@ void TWebBrowser::ShowPage(const std::string& path) {
 
   std::optional<TPageExit> exit;
   if (FPage && FPage->Exit.Kind != TExitKind::None) exit = FPage->Exit;
+  const TPage leaving = FPage.value_or(TPage{});
   FPage = std::move(page);
   if (!exit || FBits == nullptr) {
     if (FBits != nullptr) std::memcpy(FBits, next.Pixels.data(), next.Pixels.size() * sizeof(uint32_t));
     Present(0, 0, FScreenWidth, FScreenHeight);
     return;
   }
-  FFrom = TFrame(FScreenWidth, FScreenHeight);
-  std::memcpy(FFrom.Pixels.data(), FBits, FFrom.Pixels.size() * sizeof(uint32_t));
-  FTo = std::move(next);
+  // The transition plays over the cell the page shows; whatever lies beyond it is the next
+  // page's at once.
+  FArea = TransitionArea(leaving, *FPage, FScreenWidth, FScreenHeight);
+  FFrom = TFrame(FArea.Width, FArea.Height);
+  FTo = TFrame(FArea.Width, FArea.Height);
+  for (int32_t y = 0; y < FScreenHeight; ++y) {
+    uint32_t* screenRow = FBits + static_cast<size_t>(y) * FScreenWidth;
+    const uint32_t* nextRow = next.Row(y);
+    if (y < FArea.Height) {
+      std::memcpy(FFrom.Row(y), screenRow, static_cast<size_t>(FArea.Width) * 4);
+      std::memcpy(FTo.Row(y), nextRow, static_cast<size_t>(FArea.Width) * 4);
+      std::memcpy(screenRow + FArea.Width, nextRow + FArea.Width, static_cast<size_t>(FScreenWidth - FArea.Width) * 4);
+    } else {
+      std::memcpy(screenRow, nextRow, static_cast<size_t>(FScreenWidth) * 4);
+    }
+  }
+  if (FArea.Width < FScreenWidth) Present(FArea.Width, 0, FScreenWidth, FScreenHeight);
+  if (FArea.Height < FScreenHeight) Present(0, FArea.Height, FArea.Width, FScreenHeight);
   TTransitionKind kind = exit->Kind == TExitKind::Fade ? TTransitionKind::Fade : TTransitionKind::Reveal;
   FTransition.emplace(kind, exit->Pattern, FRandom.Next(), FFrom, FTo);
   FDurationSeconds = exit->DurationSeconds;
@@ -190,7 +207,7 @@ void TWebBrowser::NextFrame() {
   QueryPerformanceCounter(&now);
   double elapsed = static_cast<double>(now.QuadPart - FStart.QuadPart) / static_cast<double>(FFrequency.QuadPart);
   double p = FDurationSeconds > 0 ? elapsed / FDurationSeconds : 1.0;
-  TDirtyRect changed = FTransition->Step(std::min(p, 1.0), ScreenTarget());
+  TDirtyRect changed = FTransition->Step(std::min(p, 1.0), AreaTarget());
   if (!changed.Empty()) Present(changed.Left, changed.Top, changed.Right, changed.Bottom);
   if (FTransition->Finished()) {
     EndTransition();
@@ -209,7 +226,7 @@ void TWebBrowser::NextFrame() {
 
 void TWebBrowser::FinishTransition() {
   if (!FTransition) return;
-  TDirtyRect changed = FTransition->Finish(ScreenTarget());
+  TDirtyRect changed = FTransition->Finish(AreaTarget());
   if (!changed.Empty()) Present(changed.Left, changed.Top, changed.Right, changed.Bottom);
   EndTransition();
 }

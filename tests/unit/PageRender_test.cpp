@@ -116,3 +116,24 @@ TEST_F(PageRenderTest, PlainPageWhenThePictureCannotBeShown) {
   }
   EXPECT_TRUE(RenderPage(PicturePage(good, 64, 48, TFit::Width), 0, 48).Pixels.empty());
 }
+
+// A transition is laid over the cell the view shows: a 152 x 112 preview in a view some 700
+// pixels wide centres its box and circle on the preview, not beyond it.
+TEST(TransitionArea, TheVisibleCellOfTheNextPageElseTheLeavingOneElseTheView) {
+  const TPage blank, preview = PicturePage("p.jpg", 152, 112, TFit::Width), wide = PicturePage("p.jpg", 900, 50, TFit::Width);
+  struct TCase {
+    const TPage& Leaving;
+    const TPage& Next;
+    TPictureRect Expected;
+  } cases[] = {
+      {blank, preview, {0, 0, 152, 112}},   // the first picture after the blank page
+      {preview, preview, {0, 0, 152, 112}},
+      {preview, blank, {0, 0, 152, 112}},
+      {blank, blank, {0, 0, 704, 133}},
+      {preview, wide, {0, 0, 704, 50}},     // cut at the view's edges
+  };
+  for (const TCase& c : cases) {
+    const TPictureRect area = TransitionArea(c.Leaving, c.Next, 704, 133);
+    EXPECT_EQ(area, c.Expected) << area.Left << "," << area.Top << " " << area.Width << "x" << area.Height;
+  }
+}

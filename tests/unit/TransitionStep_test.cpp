@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <optional>
 #include <stdexcept>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "browser/Compositor.h"
@@ -208,6 +210,30 @@ TEST(TransitionStep, UnknownPatternsAndMismatchedFramesCut) {
     EXPECT_TRUE(rect.Left == 0 && rect.Top == 0 && rect.Right == 8 && rect.Bottom == 6);
     EXPECT_TRUE(transition.Finished());
     EXPECT_TRUE(transition.Step(0.5, TargetOf(target)).Empty());
+  }
+}
+
+// A transition laid over a cell in the corner of a wider, taller surface (the view shows a small
+// preview inside a larger client area) draws exactly what it draws into a frame of the cell's
+// size, and leaves every pixel beyond the cell alone.
+TEST(TransitionStep, ACellOfALargerSurfaceGetsTheSameFramesAndNothingBeyondIt) {
+  const int32_t w = 19, h = 11, surfaceWidth = 40, surfaceHeight = 15;
+  const TFrame oldFrame = OldTestFrame(w, h), newFrame = NewTestFrame(w, h);
+  for (auto [kind, pattern] : {std::pair{TTransitionKind::Fade, 0}, std::pair{TTransitionKind::Reveal, 3},
+                               std::pair{TTransitionKind::Reveal, 12}, std::pair{TTransitionKind::Reveal, 21},
+                               std::pair{TTransitionKind::Reveal, 22}, std::pair{TTransitionKind::Cut, 0}}) {
+    SCOPED_TRACE("kind " + std::to_string(int(kind)) + " pattern " + std::to_string(pattern));
+    TTransition packed(kind, pattern, 7, oldFrame, newFrame), inCell(kind, pattern, 7, oldFrame, newFrame);
+    TFrame alone = oldFrame;
+    TFrame surface(surfaceWidth, surfaceHeight, Marker);
+    for (int32_t y = 0; y < h; ++y) std::copy_n(oldFrame.Row(y), w, surface.Row(y));
+    for (double p : {0.2, 0.5, 0.8, 1.0}) {
+      packed.Step(p, TargetOf(alone));
+      inCell.Step(p, TFrameTarget{surface.Pixels.data(), w, h, surfaceWidth});
+      for (int32_t y = 0; y < surfaceHeight; ++y)
+        for (int32_t x = 0; x < surfaceWidth; ++x)
+          ASSERT_EQ(surface.Row(y)[x], x < w && y < h ? alone.Row(y)[x] : Marker) << x << "," << y << " at " << p;
+    }
   }
 }
 

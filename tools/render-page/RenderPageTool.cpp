@@ -182,14 +182,24 @@ int main(int argc, char** argv) {
     return 0;
   }
 
-  const TFrame second = RenderPage(ReadMappedPage(options.NextPage, options), width, height);
+  const TPage next = ReadMappedPage(options.NextPage, options);
+  const TFrame second = RenderPage(next, width, height);
+  // As in the view: the transition plays over the visible cell; beyond it the next page shows.
+  const TPictureRect area = TransitionArea(page, next, width, height);
+  auto cell = [&](const TFrame& frame) {
+    TFrame part(area.Width, area.Height);
+    for (int32_t y = 0; y < area.Height; ++y) std::copy_n(frame.Row(y), area.Width, part.Row(y));
+    return part;
+  };
+  const TFrame from = cell(first), to = cell(second);
+  TFrame screen = second;
+  for (int32_t y = 0; y < area.Height; ++y) std::copy_n(first.Row(y), area.Width, screen.Row(y));
   const TTransitionKind kind = page.Exit.Kind == TExitKind::Fade     ? TTransitionKind::Fade
                                : page.Exit.Kind == TExitKind::Reveal ? TTransitionKind::Reveal
                                                                      : TTransitionKind::Cut;
-  TTransition transition(kind, page.Exit.Pattern, options.Seed, first, second);
-  TFrame screen = first;
+  TTransition transition(kind, page.Exit.Pattern, options.Seed, from, to);
   for (double progress : options.Progress) {
-    transition.Step(progress, TargetOf(screen));
+    transition.Step(progress, TFrameTarget{screen.Pixels.data(), area.Width, area.Height, screen.Width});
     WritePng(screen, ProgressPath(options.Output, progress));
   }
   if (kind == TTransitionKind::Reveal)
