@@ -13,47 +13,10 @@
 #include <vector>
 
 #include "tests/e2e/Driver.h"
+#include "tests/e2e/SlideshowSession.h"
 #include "tests/standins/StandInInstall.h"
 
 namespace {
-
-const TMs StartTimeout(20000);  // the first start under a fresh prefix can take several seconds
-const TMs EndTimeout(10000);
-const TMs PictureTimeout(15000);  // the first picture comes about 2 s after the window
-// How long input that must not end the session is given to do so anyway.
-const TMs Settle(1500);
-
-const std::string SoundKey = "AppEvents\\Schemes\\Apps\\Explorer\\Navigating\\.current";
-const std::string BrowserKey = "Software\\Microsoft\\Internet Explorer\\Main";
-const std::string SettingsKey = "Software\\Tarnwell\\Tarnwell - Lumivale";
-const std::string DesktopKey = "Control Panel\\desktop";
-const std::string AppDefaultsKey = "Software\\Wine\\AppDefaults\\Lumivale.scr";
-const std::string Sound = "C:\\Windows\\Media\\click.wav";
-const std::string Marker = "[deactivated]";
-
-// Effect 5 ("Wipe down") makes every page's transition tag known in advance.
-const DWORD Effect = 5;
-const std::string ExitTag = "<meta http-equiv=Page-Exit content=revealTrans(Duration=3,transition=5)>";
-
-// Where the cursor stands when a full-screen session starts: movement counts from here.
-const POINT StartPoint{400, 300};
-
-std::string SaverPath() {
-  std::string path = EnvironmentVariable("LUMI_SCR");
-  if (path.empty()) throw std::runtime_error("LUMI_SCR must name Lumivale.scr");
-  return WindowsPath(path);
-}
-
-POINT Offset(POINT p, int dx, int dy) { return {p.x + dx, p.y + dy}; }
-
-// Points and rectangles as text, for comparing and for the failure message.
-std::string Text(POINT p) { return "(" + std::to_string(p.x) + ", " + std::to_string(p.y) + ")"; }
-std::string Text(const RECT& r) { return Text(POINT{r.left, r.top}) + "-" + Text(POINT{r.right, r.bottom}); }
-
-// Moves the cursor and checks that it landed exactly where asked: the thresholds are exact pixels.
-void MoveExactly(POINT target) {
-  ASSERT_EQ(Text(MoveMouseTo(target)), Text(target)) << "the absolute move did not land on the pixel";
-}
 
 // Width and height from a JPEG file's frame header (any SOFn marker).
 std::optional<std::pair<int, int>> JpegSize(const std::string& jpg) {
@@ -104,63 +67,8 @@ std::string MatchingPictureFile(const std::string& bytes) {
   return {};
 }
 
-std::vector<std::string> Without(std::vector<std::string> names, const std::vector<std::string>& old) {
-  std::erase_if(names, [&](const std::string& name) { return std::find(old.begin(), old.end(), name) != old.end(); });
-  return names;
-}
-
-// Every case seeds the browser settings and the effect and puts them back afterwards; files a
-// failed case leaves in the temporary directory are removed.
-class SlideshowTest : public testing::Test {
+class SlideshowTest : public SlideshowSessionTest {
  protected:
-  void SetUp() override {
-    WriteRegString(SoundKey, "", Sound);
-    WriteRegDword(BrowserKey, "Page_Transitions", 0);
-    WriteRegDword(SettingsKey, "Effect", Effect);
-    FTempBefore = TempFiles("ins*");
-  }
-
-  void TearDown() override {
-    if (FSaver) FSaver->Kill();
-    for (const std::string& name : Without(TempFiles("ins*"), FTempBefore)) DeleteFileW(Wide(TempDirectory() + name).c_str());
-  }
-
-  // Starts a full-screen session with the cursor at StartPoint; returns its window.
-  HWND StartFullScreen() {
-    MoveExactly(StartPoint);
-    return Start("/s");
-  }
-
-  HWND Start(const std::string& arguments) {
-    FSaver.emplace(TProcess::Launch(SaverPath(), arguments));
-    std::optional<HWND> window = WaitForSlideshow(*FSaver, StartTimeout);
-    if (!window) ADD_FAILURE() << "no slideshow came up";
-    return window.value_or(nullptr);
-  }
-
-  std::vector<std::string> NewTempFiles(const char* pattern) const { return Without(TempFiles(pattern), FTempBefore); }
-
-  void ExpectSessionSettings() const {
-    EXPECT_EQ(ReadRegString(SoundKey, ""), Sound + Marker);
-    EXPECT_EQ(ReadRegDword(BrowserKey, "Page_Transitions"), std::optional<DWORD>(1));
-  }
-
-  void ExpectStillRunning() const {
-    Pause(Settle);
-    EXPECT_TRUE(FSaver->Running()) << "the session ended";
-    EXPECT_TRUE(FSaver->Dialogs().empty());
-  }
-
-  // The session has ended or is ending: exit code 0, no box, no file left, settings back.
-  void ExpectCleanEnd() {
-    TRunResult run = RunAnsweringBoxes(*FSaver, EndTimeout);
-    EXPECT_EQ(run.ExitCode, std::optional<DWORD>(0)) << "no exit code: still running at the time-out";
-    for (const TMessageBox& box : run.Boxes) ADD_FAILURE() << "box: " << box.Caption << ": " << box.Text;
-    EXPECT_EQ(TempFiles("ins*"), FTempBefore);
-    EXPECT_EQ(ReadRegString(SoundKey, ""), Sound);
-    EXPECT_EQ(ReadRegDword(BrowserKey, "Page_Transitions"), std::optional<DWORD>(0));
-  }
-
   // Waits for the first picture page and checks it, the picture file it names and the picture's
   // fit for a window of width x height.
   void ExpectFirstPicturePage(int width, int height) {
@@ -186,14 +94,6 @@ class SlideshowTest : public testing::Test {
     EXPECT_EQ(*page, PicturePage(width, height, TempDirectory() + pictures[0],
                                  FitFor(width, height, pictureWidth, pictureHeight)));
   }
-
-  std::optional<TProcess> FSaver;
-
- private:
-  TSavedRegValue FKeepSound{SoundKey, ""};
-  TSavedRegValue FKeepTransitions{BrowserKey, "Page_Transitions"};
-  TSavedRegValue FKeepEffect{SettingsKey, "Effect"};
-  std::vector<std::string> FTempBefore;
 };
 
 // --- preview -----------------------------------------------------------------------------------
@@ -276,11 +176,6 @@ TEST_P(FullScreenEnding, EndsTheSessionCleanly) {
   ASSERT_TRUE(FSaver->Running());
   GetParam().End(saver);
   ExpectCleanEnd();
-}
-
-void Click(TMouseButton button) {
-  SendMouseButton(button, true);
-  SendMouseButton(button, false);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -368,6 +263,19 @@ TEST_F(PasswordTest, RefusedKeepsTheSessionFromTheNewCursorAcceptedEndsIt) {
   MoveExactly(Offset(afterPrompt, 0, 6));
   ExpectCleanEnd();
   EXPECT_EQ(StandInRecord(VerifyCallsValue), std::optional<ULONGLONG>(2));
+}
+
+// Closing the window ends the session without a password, and nothing is asked afterwards either
+// (hiding the ended session's window takes its activation away).
+TEST_F(PasswordTest, ClosingTheWindowAsksNothing) {
+  ReportWindows95();
+  TInstalledStandIn password(StandInPasswordFile, InstalledPasswordName);
+  SetStandIn(VerifyAnswerValue, 0);
+  HWND saver = StartFullScreen();
+  ASSERT_TRUE(saver);
+  PostClose(saver);
+  ExpectCleanEnd();
+  EXPECT_EQ(StandInRecord(VerifyCallsValue), std::nullopt);
 }
 
 // Sessions that end at the first trigger although the password is in use: the NT family never

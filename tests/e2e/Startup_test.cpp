@@ -69,6 +69,7 @@ TEST_P(BadHandleText, ShowsTheLastChanceReportAndExitsWith1) {
 
 INSTANTIATE_TEST_SUITE_P(, BadHandleText,
                          testing::Values(TBadHandleCase{"PreviewLetters", "/p abc", "abc"},
+                                         TBadHandleCase{"PreviewUmlaut", "/p \xC3\xA4", "\xC3\xA4"},
                                          TBadHandleCase{"PreviewWithoutHandle", "/p", ""},
                                          TBadHandleCase{"PreviewEmptyAfterColon", "/p:", ""},
                                          TBadHandleCase{"PasswordWithoutHandle", "/a", ""},
