@@ -1,17 +1,32 @@
-// Golden frames: a few transitions at a quarter, half and three quarters of their course on two
-// fixed 48 x 32 pictures, byte for byte, so any change of a mask, an order or the fade's rounding
-// shows, on either build. LUMI_UPDATE_GOLDEN=1 rewrites the files from the current code.
+// Golden frames: every effect (the fade, reveal patterns 0 to 22, and 23 with its pick fixed by the
+// seed) at a quarter, half and three quarters of its course on two fixed 24 x 16 pictures, byte for
+// byte, so any change of a mask, an order or the fade's rounding shows, on either build. One file
+// per effect holds the three frames one below the other. LUMI_UPDATE_GOLDEN=1 rewrites the files.
+//
+// A golden is only as good as the frame it was made from, so every stored frame is also checked,
+// on every run (and before an update writes it), against an oracle that shares no code with the
+// view: the fade against out = old + (new - old) * p rounded, halves up, per channel; a geometric
+// reveal pixel by pixel against its inequality in floating point (tests/support/MaskOracle.h;
+// pixels on an edge may be either); the dissolve by its count of new pixels, ceil(p * W * H); the
+// bars by whole lines, floor(p * lines) of them; all reveals by showing only old or new pixels
+// and never taking one back.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "browser/Transition.h"
+#include "tests/support/MaskOracle.h"
 #include "tests/unit/TransitionFrames.h"
 
 namespace {
+
+constexpr int32_t W = 24, H = 16;
+const double Quarters[] = {0.25, 0.5, 0.75};
 
 std::string GoldenDir() {
 #ifdef LUMI_SOURCE_DIR
@@ -24,69 +39,129 @@ std::string GoldenDir() {
 }
 
 // Portable pixmap (binary RGB): small, viewable, and exact (the frames are opaque).
-std::vector<uint8_t> ToPpm(const TFrame& frame) {
-  const std::string header = "P6\n" + std::to_string(frame.Width) + " " + std::to_string(frame.Height) + "\n255\n";
-  std::vector<uint8_t> bytes(header.begin(), header.end());
+std::string PpmHeader(int32_t w, int32_t h) {
+  return "P6\n" + std::to_string(w) + " " + std::to_string(h) + "\n255\n";
+}
+
+void AppendRgb(std::vector<uint8_t>& bytes, const TFrame& frame) {
   for (uint32_t pixel : frame.Pixels) {
     bytes.push_back(static_cast<uint8_t>(pixel >> 16));
     bytes.push_back(static_cast<uint8_t>(pixel >> 8));
     bytes.push_back(static_cast<uint8_t>(pixel));
   }
-  return bytes;
 }
 
-std::vector<uint8_t> ReadFile(const std::string& path) {
+// The three frames of a stored file (empty if it is missing or not of this shape).
+std::vector<TFrame> ReadGolden(const std::string& path) {
   std::vector<uint8_t> bytes;
   if (FILE* f = std::fopen(path.c_str(), "rb")) {
     uint8_t buffer[4096];
     for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.insert(bytes.end(), buffer, buffer + n);
     std::fclose(f);
   }
-  return bytes;
+  const std::string header = PpmHeader(W, 3 * H);
+  if (bytes.size() != header.size() + 3u * W * 3 * H || !std::equal(header.begin(), header.end(), bytes.begin()))
+    return {};
+  std::vector<TFrame> frames(3, TFrame(W, H));
+  const uint8_t* at = bytes.data() + header.size();
+  for (TFrame& frame : frames)
+    for (uint32_t& pixel : frame.Pixels) {
+      pixel = 0xFF000000u | at[0] << 16 | at[1] << 8 | at[2];
+      at += 3;
+    }
+  return frames;
 }
 
-void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+void WriteGolden(const std::string& path, const std::vector<TFrame>& frames) {
+  const std::string header = PpmHeader(W, 3 * H);
+  std::vector<uint8_t> bytes(header.begin(), header.end());
+  for (const TFrame& frame : frames) AppendRgb(bytes, frame);
   FILE* f = std::fopen(path.c_str(), "wb");
   ASSERT_NE(f, nullptr) << path;
   EXPECT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
   std::fclose(f);
 }
 
-struct TGolden {
-  const char* Name;
-  TTransitionKind Kind;
-  int32_t Pattern;
-  uint64_t Seed;
-};
+uint32_t Channel(uint32_t pixel, int shift) { return (pixel >> shift) & 0xFF; }
 
-TEST(TransitionGolden, FramesMatchTheStoredOnes) {
-  const TGolden cases[] = {
-      {"fade", TTransitionKind::Fade, 0, 0},
-      {"reveal03", TTransitionKind::Reveal, 3, 0},
-      {"reveal08", TTransitionKind::Reveal, 8, 0},
-      {"reveal10", TTransitionKind::Reveal, 10, 0},
-      {"reveal12", TTransitionKind::Reveal, 12, 0x5EED0012},
-      {"reveal17", TTransitionKind::Reveal, 17, 0},
-      {"reveal21", TTransitionKind::Reveal, 21, 0x5EED0021},
-  };
-  const bool update = std::getenv("LUMI_UPDATE_GOLDEN") != nullptr;
-  const TFrame oldFrame = OldTestFrame(48, 32), newFrame = NewTestFrame(48, 32);
-  for (const TGolden& golden : cases) {
-    TTransition transition(golden.Kind, golden.Pattern, golden.Seed, oldFrame, newFrame);
-    TFrame target = oldFrame;
-    for (int quarter = 1; quarter <= 3; ++quarter) {
-      transition.Step(quarter / 4.0, TargetOf(target));
-      for (uint32_t pixel : target.Pixels) ASSERT_EQ(pixel >> 24, 0xFFu);  // the files hold no alpha
-      const std::string path = GoldenDir() + golden.Name + "_p" + std::to_string(25 * quarter) + ".ppm";
-      const std::vector<uint8_t> actual = ToPpm(target);
-      if (update) {
-        WriteFile(path, actual);
-        continue;
+// The oracle: whether frame is the effect at p between oldFrame and newFrame; before is the new
+// pixels of the frame at the previous quarter (reveals never take one back). pattern is the
+// resolved reveal pattern, -1 for the fade.
+void ExpectOracle(int32_t pattern, double p, const TFrame& frame, const TFrame& oldFrame, const TFrame& newFrame,
+                  std::vector<bool>& shown) {
+  SCOPED_TRACE(testing::Message() << "pattern " << pattern << " at p=" << p);
+  if (pattern < 0) {
+    for (size_t i = 0; i < frame.Pixels.size(); ++i)
+      for (int shift : {0, 8, 16}) {
+        const double o = Channel(oldFrame.Pixels[i], shift), n = Channel(newFrame.Pixels[i], shift);
+        ASSERT_EQ(Channel(frame.Pixels[i], shift), static_cast<uint32_t>(std::floor(o + (n - o) * p + 0.5)))
+            << "pixel " << i << ", channel at bit " << shift;
       }
-      const std::vector<uint8_t> stored = ReadFile(path);
-      ASSERT_FALSE(stored.empty()) << "missing " << path << " (LUMI_UPDATE_GOLDEN=1 writes it)";
-      EXPECT_TRUE(stored == actual) << path << " differs";
+    return;
+  }
+  std::vector<bool> now(frame.Pixels.size());
+  for (size_t i = 0; i < now.size(); ++i) {
+    now[i] = frame.Pixels[i] == newFrame.Pixels[i];
+    ASSERT_TRUE(now[i] || frame.Pixels[i] == oldFrame.Pixels[i]) << "pixel " << i << " is neither old nor new";
+    ASSERT_TRUE(now[i] || !shown[i]) << "pixel " << i << " turned back";
+  }
+  shown = now;
+  const auto newCount = static_cast<size_t>(std::count(now.begin(), now.end(), true));
+  if (pattern == rpRandomDissolve) {
+    EXPECT_EQ(newCount, static_cast<size_t>(std::ceil(p * W * H)));
+  } else if (pattern == rpRandomBarsHorizontal || pattern == rpRandomBarsVertical) {
+    const bool rows = pattern == rpRandomBarsHorizontal;
+    const int32_t lines = rows ? H : W, length = rows ? W : H;
+    for (int32_t line = 0; line < lines; ++line)
+      for (int32_t along = 1; along < length; ++along) {
+        const size_t first = rows ? line * W : line, at = rows ? line * W + along : along * W + line;
+        ASSERT_EQ(now[at], now[first]) << "line " << line << " is not whole";
+      }
+    EXPECT_EQ(newCount, static_cast<size_t>(std::floor(p * lines)) * length);
+  } else {
+    for (int32_t y = 0; y < H; ++y)
+      for (int32_t x = 0; x < W; ++x) {
+        double margin;
+        const bool expected = MaskByInequality(pattern, x, y, W, H, p, margin);
+        if (margin < 1e-9) continue;  // on an edge: either side will do
+        ASSERT_EQ(now[static_cast<size_t>(y) * W + x], expected) << "pixel " << x << "," << y;
+      }
+  }
+}
+
+TEST(TransitionGolden, EveryEffectMatchesItsStoredFramesAndTheOracle) {
+  const bool update = std::getenv("LUMI_UPDATE_GOLDEN") != nullptr;
+  const TFrame oldFrame = OldTestFrame(W, H), newFrame = NewTestFrame(W, H);
+  for (int32_t effect = -1; effect <= RevealPatternCount; ++effect) {
+    const bool fade = effect < 0;
+    char name[16];
+    std::snprintf(name, sizeof name, fade ? "fade" : "reveal%02d", static_cast<int>(effect));
+    SCOPED_TRACE(name);
+    // The seed fixes the random orders and the pick of pattern 23.
+    TTransition transition(fade ? TTransitionKind::Fade : TTransitionKind::Reveal, effect, 0x5EED0000u + effect,
+                           oldFrame, newFrame);
+    ASSERT_EQ(transition.Kind(), fade ? TTransitionKind::Fade : TTransitionKind::Reveal);
+    const int32_t pattern = transition.Pattern();
+    if (fade) {
+      ASSERT_EQ(pattern, -1);
+    } else if (effect == rpRandom) {
+      ASSERT_TRUE(pattern >= 0 && pattern < RevealPatternCount) << pattern;
+    } else {
+      ASSERT_EQ(pattern, effect);
     }
+    TFrame target = oldFrame;
+    std::vector<TFrame> actual;
+    for (double p : Quarters) {
+      transition.Step(p, TargetOf(target));
+      actual.push_back(target);
+    }
+    const std::string path = GoldenDir() + name + ".ppm";
+    const std::vector<TFrame> stored = update ? actual : ReadGolden(path);
+    ASSERT_EQ(stored.size(), 3u) << "missing or malformed " << path << " (LUMI_UPDATE_GOLDEN=1 writes it)";
+    std::vector<bool> shown(static_cast<size_t>(W) * H, false);
+    for (size_t i = 0; i < 3; ++i) ExpectOracle(pattern, Quarters[i], stored[i], oldFrame, newFrame, shown);
+    if (update && !HasFailure()) WriteGolden(path, actual);
+    for (size_t i = 0; i < 3; ++i) EXPECT_TRUE(stored[i].Pixels == actual[i].Pixels) << path << ", frame " << i;
   }
 }
 
