@@ -32,9 +32,6 @@ TEST(PageText, ExitTagFollowsTheEffectIndexUnchecked) {
     EXPECT_EQ(ChooseExitMeta(c.Effect), c.Tag) << c.Effect;
     EXPECT_EQ(RandSeed, 99u) << "only 24 draws";
   }
-  EXPECT_EQ(Fade.size(), 58u);
-  EXPECT_EQ(ChooseExitMeta(5).size(), 72u);
-  EXPECT_EQ(ChooseExitMeta(-1).size(), 73u);
 }
 
 TEST(PageText, RandomEffectDrawsOncePerTag) {
@@ -81,8 +78,6 @@ TEST(PageText, FitsToHeightOnlyWhenTheScaledWidthFallsShort) {
   };
   for (const TCase& c : cases)
     EXPECT_EQ(FitAttribute(c.W, c.H, c.pw, c.ph), c.Expected) << c.W << "x" << c.H << " " << c.pw << "x" << c.ph;
-  EXPECT_EQ(height.size(), 13u);
-  EXPECT_EQ(width.size(), 12u);
 }
 
 TEST(PageText, BlankPageByteForByte) {
@@ -91,7 +86,6 @@ TEST(PageText, BlankPageByteForByte) {
       "oncontextmenu=\"return false;\" style=\"margin-top:0;margin-left:0;margin-bottom:0;margin-right:0\" "
       "bgcolor=\"#000000\"></body></html>";
   EXPECT_EQ(BlankPageText(ChooseExitMeta(23)), expected);
-  EXPECT_EQ(expected.size(), 211u);
 }
 
 TEST(PageText, PicturePageByteForByte) {
@@ -105,7 +99,6 @@ TEST(PageText, PicturePageByteForByte) {
   std::string page =
       PicturePageText(ChooseExitMeta(5), 1024, 768, "C:\\TEMP\\ins1A2B.jpg", FitAttribute(1024, 768, 1024, 768));
   EXPECT_EQ(page, expected);
-  EXPECT_EQ(page.size(), 495u);
 }
 
 TEST(PageText, PathGoesInAsStoredAndNoPageHasALineBreak) {

@@ -119,10 +119,6 @@ TEST(TransitionStep, RandomPatternChoosesEachOfTheReveals) {
   }
   for (int32_t pattern = 0; pattern < RevealPatternCount; ++pattern)
     EXPECT_NEAR(chosen[pattern], 20, 14) << "pattern " << pattern;
-  // The choice comes from the seed alone.
-  for (uint64_t seed : {3u, 4u, 77u})
-    EXPECT_EQ(TTransition(TTransitionKind::Reveal, rpRandom, seed, oldFrame, newFrame).Pattern(),
-              TTransition(TTransitionKind::Reveal, rpRandom, seed, oldFrame, newFrame).Pattern());
 }
 
 // old + (new - old) * w / 256 for one channel, rounded to nearest with halves up, worked in
