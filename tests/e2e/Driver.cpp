@@ -7,11 +7,6 @@
 
 namespace {
 
-struct TKeyCloser {
-  void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using TKey = std::unique_ptr<std::remove_pointer_t<HKEY>, TKeyCloser>;
-
 struct TFindCloser {
   void operator()(HANDLE search) const { FindClose(search); }
 };
@@ -162,14 +157,6 @@ bool WaitDispatching(HANDLE handle, TMs timeout) {
     MsgWaitForMultipleObjects(handle ? 1 : 0, handle ? &handle : nullptr, FALSE, DWORD(left.count()), QS_ALLINPUT);
   }
 }
-
-TKey OpenKey(const std::string& key, REGSAM access) {
-  HKEY opened = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(key).c_str(), 0, access, &opened) != ERROR_SUCCESS) return {};
-  return TKey(opened);
-}
-
-const wchar_t HostClass[] = L"LumivaleTestHost";
 
 }  // namespace
 
@@ -327,24 +314,13 @@ void UseUnmanagedWineWindows() {
 // --- host window -------------------------------------------------------------------------------
 
 THostWindow::THostWindow(int previewWidth, int previewHeight) {
-  static const bool registered = [] {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszClassName = HostClass;
-    return RegisterClassW(&windowClass) != 0;
-  }();
-  if (!registered) throw std::runtime_error("cannot register the host window class");
   // Without a caption the frame is not handed to a window manager, so under Wine on a bare X
   // display its destruction does not wait for one (see UseUnmanagedWineWindows).
-  FFrame = CreateWindowExW(0, HostClass, L"Lumivale test host", WS_POPUP | WS_BORDER | WS_CLIPCHILDREN | WS_VISIBLE,
-                           40, 40, previewWidth + 120, previewHeight + 120, nullptr, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+  FFrame = CreateHostWindow(0, WS_POPUP | WS_BORDER | WS_CLIPCHILDREN | WS_VISIBLE, 40, 40, previewWidth + 120,
+                            previewHeight + 120, nullptr, BLACK_BRUSH, L"Lumivale test host");
   if (FFrame)
-    FPreview = CreateWindowExW(0, HostClass, L"preview", WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 40, 40,
-                               previewWidth, previewHeight, FFrame, nullptr, GetModuleHandleW(nullptr), nullptr);
+    FPreview = CreateHostWindow(0, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 40, 40, previewWidth, previewHeight, FFrame,
+                                BLACK_BRUSH, L"preview");
   if (!FPreview) {
     if (FFrame) DestroyWindow(FFrame);
     throw std::runtime_error("cannot create the host window");
@@ -361,84 +337,6 @@ THostWindow::~THostWindow() {
 std::string HandleText(HWND window) {
   return std::to_string(static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)));
 }
-
-// --- registry ----------------------------------------------------------------------------------
-
-std::optional<TRegValue> ReadRegValue(const std::string& key, const std::string& name) {
-  TKey opened = OpenKey(key, KEY_QUERY_VALUE);
-  if (!opened) return std::nullopt;
-  std::wstring valueName = Wide(name);
-  TRegValue value;
-  DWORD size = 0;
-  if (RegQueryValueExW(opened.get(), valueName.c_str(), nullptr, &value.Type, nullptr, &size) != ERROR_SUCCESS)
-    return std::nullopt;
-  value.Data.resize(size);
-  if (RegQueryValueExW(opened.get(), valueName.c_str(), nullptr, &value.Type, value.Data.data(), &size) !=
-      ERROR_SUCCESS)
-    return std::nullopt;
-  value.Data.resize(size);
-  return value;
-}
-
-std::optional<DWORD> ReadRegDword(const std::string& key, const std::string& name) {
-  auto value = ReadRegValue(key, name);
-  if (!value || value->Type != REG_DWORD || value->Data.size() != 4) return std::nullopt;
-  DWORD number = 0;
-  std::copy(value->Data.begin(), value->Data.end(), reinterpret_cast<BYTE*>(&number));
-  return number;
-}
-
-std::optional<std::string> ReadRegString(const std::string& key, const std::string& name) {
-  auto value = ReadRegValue(key, name);
-  if (!value || (value->Type != REG_SZ && value->Type != REG_EXPAND_SZ)) return std::nullopt;
-  std::wstring text(value->Data.size() / 2, L'\0');
-  std::copy(value->Data.begin(), value->Data.begin() + text.size() * 2, reinterpret_cast<BYTE*>(text.data()));
-  text.resize(std::min(text.size(), text.find(L'\0')));
-  return Utf8(text);
-}
-
-TSavedRegValue::TSavedRegValue(std::string key, std::string name)
-    : FKey(std::move(key)), FName(std::move(name)), FValue(ReadRegValue(FKey, FName)) {}
-
-TSavedRegValue::~TSavedRegValue() {
-  try {
-    if (FValue)
-      WriteRegValue(FKey, FName, *FValue);
-    else
-      DeleteRegValue(FKey, FName);
-  } catch (const std::exception&) {
-  }
-}
-
-bool KeyExists(const std::string& key) { return OpenKey(key, KEY_QUERY_VALUE) != nullptr; }
-
-void WriteRegValue(const std::string& key, const std::string& name, const TRegValue& value) {
-  HKEY created = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created,
-                      nullptr) != ERROR_SUCCESS)
-    throw std::runtime_error("cannot create HKCU\\" + key);
-  TKey opened(created);
-  if (RegSetValueExW(opened.get(), Wide(name).c_str(), 0, value.Type, value.Data.data(), DWORD(value.Data.size())) !=
-      ERROR_SUCCESS)
-    throw std::runtime_error("cannot write HKCU\\" + key + " " + name);
-}
-
-void WriteRegDword(const std::string& key, const std::string& name, DWORD number) {
-  const BYTE* bytes = reinterpret_cast<const BYTE*>(&number);
-  WriteRegValue(key, name, {REG_DWORD, {bytes, bytes + 4}});
-}
-
-void WriteRegString(const std::string& key, const std::string& name, const std::string& text) {
-  std::wstring wide = Wide(text);
-  const BYTE* bytes = reinterpret_cast<const BYTE*>(wide.c_str());
-  WriteRegValue(key, name, {REG_SZ, {bytes, bytes + (wide.size() + 1) * 2}});
-}
-
-void DeleteRegValue(const std::string& key, const std::string& name) {
-  if (TKey opened = OpenKey(key, KEY_SET_VALUE)) RegDeleteValueW(opened.get(), Wide(name).c_str());
-}
-
-void DeleteRegKey(const std::string& key) { RegDeleteTreeW(HKEY_CURRENT_USER, Wide(key).c_str()); }
 
 // --- temporary files ---------------------------------------------------------------------------
 
@@ -678,20 +576,4 @@ std::string WindowsPath(const std::string& unixPath) {
   std::string path = unixPath;
   std::replace(path.begin(), path.end(), '/', '\\');
   return unixPath.starts_with('/') ? "Z:" + path : path;
-}
-
-std::string Utf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string utf8(size_t(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), utf8.data(), n, nullptr, nullptr);
-  return utf8;
-}
-
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
-  std::wstring wide(size_t(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), n);
-  return wide;
 }

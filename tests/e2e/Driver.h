@@ -12,6 +12,9 @@
 #include <type_traits>
 #include <vector>
 
+#include "tests/support/TestRegistry.h"
+#include "tests/support/TestWindows.h"
+
 using TMs = std::chrono::milliseconds;
 
 // Move-only owner of a kernel handle (process, file search, ...).
@@ -124,36 +127,6 @@ class THostWindow {
 // The decimal text of a window handle as the host puts it on a command line.
 std::string HandleText(HWND window);
 
-// Values under HKEY_CURRENT_USER. `key` is a path below it, `name` empty for the default value.
-struct TRegValue {
-  DWORD Type = REG_NONE;
-  std::vector<BYTE> Data;
-  bool operator==(const TRegValue&) const = default;
-};
-std::optional<TRegValue> ReadRegValue(const std::string& key, const std::string& name);
-std::optional<DWORD> ReadRegDword(const std::string& key, const std::string& name);  // REG_DWORD only
-std::optional<std::string> ReadRegString(const std::string& key, const std::string& name);  // REG_SZ/EXPAND_SZ
-bool KeyExists(const std::string& key);
-// Keeps a value as it was: the destructor writes it back, or deletes it if it did not exist.
-class TSavedRegValue {
- public:
-  TSavedRegValue(std::string key, std::string name);
-  TSavedRegValue(const TSavedRegValue&) = delete;
-  TSavedRegValue& operator=(const TSavedRegValue&) = delete;
-  ~TSavedRegValue();
-
- private:
-  std::string FKey;
-  std::string FName;
-  std::optional<TRegValue> FValue;
-};
-// Writers create the key as needed; they throw std::runtime_error when the write fails.
-void WriteRegValue(const std::string& key, const std::string& name, const TRegValue& value);
-void WriteRegDword(const std::string& key, const std::string& name, DWORD value);
-void WriteRegString(const std::string& key, const std::string& name, const std::string& text);
-void DeleteRegValue(const std::string& key, const std::string& name);  // quietly, if present
-void DeleteRegKey(const std::string& key);                             // with everything below it
-
 // The user's temporary directory (with its final backslash) and the names of the files in it
 // that match a wildcard pattern such as "ins*", sorted.
 std::string TempDirectory();
@@ -223,5 +196,3 @@ std::optional<HWND> WaitForSlideshow(const TProcess& process, TMs timeout);
 // Helpers for the test programs.
 std::string EnvironmentVariable(const std::string& name);  // empty when unset
 std::string WindowsPath(const std::string& unixPath);      // "/a/b" gives "Z:\a\b"
-std::string Utf8(const std::wstring& text);
-std::wstring Wide(const std::string& utf8);

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -51,6 +52,21 @@ private:
   std::string FKept;
   bool FHadFile = false;
 };
+
+// What a stand-in recorded under its registry key (a count or a value it was handed).
+inline std::optional<ULONGLONG> StandInRecord(const char* name) {
+  ULONGLONG value = 0;
+  DWORD size = sizeof value;
+  if (RegGetValueA(HKEY_CURRENT_USER, StandInKeyPath, name, RRF_RT_DWORD | RRF_RT_QWORD, nullptr, &value, &size) !=
+      ERROR_SUCCESS)
+    return std::nullopt;
+  return value;
+}
+
+// Sets an answer the stand-ins give.
+inline void SetStandIn(const char* name, DWORD value) {
+  RegSetKeyValueA(HKEY_CURRENT_USER, StandInKeyPath, name, REG_DWORD, &value, sizeof value);
+}
 
 // Empties the stand-ins' registry key: no answers set, no calls recorded.
 inline void ResetStandIns() { RegDeleteTreeA(HKEY_CURRENT_USER, StandInKeyPath); }

@@ -10,15 +10,12 @@
 #include "base/MemoryRegistry.h"
 #include "host/BrowserGuards.h"
 #include "host/HostState.h"
+#include "tests/support/Le32.h"
 
 namespace {
 
 const std::string SoundKey = NavigationSoundKeyPath;
 const std::string MainKey = BrowserMainKeyPath;
-
-std::string Le32(uint32_t v) {
-  return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
-}
 
 // A stored text as the system keeps it: its bytes and the terminating NUL.
 std::string Sz(const std::string& text) { return text + '\0'; }

@@ -4,14 +4,7 @@
 
 #include "base/MemoryRegistry.h"
 #include "host/PasswordSetting.h"
-
-namespace {
-
-std::string Le32(uint32_t v) {
-  return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
-}
-
-}  // namespace
+#include "tests/support/Le32.h"
 
 TEST(PasswordSetting, StoredValues) {
   struct TCase {

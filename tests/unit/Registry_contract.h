@@ -11,6 +11,7 @@
 
 #include "base/Errors.h"
 #include "base/Registry.h"
+#include "tests/support/Le32.h"
 
 // One implementation under test, with a raw view of the key the cases use.
 class TRegistryContractTarget {
@@ -32,10 +33,6 @@ struct TStoredValue {
   std::string Data;
 };
 
-inline std::string Le32(uint32_t v) {
-  return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
-}
-
 // Runs `read` and names what came of it; a registry error must carry the value's name.
 template <typename TRead>
 TReadOutcome Outcome(const std::string& name, TRead read) {
@@ -50,13 +47,40 @@ TReadOutcome Outcome(const std::string& name, TRead read) {
   }
 }
 
+// A stored value, what reading it gives, and the value read when it gives one.
+template <typename TValue>
+struct TReadCase {
+  TStoredValue Stored;
+  TReadOutcome Expected;
+  TValue Value;
+};
+
+// Stores each case under `name`, reads it with read(key, name), and reads a missing value last:
+// that raises the read error.
+template <typename TResult, typename TValue, size_t N, typename TRead>
+void CheckReads(TRegistryContractTarget& target, const std::string& name, const TReadCase<TValue> (&cases)[N],
+                TRead read) {
+  for (const TReadCase<TValue>& c : cases) {
+    SCOPED_TRACE(c.Stored.What);
+    target.Clear();
+    target.SetRaw(name, c.Stored.Type, c.Stored.Data);
+    auto key = target.Registry().OpenCurrentUserKey(target.KeyPath(), false);
+    ASSERT_TRUE(key->IsOpen());
+    EXPECT_TRUE(key->ValueExists(name));
+    TResult value{};
+    EXPECT_EQ(Outcome(name, [&] { value = read(*key, name); }), c.Expected);
+    if (c.Expected == TReadOutcome::Value) {
+      EXPECT_EQ(value, c.Value);
+    }
+  }
+  target.Clear();
+  auto key = target.Registry().OpenCurrentUserKey(target.KeyPath(), false);
+  EXPECT_FALSE(key->ValueExists(name));
+  EXPECT_EQ(Outcome(name, [&] { read(*key, name); }), TReadOutcome::GetError);
+}
+
 inline void CheckIntegerReads(TRegistryContractTarget& target) {
-  struct TCase {
-    TStoredValue Stored;
-    TReadOutcome Expected;
-    int32_t Value;
-  };
-  const TCase cases[] = {
+  const TReadCase<int32_t> cases[] = {
       {{"dword 24", TRegType::Dword, Le32(24)}, TReadOutcome::Value, 24},
       {{"dword -1", TRegType::Dword, Le32(0xFFFFFFFFu)}, TReadOutcome::Value, -1},
       {{"dword 99", TRegType::Dword, Le32(99)}, TReadOutcome::Value, 99},
@@ -67,32 +91,11 @@ inline void CheckIntegerReads(TRegistryContractTarget& target) {
       {{"qword", TRegType::Qword, Le32(24) + Le32(0)}, TReadOutcome::GetError, 0},
       {{"big-endian dword", TRegType::DwordBigEndian, Le32(24)}, TReadOutcome::TypeError, 0},
   };
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(c.Stored.What);
-    target.Clear();
-    target.SetRaw("Effect", c.Stored.Type, c.Stored.Data);
-    auto key = target.Registry().OpenCurrentUserKey(target.KeyPath(), false);
-    ASSERT_TRUE(key->IsOpen());
-    EXPECT_TRUE(key->ValueExists("Effect"));
-    int32_t value = 0;
-    EXPECT_EQ(Outcome("Effect", [&] { value = key->ReadInteger("Effect"); }), c.Expected);
-    if (c.Expected == TReadOutcome::Value) {
-      EXPECT_EQ(value, c.Value);
-    }
-  }
-  target.Clear();
-  auto key = target.Registry().OpenCurrentUserKey(target.KeyPath(), false);
-  EXPECT_FALSE(key->ValueExists("Effect"));
-  EXPECT_EQ(Outcome("Effect", [&] { key->ReadInteger("Effect"); }), TReadOutcome::GetError);
+  CheckReads<int32_t>(target, "Effect", cases, [](TRegistryKey& key, const std::string& name) { return key.ReadInteger(name); });
 }
 
 inline void CheckStringReads(TRegistryContractTarget& target) {
-  struct TCase {
-    TStoredValue Stored;
-    TReadOutcome Expected;
-    const char* Text;
-  };
-  const TCase cases[] = {
+  const TReadCase<const char*> cases[] = {
       {{"text", TRegType::String, std::string("C:\\Sounds\\click.wav", 20)}, TReadOutcome::Value, "C:\\Sounds\\click.wav"},
       {{"expandable text, not expanded", TRegType::ExpandString, std::string("%TEMP%\\a.wav", 13)},
        TReadOutcome::Value, "%TEMP%\\a.wav"},
@@ -102,22 +105,7 @@ inline void CheckStringReads(TRegistryContractTarget& target) {
       {{"dword", TRegType::Dword, Le32(1)}, TReadOutcome::TypeError, ""},
       {{"raw bytes", TRegType::Binary, "xyz"}, TReadOutcome::TypeError, ""},
   };
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(c.Stored.What);
-    target.Clear();
-    target.SetRaw("", c.Stored.Type, c.Stored.Data);
-    auto key = target.Registry().OpenCurrentUserKey(target.KeyPath(), false);
-    EXPECT_TRUE(key->ValueExists(""));
-    std::string text;
-    EXPECT_EQ(Outcome("", [&] { text = key->ReadString(""); }), c.Expected);
-    if (c.Expected == TReadOutcome::Value) {
-      EXPECT_EQ(text, c.Text);
-    }
-  }
-  target.Clear();
-  auto key = target.Registry().OpenCurrentUserKey(target.KeyPath(), false);
-  EXPECT_FALSE(key->ValueExists(""));
-  EXPECT_EQ(Outcome("", [&] { key->ReadString(""); }), TReadOutcome::GetError);
+  CheckReads<std::string>(target, "", cases, [](TRegistryKey& key, const std::string& name) { return key.ReadString(name); });
 }
 
 inline void CheckWrites(TRegistryContractTarget& target) {

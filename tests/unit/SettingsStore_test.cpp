@@ -6,12 +6,9 @@
 #include "base/MemoryRegistry.h"
 #include "settings/EffectList.h"
 #include "settings/SettingsStore.h"
+#include "tests/support/Le32.h"
 
 namespace {
-
-std::string Le32(uint32_t v) {
-  return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
-}
 
 // The error text ReadEffect raised, or "" when it returned.
 std::string ReadError(TRegistry& registry, int32_t* effect = nullptr) {

@@ -13,6 +13,9 @@
 #include "host/PasswordSetting.h"
 #include "host/RunningFlag.h"
 #include "session/SessionState.h"
+#include "tests/support/Le32.h"
+#include "tests/support/TestRegistry.h"
+#include "tests/support/TestWindows.h"
 
 namespace {
 
@@ -27,22 +30,7 @@ public:
 };
 
 void Store(const char* keyPath, const char* name, DWORD type, const std::string& data) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  EXPECT_EQ(RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                           static_cast<DWORD>(data.size())),
-            ERROR_SUCCESS);
-  RegCloseKey(key);
-}
-
-std::string Dword(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), 4); }
-
-// The cursor display count, read without changing it.
-int CursorCount() {
-  int count = ShowCursor(TRUE);
-  ShowCursor(FALSE);
-  return count - 1;
+  ASSERT_TRUE(WriteRegValueA(keyPath, name, type, data));
 }
 
 }  // namespace
@@ -65,7 +53,7 @@ TEST(HostServicesNT, ReadsTheVersionRecordOfTheNTFamily) {
 TEST(HostServicesNT, VerifyPasswordEndsAtOnceAndTouchesNothing) {
   TCountingRegistry counting;
   TUseRegistry use(counting);
-  for (const std::string& stored : {Dword(1), std::string("yes", 4)}) {
+  for (const std::string& stored : {Le32(1), std::string("yes", 4)}) {
     Store(DesktopKeyPath, UsePasswordValueName, stored.size() == 4 ? REG_DWORD : REG_SZ, stored);
     ASSERT_TRUE(SaverPasswordInUse(SystemRegistry()));
     StartCursorPos = TPoint{-4321, 1234};

@@ -7,6 +7,7 @@
 #include "base/Errors.h"
 #include "base/Registry.h"
 #include "settings/SettingsStore.h"
+#include "tests/support/TestRegistry.h"
 
 namespace {
 
@@ -22,12 +23,7 @@ protected:
   }
 
   static void Store(DWORD type, const void* data, DWORD size) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, "Effect", 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(key);
+    ASSERT_TRUE(WriteRegValueA(SettingsKeyPath, "Effect", type, std::string(static_cast<const char*>(data), size)));
   }
 
   // Whether the key exists, and how many values it holds.

@@ -14,21 +14,11 @@
 #include "host/PasswordSetting.h"
 #include "session/SessionState.h"
 #include "tests/standins/StandInInstall.h"
+#include "tests/support/Le32.h"
+#include "tests/support/TestRegistry.h"
+#include "tests/support/TestWindows.h"
 
 namespace {
-
-std::optional<ULONGLONG> StandInRecord(const char* name) {
-  ULONGLONG value = 0;
-  DWORD size = sizeof value;
-  if (RegGetValueA(HKEY_CURRENT_USER, StandInKeyPath, name, RRF_RT_DWORD | RRF_RT_QWORD, nullptr, &value, &size) !=
-      ERROR_SUCCESS)
-    return std::nullopt;
-  return value;
-}
-
-void SetStandIn(const char* name, DWORD value) {
-  ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, StandInKeyPath, name, REG_DWORD, &value, sizeof value), ERROR_SUCCESS);
-}
 
 // The password switch as stored: nothing, or a type and its bytes.
 struct TStoredSwitch {
@@ -37,29 +27,11 @@ struct TStoredSwitch {
 };
 
 void StoreSwitch(const TStoredSwitch& stored) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, DesktopKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
   if (stored.Type == REG_NONE)
-    RegDeleteValueA(key, UsePasswordValueName);
+    DeleteRegValue(DesktopKeyPath, UsePasswordValueName);
   else
-    RegSetValueExA(key, UsePasswordValueName, 0, stored.Type, reinterpret_cast<const BYTE*>(stored.Data.data()),
-                   static_cast<DWORD>(stored.Data.size()));
-  RegCloseKey(key);
+    WriteRegValueA(DesktopKeyPath, UsePasswordValueName, stored.Type, stored.Data);
 }
-
-std::string Dword(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), 4); }
-
-int CursorCount() {
-  int count = ShowCursor(TRUE);
-  ShowCursor(FALSE);
-  return count - 1;
-}
-
-struct TWindowDestroyer {
-  void operator()(HWND window) const { DestroyWindow(window); }
-};
-using TWindow = std::unique_ptr<std::remove_pointer_t<HWND>, TWindowDestroyer>;
 
 // As in a full-screen session: a window of ours in the foreground and the cursor hidden; no
 // password switch and no stand-in calls yet.
@@ -103,7 +75,7 @@ protected:
 TEST_F(VerifyPassword95, WithoutThePasswordSwitchedOnTheSessionEndsUnasked) {
   TInstalledStandIn cpl(StandInPasswordFile, InstalledPasswordName);
   SetStandIn(VerifyAnswerValue, 0);
-  const TStoredSwitch cases[] = {{}, {REG_DWORD, Dword(0)}};
+  const TStoredSwitch cases[] = {{}, {REG_DWORD, Le32(0)}};
   for (const TStoredSwitch& stored : cases) {
     SCOPED_TRACE(stored.Type == REG_NONE ? "no value" : "0");
     StoreSwitch(stored);
@@ -122,12 +94,12 @@ TEST_F(VerifyPassword95, ThePromptDecidesAndMovementCountsFromWhereItLeftTheCurs
     DWORD Answer;
     bool MayEnd;
   } cases[] = {
-      {"switch 1, wrong password", {REG_DWORD, Dword(1)}, 0, false},
-      {"switch 1, right password", {REG_DWORD, Dword(1)}, 1, true},
-      {"any non-zero answer", {REG_DWORD, Dword(1)}, 0xFFFF0000u, true},
-      {"any non-zero switch", {REG_DWORD, Dword(0x100)}, 0, false},
+      {"switch 1, wrong password", {REG_DWORD, Le32(1)}, 0, false},
+      {"switch 1, right password", {REG_DWORD, Le32(1)}, 1, true},
+      {"any non-zero answer", {REG_DWORD, Le32(1)}, 0xFFFF0000u, true},
+      {"any non-zero switch", {REG_DWORD, Le32(0x100)}, 0, false},
       {"a text as the switch asks", {REG_SZ, std::string("0\0", 2)}, 0, false},
-      {"a long value as the switch asks", {REG_BINARY, Dword(0) + Dword(0)}, 0, false},
+      {"a long value as the switch asks", {REG_BINARY, Le32(0) + Le32(0)}, 0, false},
   };
   TInstalledStandIn cpl(StandInPasswordFile, InstalledPasswordName);
   DWORD x = 300;
@@ -153,7 +125,7 @@ TEST_F(VerifyPassword95, ThePromptDecidesAndMovementCountsFromWhereItLeftTheCurs
 // A missing library or entry point lets the session end without a prompt; the cursor is still
 // shown and hidden again, and the movement origin taken anew.
 TEST_F(VerifyPassword95, WithoutThePromptTheSessionEnds) {
-  StoreSwitch({REG_DWORD, Dword(1)});
+  StoreSwitch({REG_DWORD, Le32(1)});
   {
     SCOPED_TRACE("no PASSWORD.CPL");
     ASSERT_EQ(GetFileAttributesA(SystemDirectoryPath(InstalledPasswordName).c_str()), INVALID_FILE_ATTRIBUTES);

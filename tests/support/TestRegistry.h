@@ -1,0 +1,174 @@
+// Values under HKEY_CURRENT_USER as the tests write and read them, bypassing the program's own
+// accessor: header-only, so that the end-to-end driver uses it without linking the program.
+// Texts are UTF-8.
+#pragma once
+
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+inline std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string utf8(size_t(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), utf8.data(), n, nullptr, nullptr);
+  return utf8;
+}
+
+inline std::wstring Wide(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+  std::wstring wide(size_t(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), wide.data(), n);
+  return wide;
+}
+
+struct TKeyCloser {
+  void operator()(HKEY key) const { RegCloseKey(key); }
+};
+using TKey = std::unique_ptr<std::remove_pointer_t<HKEY>, TKeyCloser>;
+
+inline TKey OpenKey(const std::string& key, REGSAM access) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(key).c_str(), 0, access, &opened) != ERROR_SUCCESS) return {};
+  return TKey(opened);
+}
+
+// Values under HKEY_CURRENT_USER. `key` is a path below it, `name` empty for the default value.
+struct TRawRegValue {
+  DWORD Type = REG_NONE;
+  std::vector<BYTE> Data;
+  bool operator==(const TRawRegValue&) const = default;
+};
+// Keeps a value as it was: the destructor writes it back, or deletes it if it did not exist.
+class TSavedRegValue {
+ public:
+  TSavedRegValue(std::string key, std::string name);
+  TSavedRegValue(const TSavedRegValue&) = delete;
+  TSavedRegValue& operator=(const TSavedRegValue&) = delete;
+  ~TSavedRegValue();
+
+ private:
+  std::string FKey;
+  std::string FName;
+  std::optional<TRawRegValue> FValue;
+};
+// Creates the key, empty, if it does not exist.
+inline void CreateRegKey(const std::string& key) {
+  HKEY created = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(key).c_str(), 0, nullptr, 0, KEY_READ, nullptr, &created, nullptr) !=
+      ERROR_SUCCESS)
+    throw std::runtime_error("cannot create HKCU\\" + key);
+  RegCloseKey(created);
+}
+
+inline std::optional<TRawRegValue> ReadRegValue(const std::string& key, const std::string& name) {
+  TKey opened = OpenKey(key, KEY_QUERY_VALUE);
+  if (!opened) return std::nullopt;
+  std::wstring valueName = Wide(name);
+  TRawRegValue value;
+  DWORD size = 0;
+  if (RegQueryValueExW(opened.get(), valueName.c_str(), nullptr, &value.Type, nullptr, &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  value.Data.resize(size);
+  if (RegQueryValueExW(opened.get(), valueName.c_str(), nullptr, &value.Type, value.Data.data(), &size) !=
+      ERROR_SUCCESS)
+    return std::nullopt;
+  value.Data.resize(size);
+  return value;
+}
+
+inline std::optional<DWORD> ReadRegDword(const std::string& key, const std::string& name) {
+  auto value = ReadRegValue(key, name);
+  if (!value || value->Type != REG_DWORD || value->Data.size() != 4) return std::nullopt;
+  DWORD number = 0;
+  std::copy(value->Data.begin(), value->Data.end(), reinterpret_cast<BYTE*>(&number));
+  return number;
+}
+
+inline std::optional<std::string> ReadRegString(const std::string& key, const std::string& name) {
+  auto value = ReadRegValue(key, name);
+  if (!value || (value->Type != REG_SZ && value->Type != REG_EXPAND_SZ)) return std::nullopt;
+  std::wstring text(value->Data.size() / 2, L'\0');
+  std::copy(value->Data.begin(), value->Data.begin() + text.size() * 2, reinterpret_cast<BYTE*>(text.data()));
+  text.resize(std::min(text.size(), text.find(L'\0')));
+  return Utf8(text);
+}
+
+inline bool KeyExists(const std::string& key) { return OpenKey(key, KEY_QUERY_VALUE) != nullptr; }
+
+// Writers create the key as needed; they throw std::runtime_error when the write fails.
+inline void WriteRegValue(const std::string& key, const std::string& name, const TRawRegValue& value) {
+  HKEY created = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created,
+                      nullptr) != ERROR_SUCCESS)
+    throw std::runtime_error("cannot create HKCU\\" + key);
+  TKey opened(created);
+  if (RegSetValueExW(opened.get(), Wide(name).c_str(), 0, value.Type, value.Data.data(), DWORD(value.Data.size())) !=
+      ERROR_SUCCESS)
+    throw std::runtime_error("cannot write HKCU\\" + key + " " + name);
+}
+
+inline void WriteRegDword(const std::string& key, const std::string& name, DWORD number) {
+  const BYTE* bytes = reinterpret_cast<const BYTE*>(&number);
+  WriteRegValue(key, name, {REG_DWORD, {bytes, bytes + 4}});
+}
+
+inline void WriteRegString(const std::string& key, const std::string& name, const std::string& text) {
+  std::wstring wide = Wide(text);
+  const BYTE* bytes = reinterpret_cast<const BYTE*>(wide.c_str());
+  WriteRegValue(key, name, {REG_SZ, {bytes, bytes + (wide.size() + 1) * 2}});
+}
+
+inline void DeleteRegValue(const std::string& key, const std::string& name) {
+  if (TKey opened = OpenKey(key, KEY_SET_VALUE)) RegDeleteValueW(opened.get(), Wide(name).c_str());
+}
+
+inline void DeleteRegKey(const std::string& key) { RegDeleteTreeW(HKEY_CURRENT_USER, Wide(key).c_str()); }
+
+inline TSavedRegValue::TSavedRegValue(std::string key, std::string name)
+    : FKey(std::move(key)), FName(std::move(name)), FValue(ReadRegValue(FKey, FName)) {}
+
+inline TSavedRegValue::~TSavedRegValue() {
+  try {
+    if (FValue)
+      WriteRegValue(FKey, FName, *FValue);
+    else
+      DeleteRegValue(FKey, FName);
+  } catch (const std::exception&) {
+  }
+}
+
+// Through the ANSI functions, as the program's own accessor goes: texts (REG_SZ, REG_EXPAND_SZ)
+// are stored converted from the ANSI code page and read back into it; other types byte for byte.
+// The writer creates the key as needed; both return false when the system refuses.
+inline bool WriteRegValueA(const std::string& key, const std::string& name, DWORD type, const std::string& bytes) {
+  HKEY created = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created, nullptr) !=
+      ERROR_SUCCESS)
+    return false;
+  TKey opened(created);
+  return RegSetValueExA(opened.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                        static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+}
+
+inline std::optional<std::pair<DWORD, std::string>> ReadRegValueA(const std::string& key, const std::string& name) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return std::nullopt;
+  TKey owned(opened);
+  DWORD type = 0, size = 0;
+  if (RegQueryValueExA(opened, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
+  std::string data(size, '\0');
+  if (RegQueryValueExA(opened, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
+      ERROR_SUCCESS)
+    return std::nullopt;
+  data.resize(size);
+  return std::pair{type, data};
+}
