@@ -12,15 +12,9 @@
 
 #include <jpeglib.h>
 
-#define STB_IMAGE_RESIZE_IMPLEMENTATION
-#define STB_IMAGE_RESIZE_STATIC
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#include <stb/stb_image_resize.h>
-#pragma GCC diagnostic pop
-
 #include "browser/PageRender.h"
 #include "browser/PictureLoader.h"
+#include "tests/support/StbResize.h"
 
 namespace {
 

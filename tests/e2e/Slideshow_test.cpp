@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cmath>
 #include <functional>
 #include <optional>
 #include <stdexcept>
@@ -15,36 +14,34 @@
 #include "tests/e2e/Driver.h"
 #include "tests/e2e/SlideshowSession.h"
 #include "tests/standins/StandInInstall.h"
+#include "tests/support/PictureFiles.h"
 
 namespace {
 
-// Width and height from a JPEG file's frame header (any SOFn marker).
-std::optional<std::pair<int, int>> JpegSize(const std::string& jpg) {
-  auto byte = [&](size_t at) { return unsigned(static_cast<unsigned char>(jpg[at])); };
-  if (jpg.size() < 4 || byte(0) != 0xFF || byte(1) != 0xD8) return std::nullopt;
-  size_t at = 2;
-  while (at + 4 <= jpg.size()) {
-    if (byte(at) != 0xFF) return std::nullopt;
-    unsigned marker = byte(at + 1);
-    if (marker == 0xFF) {  // fill byte
-      ++at;
-      continue;
-    }
-    bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
-    if (frame) {
-      if (at + 9 > jpg.size()) return std::nullopt;
-      return std::pair<int, int>(int(byte(at + 7) << 8 | byte(at + 8)), int(byte(at + 5) << 8 | byte(at + 6)));
-    }
-    at += 2 + (byte(at + 2) << 8 | byte(at + 3));
-  }
-  return std::nullopt;
-}
+const char* const FitsHeight = "height=\"100%\"";
+const char* const FitsWidth = "width=\"100%\"";
 
-// A picture fits the window's height when, scaled to that height, it would be narrower than the
-// window; otherwise its width. The scaled width is rounded half to even.
-std::string FitFor(int windowWidth, int windowHeight, int pictureWidth, int pictureHeight) {
-  long double scaled = static_cast<long double>(windowHeight) / pictureHeight * pictureWidth;
-  return std::nearbyint(scaled) < windowWidth ? "height=\"100%\"" : "width=\"100%\"";
+// The fit each picture gets on the screens these tests meet, worked out by hand: the picture's
+// width scaled to the window's height, rounded, against the window's width. 1024 x 768 on
+// 152 x 112 is 149.33, so 149 < 152: the height. The strips (1024 x 205 to 265) fill the width
+// on all of them.
+struct TScreenFit {
+  int Width, Height;
+  const char* Landscape;  // 1024 x 768
+  const char* Portrait;   // 576 x 768
+};
+const TScreenFit ScreenFits[] = {
+    {152, 112, FitsHeight, FitsHeight},  {1024, 768, FitsWidth, FitsHeight}, {1280, 800, FitsHeight, FitsHeight},
+    {1280, 1024, FitsWidth, FitsHeight}, {1920, 1080, FitsHeight, FitsHeight},
+};
+
+std::string ExpectedFit(int windowWidth, int windowHeight, TPictureSize picture) {
+  if (picture.Width > 3 * picture.Height) return FitsWidth;
+  for (const TScreenFit& screen : ScreenFits)
+    if (screen.Width == windowWidth && screen.Height == windowHeight)
+      return picture.Height > picture.Width ? screen.Portrait : screen.Landscape;
+  ADD_FAILURE() << "no known fit for a " << windowWidth << " x " << windowHeight << " screen: add it";
+  return {};
 }
 
 std::string PicturePage(int width, int height, const std::string& picturePath, const std::string& fit) {
@@ -58,13 +55,11 @@ std::string PicturePage(int width, int height, const std::string& picturePath, c
          "\" " + fit + "></div></td></tr></table></body></html>";
 }
 
-// The program's picture file whose bytes these are (pictures/110.jpg to 159.jpg), or "".
-std::string MatchingPictureFile(const std::string& bytes) {
-  for (int id = 110; id <= 159; ++id) {
-    std::string name = std::to_string(id) + ".jpg";
-    if (ReadFileBytes(WindowsPath(LUMI_SOURCE_DIR "/pictures/" + name)) == bytes) return name;
-  }
-  return {};
+// The program's picture (resource 110 to 159) whose file holds these bytes, or 0.
+int MatchingPicture(const std::string& bytes) {
+  for (int id = 110; id <= 159; ++id)
+    if (PictureFileBytes(id) == std::vector<uint8_t>(bytes.begin(), bytes.end())) return id;
+  return 0;
 }
 
 class SlideshowTest : public SlideshowSessionTest {
@@ -85,14 +80,11 @@ class SlideshowTest : public SlideshowSessionTest {
     ASSERT_EQ(pictures.size(), 1u);
     std::optional<std::string> jpg = ReadTempFile(pictures[0]);
     ASSERT_TRUE(jpg);
-    std::optional<std::pair<int, int>> size = JpegSize(*jpg);
-    ASSERT_TRUE(size) << "the picture file has no JPEG frame header";
-    auto [pictureWidth, pictureHeight] = *size;
-    std::string source = MatchingPictureFile(*jpg);
-    SCOPED_TRACE("picture " + source + ", " + std::to_string(pictureWidth) + " x " + std::to_string(pictureHeight));
-    EXPECT_NE(source, "") << "the picture file is no copy of a picture of the program";
+    const int source = MatchingPicture(*jpg);
+    ASSERT_NE(source, 0) << "the picture file is no copy of a picture of the program";
+    SCOPED_TRACE("picture " + std::to_string(source));
     EXPECT_EQ(*page, PicturePage(width, height, TempDirectory() + pictures[0],
-                                 FitFor(width, height, pictureWidth, pictureHeight)));
+                                 ExpectedFit(width, height, KnownPictureSize(source))));
   }
 };
 
@@ -209,17 +201,6 @@ TEST_F(SlideshowTest, ScreenShowsAPicture) {
 }
 
 // --- Windows 95 family, with the saver password in use -------------------------------------------
-
-std::optional<ULONGLONG> StandInRecord(const char* name) {
-  ULONGLONG value = 0;
-  DWORD size = sizeof value;
-  if (RegGetValueA(HKEY_CURRENT_USER, StandInKeyPath, name, RRF_RT_DWORD | RRF_RT_QWORD, nullptr, &value, &size) !=
-      ERROR_SUCCESS)
-    return std::nullopt;
-  return value;
-}
-
-void SetStandIn(const char* name, DWORD value) { WriteRegDword(StandInKeyPath, name, value); }
 
 class PasswordTest : public SlideshowTest {
  protected:

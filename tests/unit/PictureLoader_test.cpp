@@ -9,13 +9,7 @@
 #include "browser/PictureLoader.h"
 #include "tests/unit/PictureLoaderTestJpeg.h"
 #include "tests/support/JpegMarkers.h"
-
-#define STB_IMAGE_RESIZE_IMPLEMENTATION
-#define STB_IMAGE_RESIZE_STATIC
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#include <stb/stb_image_resize.h>
-#pragma GCC diagnostic pop
+#include "tests/support/StbResize.h"
 
 namespace {
 

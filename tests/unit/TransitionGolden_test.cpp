@@ -3,24 +3,25 @@
 // byte, so any change of a mask, an order or the fade's rounding shows, on either build. One file
 // per effect holds the three frames one below the other. LUMI_UPDATE_GOLDEN=1 rewrites the files.
 //
-// A golden is only as good as the frame it was made from, so every stored frame is also checked,
-// on every run (and before an update writes it), against an oracle that shares no code with the
-// view: the fade against out = old + (new - old) * p rounded, halves up, per channel; a geometric
-// reveal pixel by pixel against its inequality in floating point (tests/support/MaskOracle.h;
-// pixels on an edge may be either); the dissolve by its count of new pixels, ceil(p * W * H); the
-// bars by whole lines, floor(p * lines) of them; all reveals by showing only old or new pixels
-// and never taking one back.
+// A golden is only as good as the frame it was made from, so the frames are checked, on every run
+// and before an update writes them, against an oracle that shares no code with the view: the fade
+// against out = old + (new - old) * p rounded, halves up, per channel; a geometric reveal pixel by
+// pixel against its inequality in floating point (tests/support/MaskOracle.h; pixels on an edge
+// may be either); the dissolve by its count of new pixels, ceil(p * W * H); the bars by whole
+// lines, floor(p * lines) of them; all reveals by showing only old or new pixels and never taking
+// one back. The stored files must then be those very bytes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "browser/Transition.h"
 #include "tests/support/MaskOracle.h"
+#include "tests/support/PictureFiles.h"
+#include "tests/support/Ppm.h"
 #include "tests/unit/TransitionFrames.h"
 
 namespace {
@@ -28,58 +29,10 @@ namespace {
 constexpr int32_t W = 24, H = 16;
 const double Quarters[] = {0.25, 0.5, 0.75};
 
-std::string GoldenDir() {
-#ifdef LUMI_SOURCE_DIR
-  return LUMI_SOURCE_DIR "/tests/unit/golden/";
-#else  // the Windows build reads the source tree through Wine's drive Z:
-  std::string file = __FILE__;
-  file = file.substr(0, file.find_last_of("/\\") + 1) + "golden/";
-  return file.front() == '/' ? "Z:" + file : file;
-#endif
-}
-
-// Portable pixmap (binary RGB): small, viewable, and exact (the frames are opaque).
-std::string PpmHeader(int32_t w, int32_t h) {
-  return "P6\n" + std::to_string(w) + " " + std::to_string(h) + "\n255\n";
-}
-
-void AppendRgb(std::vector<uint8_t>& bytes, const TFrame& frame) {
-  for (uint32_t pixel : frame.Pixels) {
-    bytes.push_back(static_cast<uint8_t>(pixel >> 16));
-    bytes.push_back(static_cast<uint8_t>(pixel >> 8));
-    bytes.push_back(static_cast<uint8_t>(pixel));
-  }
-}
-
-// The three frames of a stored file (empty if it is missing or not of this shape).
-std::vector<TFrame> ReadGolden(const std::string& path) {
-  std::vector<uint8_t> bytes;
-  if (FILE* f = std::fopen(path.c_str(), "rb")) {
-    uint8_t buffer[4096];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, f)) > 0;) bytes.insert(bytes.end(), buffer, buffer + n);
-    std::fclose(f);
-  }
-  const std::string header = PpmHeader(W, 3 * H);
-  if (bytes.size() != header.size() + 3u * W * 3 * H || !std::equal(header.begin(), header.end(), bytes.begin()))
-    return {};
-  std::vector<TFrame> frames(3, TFrame(W, H));
-  const uint8_t* at = bytes.data() + header.size();
-  for (TFrame& frame : frames)
-    for (uint32_t& pixel : frame.Pixels) {
-      pixel = 0xFF000000u | at[0] << 16 | at[1] << 8 | at[2];
-      at += 3;
-    }
-  return frames;
-}
-
-void WriteGolden(const std::string& path, const std::vector<TFrame>& frames) {
-  const std::string header = PpmHeader(W, 3 * H);
-  std::vector<uint8_t> bytes(header.begin(), header.end());
-  for (const TFrame& frame : frames) AppendRgb(bytes, frame);
-  FILE* f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(f, nullptr) << path;
-  EXPECT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
-  std::fclose(f);
+// The three frames one below the other, as the file holds them.
+std::vector<uint8_t> GoldenBytes(const std::vector<TFrame>& frames) {
+  const size_t frameSize = static_cast<size_t>(W) * H;
+  return PpmBytes(W, 3 * H, [&](size_t i) { return frames[i / frameSize].Pixels[i % frameSize]; });
 }
 
 uint32_t Channel(uint32_t pixel, int shift) { return (pixel >> shift) & 0xFF; }
@@ -142,26 +95,23 @@ TEST(TransitionGolden, EveryEffectMatchesItsStoredFramesAndTheOracle) {
                            oldFrame, newFrame);
     ASSERT_EQ(transition.Kind(), fade ? TTransitionKind::Fade : TTransitionKind::Reveal);
     const int32_t pattern = transition.Pattern();
-    if (fade) {
-      ASSERT_EQ(pattern, -1);
-    } else if (effect == rpRandom) {
-      ASSERT_TRUE(pattern >= 0 && pattern < RevealPatternCount) << pattern;
-    } else {
-      ASSERT_EQ(pattern, effect);
+    if (effect != rpRandom) {
+      ASSERT_EQ(pattern, fade ? -1 : effect);
     }
+    ASSERT_LT(pattern, RevealPatternCount);
     TFrame target = oldFrame;
     std::vector<TFrame> actual;
     for (double p : Quarters) {
       transition.Step(p, TargetOf(target));
       actual.push_back(target);
     }
-    const std::string path = GoldenDir() + name + ".ppm";
-    const std::vector<TFrame> stored = update ? actual : ReadGolden(path);
-    ASSERT_EQ(stored.size(), 3u) << "missing or malformed " << path << " (LUMI_UPDATE_GOLDEN=1 writes it)";
     std::vector<bool> shown(static_cast<size_t>(W) * H, false);
-    for (size_t i = 0; i < 3; ++i) ExpectOracle(pattern, Quarters[i], stored[i], oldFrame, newFrame, shown);
-    if (update && !HasFailure()) WriteGolden(path, actual);
-    for (size_t i = 0; i < 3; ++i) EXPECT_TRUE(stored[i].Pixels == actual[i].Pixels) << path << ", frame " << i;
+    for (size_t i = 0; i < 3; ++i) ExpectOracle(pattern, Quarters[i], actual[i], oldFrame, newFrame, shown);
+    const std::string path = SourcePath(std::string("tests/unit/golden/") + name + ".ppm");
+    if (update && !HasFailure()) {
+      EXPECT_TRUE(WriteBytes(path, GoldenBytes(actual))) << path;
+    }
+    EXPECT_TRUE(ReadBytes(path) == GoldenBytes(actual)) << path << " differs (LUMI_UPDATE_GOLDEN=1 rewrites it)";
   }
 }
 

@@ -5,43 +5,15 @@
 #include <windows.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "base/Errors.h"
 #include "pictures/JpegHeader.h"
 #include "pictures/PictureSet.h"
+#include "tests/support/PictureFiles.h"
 
 namespace {
-
-// The source tree as Wine shows it: "/work/main" is "Z:\work\main".
-std::string PictureFilePath(int32_t identifier) {
-  std::string path =
-      std::string("Z:") + LUMI_SOURCE_DIR + "/pictures/" + std::to_string(identifier) + ".jpg";
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  return path;
-}
-
-std::vector<uint8_t> ReadPictureFile(int32_t identifier) {
-  std::ifstream file(PictureFilePath(identifier), std::ios::binary);
-  EXPECT_TRUE(file) << PictureFilePath(identifier);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {});
-}
-
-TJpegSize ExpectedSize(int32_t identifier) {
-  switch (identifier) {
-    case PreviewPictureId: return {445, 241};
-    case 117: return {1024, 220};
-    case 129: return {576, 768};
-    case 130: return {1024, 205};
-    case 142: return {1024, 265};
-    default: return {1024, 768};
-  }
-}
 
 bool LiesInTheModuleImage(const uint8_t* data, size_t size) {
   const auto* base = reinterpret_cast<const uint8_t*>(GetModuleHandleA(nullptr));
@@ -58,14 +30,14 @@ TEST(PictureResource, EveryPictureIsItsFileReadInPlace) {
   for (int32_t id : ids) {
     SCOPED_TRACE("resource " + std::to_string(id));
     const TResourceStream stream = OpenPictureResource(id);
-    const std::vector<uint8_t> file = ReadPictureFile(id);
+    const std::vector<uint8_t> file = PictureFileBytes(id);
     ASSERT_EQ(stream.Size, file.size());
     EXPECT_EQ(std::memcmp(stream.Data, file.data(), file.size()), 0);
     EXPECT_TRUE(LiesInTheModuleImage(stream.Data, stream.Size)) << "the bytes were copied";
 
     const TJpegSize size = ReadJpegSize(stream.Data, stream.Size);
-    EXPECT_EQ(size.Width, ExpectedSize(id).Width);
-    EXPECT_EQ(size.Height, ExpectedSize(id).Height);
+    EXPECT_EQ(size.Width, KnownPictureSize(id).Width);
+    EXPECT_EQ(size.Height, KnownPictureSize(id).Height);
   }
 }
 

@@ -13,6 +13,7 @@
 #include "app/RunMode.h"
 #include "base/Application.h"
 #include "session/Schoner.h"
+#include "tests/support/Ppm.h"
 #include "tests/win/PreviewHost.h"
 
 namespace {
@@ -74,15 +75,9 @@ TEST(SaverPreview, ShowsThePictureLetterboxedInTheHostsPreview) {
 
   ASSERT_EQ(Seen.size(), size_t{152 * 112});
   if (const char* shots = std::getenv("LUMI_SHOTS")) {  // for looking at it
-    std::string path = std::string(shots) + "\\preview.ppm";
-    if (FILE* file = std::fopen(path.c_str(), "wb")) {
-      std::fprintf(file, "P6 152 112 255\n");
-      for (uint32_t pixel : Seen) {
-        unsigned char rgb[3] = {GetRValue(pixel), GetGValue(pixel), GetBValue(pixel)};
-        std::fwrite(rgb, 1, 3, file);
-      }
-      std::fclose(file);
-    }
+    WriteBytes(std::string(shots) + "\\preview.ppm", PpmBytes(152, 112, [](size_t i) {
+                 return uint32_t{GetRValue(Seen[i])} << 16 | GetGValue(Seen[i]) << 8 | GetBValue(Seen[i]);
+               }));
   }
   auto at = [](int x, int y) { return Seen[static_cast<size_t>(y) * 152 + x]; };
   // No picture of the set has the preview's exact shape, so its corners are the page's black and
