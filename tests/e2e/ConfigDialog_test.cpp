@@ -13,11 +13,10 @@
 #include <stdexcept>
 
 #include "tests/e2e/Driver.h"
+#include "tests/e2e/Saver.h"
 
 namespace {
 
-const TMs StartTimeout(20000);
-const std::string SettingsKey = "Software\\Tarnwell\\Tarnwell - Lumivale";
 
 // The dialog numbers its controls by kind and component number.
 constexpr int ImageId(int n) { return 100 + n; }
@@ -28,12 +27,6 @@ constexpr int ComboId = 501;
 constexpr int OkId = ButtonId(9);
 constexpr int CancelId = ButtonId(10);
 enum TPage { Options = 0, Links = 1, About = 2, Tips = 3 };
-
-std::string ScrPath() {
-  std::string path = EnvironmentVariable("LUMI_SCR");
-  if (path.empty()) throw std::runtime_error("LUMI_SCR must name Lumivale.scr");
-  return WindowsPath(path);
-}
 
 std::wstring ClassOf(HWND window) {
   wchar_t name[64] = {};
@@ -167,7 +160,7 @@ TEST_P(ConfigDialogOpens, CentredOnTipsWithFadeAndItsOwnerDisabled) {
   if (size_t at = arguments.find("{frame}"); at != std::string::npos) arguments.replace(at, 7, HandleText(host.Frame()));
   // "/c" alone takes the foreground window as the host's.
   HWND expectedOwner = c.Owner == TOpenCase::Host ? host.Frame() : c.Owner == TOpenCase::Foreground ? GetForegroundWindow() : nullptr;
-  TProcess scr = TProcess::Launch(ScrPath(), arguments);
+  TProcess scr = TProcess::Launch(SaverPath(), arguments);
   std::optional<HWND> form = WaitForConfig(scr);
   ASSERT_TRUE(form) << "no dialog";
 
@@ -212,7 +205,7 @@ INSTANTIATE_TEST_SUITE_P(, ConfigDialogOpens,
 // A handle that names no window cannot own the dialog; it opens unowned rather than never.
 TEST_F(ConfigDialog, OpensUnownedForAHandleThatNamesNoWindow) {
   ASSERT_FALSE(IsWindow(reinterpret_cast<HWND>(static_cast<intptr_t>(12345))));
-  TProcess scr = TProcess::Launch(ScrPath(), "/c:12345");
+  TProcess scr = TProcess::Launch(SaverPath(), "/c:12345");
   std::optional<HWND> form = WaitForConfig(scr);
   ASSERT_TRUE(form) << "no dialog";
   EXPECT_EQ(TextOf(*form), "Tarnwell - Lumivale");
@@ -221,7 +214,7 @@ TEST_F(ConfigDialog, OpensUnownedForAHandleThatNamesNoWindow) {
 
 // The four pages, as the lead and the user see them.
 TEST_F(ConfigDialog, ShowsItsFourPages) {
-  TProcess scr = TProcess::Launch(ScrPath(), "/c");
+  TProcess scr = TProcess::Launch(SaverPath(), "/c");
   std::optional<HWND> form = WaitForConfig(scr);
   ASSERT_TRUE(form);
   Pause(TMs(300));
@@ -264,7 +257,7 @@ class ConfigDialogHost : public ConfigDialog, public testing::WithParamInterface
 
 TEST_P(ConfigDialogHost, IsEnabledAndInFrontAfterTheDialogCloses) {
   THostWindow host;
-  TProcess scr = TProcess::Launch(ScrPath(), "/c:" + HandleText(host.Frame()));
+  TProcess scr = TProcess::Launch(SaverPath(), "/c:" + HandleText(host.Frame()));
   std::optional<HWND> form = WaitForConfig(scr);
   ASSERT_TRUE(form);
   EXPECT_FALSE(IsWindowEnabled(host.Frame()));
@@ -298,7 +291,7 @@ TEST_P(ConfigDialogStores, OnlyWhatOkSaves) {
   const TStoreCase& c = GetParam();
   if (c.EffectBefore) WriteRegDword(SettingsKey, "Effect", *c.EffectBefore);
   if (c.PageBefore) WriteRegDword(SettingsKey, "ActiveTabSheet", *c.PageBefore);
-  TProcess scr = TProcess::Launch(ScrPath(), "/c");
+  TProcess scr = TProcess::Launch(SaverPath(), "/c");
   std::optional<HWND> form = WaitForConfig(scr);
   ASSERT_TRUE(form);
   EXPECT_EQ(ShownPage(*form), Tips);
@@ -334,7 +327,7 @@ INSTANTIATE_TEST_SUITE_P(
 // creation left it.
 TEST_F(ConfigDialog, AStoredTextIsReportedAndTheDialogOpensUnfinished) {
   WriteRegString(SettingsKey, "Effect", "7");
-  TProcess scr = TProcess::Launch(ScrPath(), "/c");
+  TProcess scr = TProcess::Launch(SaverPath(), "/c");
   std::optional<HWND> box = WaitForDialog(scr, StartTimeout);
   ASSERT_TRUE(box) << "no error box";
   TMessageBox read = ReadMessageBox(*box);
@@ -357,7 +350,7 @@ TEST_F(ConfigDialog, AStoredTextIsReportedAndTheDialogOpensUnfinished) {
 // --- keys --------------------------------------------------------------------------------------------
 
 TEST_F(ConfigDialog, EscapeDoesNothingAndEnterPressesOk) {
-  TProcess scr = TProcess::Launch(ScrPath(), "/c");
+  TProcess scr = TProcess::Launch(SaverPath(), "/c");
   std::optional<HWND> form = WaitForConfig(scr);
   ASSERT_TRUE(form);
   ASSERT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, PageControlId); }, TMs(3000)));
@@ -371,7 +364,7 @@ TEST_F(ConfigDialog, EscapeDoesNothingAndEnterPressesOk) {
 }
 
 TEST_F(ConfigDialog, TabMovesTheFocusAndEnterPressesTheFocusedButton) {
-  TProcess scr = TProcess::Launch(ScrPath(), "/c");
+  TProcess scr = TProcess::Launch(SaverPath(), "/c");
   std::optional<HWND> form = WaitForConfig(scr);
   ASSERT_TRUE(form);
   ASSERT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, PageControlId); }, TMs(3000)));
@@ -393,7 +386,7 @@ TEST_F(ConfigDialog, ScalesEverythingAt144Dpi) {
   {
     TSavedRegValue keep(desktop, "LogPixels");
     WriteRegDword(desktop, "LogPixels", 144);
-    TProcess scr = TProcess::Launch(ScrPath(), "/c");
+    TProcess scr = TProcess::Launch(SaverPath(), "/c");
     std::optional<HWND> form = WaitForConfig(scr);
     ASSERT_TRUE(form);
     RECT client{};
@@ -440,8 +433,8 @@ protected:
     ASSERT_NE(unixLog, nullptr);
     std::string command = "/bin/sh -c \"echo \\\"$0\\\" >>'" + std::string(unixLog) + "'\"";
     HeapFree(GetProcessHeap(), 0, unixLog);
-    FBrowsers = std::make_unique<TSavedRegValue>(BrowserKey, "Browsers");
-    WriteRegString(BrowserKey, "Browsers", command);
+    FBrowsers = std::make_unique<TSavedRegValue>(WineBrowserKey, "Browsers");
+    WriteRegString(WineBrowserKey, "Browsers", command);
   }
   void TearDown() override {
     FBrowsers.reset();
@@ -455,7 +448,7 @@ protected:
     return lines;
   }
 
-  const std::string BrowserKey = "Software\\Wine\\WineBrowser";
+  const std::string WineBrowserKey = "Software\\Wine\\WineBrowser";
   std::string FLog;
   std::unique_ptr<TSavedRegValue> FBrowsers;
 };
@@ -473,7 +466,7 @@ TEST_F(ConfigDialogLinks, EveryClickableControlOpensItsPageAndTheDialogStaysOpen
       {"StaticText5", About, StaticTextId(5)}, {"Image10", About, ImageId(10)}, {"Button1", About, ButtonId(1)},
       {"Image13", Tips, ImageId(13)},         {"Image12", Tips, ImageId(12)}, {"Image11", Tips, ImageId(11)},
   };
-  TProcess scr = TProcess::Launch(ScrPath(), "/c");
+  TProcess scr = TProcess::Launch(SaverPath(), "/c");
   std::optional<HWND> form = WaitForConfig(scr);
   ASSERT_TRUE(form);
   std::map<std::string, std::string> opened;

@@ -8,21 +8,15 @@
 #include <stdexcept>
 
 #include "tests/e2e/Driver.h"
+#include "tests/e2e/Saver.h"
 #include "tests/standins/StandInInstall.h"
 
 namespace {
 
-const TMs StartTimeout(20000);
-
-std::string ScrPath() {
-  std::string path = EnvironmentVariable("LUMI_SCR");
-  if (path.empty()) throw std::runtime_error("LUMI_SCR must name Lumivale.scr");
-  return WindowsPath(path);
-}
 
 // Wine loads its own MPR.DLL before any file of that name; this makes Lumivale.scr alone load
 // the file in the system directory ("native"), or no MPR.DLL at all ("").
-const std::string OverridesKey = "Software\\Wine\\AppDefaults\\Lumivale.scr\\DllOverrides";
+const std::string OverridesKey = AppDefaultsKey + "\\DllOverrides";
 
 std::optional<ULONGLONG> Qword(const std::string& name) {
   auto value = ReadRegValue(StandInKeyPath, name);
@@ -55,7 +49,7 @@ TEST_P(PasswordMode, HandsTheChangeToMprAndEndsWith0) {
   if (c.Mpr == TMpr::WithoutEntryPoint) mpr = std::make_unique<TInstalledStandIn>(StandInPasswordFile, InstalledMprName);
   WriteRegString(OverridesKey, "mpr", c.Mpr == TMpr::NotLoadable ? "" : "native");
 
-  TProcess scr = TProcess::Launch(ScrPath(), c.Arguments);
+  TProcess scr = TProcess::Launch(SaverPath(), c.Arguments);
   TRunResult run = RunAnsweringBoxes(scr, StartTimeout);
   EXPECT_EQ(run.ExitCode, std::optional<DWORD>(0)) << "no exit code: still running at the time-out";
   EXPECT_TRUE(run.Boxes.empty()) << run.Boxes.front().Caption << ": " << run.Boxes.front().Text;

@@ -1,6 +1,6 @@
-// The slideshow sessions of the end-to-end tests: the registry keys and values a session touches,
-// its time-outs, and a fixture that starts Lumivale.scr, keeps the user's settings as they were
-// and checks that a session ends leaving nothing behind.
+// The slideshow sessions of the end-to-end tests: the effect they set, and a fixture that starts
+// Lumivale.scr, keeps the user's settings as they were and checks that a session ends leaving
+// nothing behind.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,20 +12,7 @@
 #include <vector>
 
 #include "tests/e2e/Driver.h"
-
-inline const TMs StartTimeout(20000);  // the first start under a fresh prefix can take several seconds
-inline const TMs EndTimeout(10000);
-inline const TMs PictureTimeout(15000);  // the first picture comes about 2 s after the window
-// How long input that must not end the session is given to do so anyway.
-inline const TMs Settle(1500);
-
-inline const std::string SoundKey = "AppEvents\\Schemes\\Apps\\Explorer\\Navigating\\.current";
-inline const std::string BrowserKey = "Software\\Microsoft\\Internet Explorer\\Main";
-inline const std::string SettingsKey = "Software\\Tarnwell\\Tarnwell - Lumivale";
-inline const std::string DesktopKey = "Control Panel\\desktop";
-inline const std::string AppDefaultsKey = "Software\\Wine\\AppDefaults\\Lumivale.scr";
-inline const std::string Sound = "C:\\Windows\\Media\\click.wav";
-inline const std::string Marker = "[deactivated]";
+#include "tests/e2e/Saver.h"
 
 // Effect 5 ("Wipe down") makes every page's transition tag known in advance.
 inline const DWORD Effect = 5;
@@ -33,12 +20,6 @@ inline const std::string ExitTag = "<meta http-equiv=Page-Exit content=revealTra
 
 // Where the cursor stands when a full-screen session starts: movement counts from here.
 inline const POINT StartPoint{400, 300};
-
-inline std::string SaverPath() {
-  std::string path = EnvironmentVariable("LUMI_SCR");
-  if (path.empty()) throw std::runtime_error("LUMI_SCR must name Lumivale.scr");
-  return WindowsPath(path);
-}
 
 inline POINT Offset(POINT p, int dx, int dy) { return {p.x + dx, p.y + dy}; }
 

@@ -6,17 +6,9 @@
 #include <stdexcept>
 
 #include "tests/e2e/Driver.h"
+#include "tests/e2e/Saver.h"
 
 namespace {
-
-// Generous: the first start of a program under a fresh Wine prefix can take several seconds.
-const TMs StartTimeout(20000);
-
-std::string ScrPath() {
-  std::string path = EnvironmentVariable("LUMI_SCR");
-  if (path.empty()) throw std::runtime_error("LUMI_SCR must name Lumivale.scr");
-  return WindowsPath(path);
-}
 
 std::vector<HWND> VisibleWindows(const TProcess& process) {
   std::vector<HWND> windows = process.TopLevelWindows();
@@ -47,7 +39,7 @@ class BadHandleText : public testing::TestWithParam<TBadHandleCase> {};
 
 TEST_P(BadHandleText, ShowsTheLastChanceReportAndExitsWith1) {
   const TBadHandleCase& c = GetParam();
-  TProcess scr = TProcess::Launch(ScrPath(), c.Arguments);
+  TProcess scr = TProcess::Launch(SaverPath(), c.Arguments);
   TRunResult run = RunAnsweringBoxes(scr, StartTimeout, [&](HWND box, const TMessageBox& read) {
     // Neither the dialog nor the saver window comes up beside the report.
     EXPECT_EQ(VisibleWindows(scr), std::vector<HWND>{box});
@@ -79,25 +71,22 @@ INSTANTIATE_TEST_SUITE_P(, BadHandleText,
 // A failed start-up has changed nothing: no browser setting is touched, no settings key is made
 // and no temporary file is left.
 TEST(BadHandleTextLeavesTheSystemAlone, RegistryAndTemporaryFiles) {
-  const std::string soundKey = "AppEvents\\Schemes\\Apps\\Explorer\\Navigating\\.current";
-  const std::string browserKey = "Software\\Microsoft\\Internet Explorer\\Main";
-  const std::string settingsKey = "Software\\Tarnwell\\Tarnwell - Lumivale";
-  TSavedRegValue keepSound(soundKey, "");
-  TSavedRegValue keepTransitions(browserKey, "Page_Transitions");
-  WriteRegString(soundKey, "", "C:\\Windows\\Media\\Navigate.wav");
-  WriteRegDword(browserKey, "Page_Transitions", 0);
-  DeleteRegKey(settingsKey);
-  const auto soundBefore = ReadRegValue(soundKey, "");
-  const auto transitionsBefore = ReadRegValue(browserKey, "Page_Transitions");
+  TSavedRegValue keepSound(SoundKey, "");
+  TSavedRegValue keepTransitions(BrowserKey, "Page_Transitions");
+  WriteRegString(SoundKey, "", "C:\\Windows\\Media\\Navigate.wav");
+  WriteRegDword(BrowserKey, "Page_Transitions", 0);
+  DeleteRegKey(SettingsKey);
+  const auto soundBefore = ReadRegValue(SoundKey, "");
+  const auto transitionsBefore = ReadRegValue(BrowserKey, "Page_Transitions");
   const auto tempBefore = TempFiles("ins*");
 
-  TProcess scr = TProcess::Launch(ScrPath(), "/p abc");
+  TProcess scr = TProcess::Launch(SaverPath(), "/p abc");
   TRunResult run = RunAnsweringBoxes(scr, StartTimeout);
   ASSERT_EQ(run.ExitCode, std::optional<DWORD>(1));
 
-  EXPECT_EQ(ReadRegValue(soundKey, ""), soundBefore);
-  EXPECT_EQ(ReadRegValue(browserKey, "Page_Transitions"), transitionsBefore);
-  EXPECT_FALSE(KeyExists(settingsKey));
+  EXPECT_EQ(ReadRegValue(SoundKey, ""), soundBefore);
+  EXPECT_EQ(ReadRegValue(BrowserKey, "Page_Transitions"), transitionsBefore);
+  EXPECT_FALSE(KeyExists(SettingsKey));
   EXPECT_EQ(TempFiles("ins*"), tempBefore);
 }
 
@@ -127,7 +116,7 @@ std::string WithHandles(std::string text, const THostWindow& host) {
 TEST_P(GoodCommandLine, EndsWith0AndNoBox) {
   const TGoodCase& c = GetParam();
   std::optional<THostWindow> host(std::in_place);
-  TProcess scr = TProcess::Launch(ScrPath(), WithHandles(c.Arguments, *host));
+  TProcess scr = TProcess::Launch(SaverPath(), WithHandles(c.Arguments, *host));
   if (c.Ending == TEnding::DialogCancelled) {
     HWND dialog = nullptr;
     ASSERT_TRUE(WaitUntil(

@@ -1,0 +1,28 @@
+// What every end-to-end test knows of Lumivale.scr: where it is, how long it may take, and the
+// registry keys and values it reads and writes.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+#include "tests/e2e/Driver.h"
+
+inline const TMs StartTimeout(20000);  // the first start under a fresh prefix can take several seconds
+inline const TMs EndTimeout(10000);
+inline const TMs PictureTimeout(15000);  // the first picture comes about 2 s after the window
+// How long input that must not end the session is given to do so anyway.
+inline const TMs Settle(1500);
+
+inline const std::string SoundKey = "AppEvents\\Schemes\\Apps\\Explorer\\Navigating\\.current";
+inline const std::string BrowserKey = "Software\\Microsoft\\Internet Explorer\\Main";
+inline const std::string SettingsKey = "Software\\Tarnwell\\Tarnwell - Lumivale";
+inline const std::string DesktopKey = "Control Panel\\desktop";
+inline const std::string AppDefaultsKey = "Software\\Wine\\AppDefaults\\Lumivale.scr";
+inline const std::string Sound = "C:\\Windows\\Media\\click.wav";
+inline const std::string Marker = "[deactivated]";
+
+inline std::string SaverPath() {
+  std::string path = EnvironmentVariable("LUMI_SCR");
+  if (path.empty()) throw std::runtime_error("LUMI_SCR must name Lumivale.scr");
+  return WindowsPath(path);
+}
