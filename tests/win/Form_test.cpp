@@ -128,11 +128,12 @@ TEST_F(FormTest, ADisabledTimerStopsTicking) {
   TScriptForm form({[](TScriptForm& f) { f.Timer1.SetEnabled(false); }});
   form.Create();
   form.Show();
-  DWORD until = GetTickCount() + 200;
-  while (GetTickCount() < until) {
-    Application.ProcessMessages();
-    Sleep(5);
-  }
+  // A thread timer of the same 10 ms period counts the periods that pass: twenty of them.
+  static int periods;
+  periods = 0;
+  const UINT_PTR reference = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) { ++periods; });
+  while (periods < 20) Application.HandleMessage();
+  KillTimer(nullptr, reference);
   EXPECT_EQ(form.Ticks, 1);
 }
 

@@ -12,29 +12,20 @@
 #include "browser/WebBrowser.h"
 #include "session/PageText.h"
 #include "session/TempFiles.h"
+#include "tests/support/PageTags.h"
+#include "tests/support/TestWindows.h"
 
 namespace {
 
 constexpr int W = 320;
 constexpr int H = 240;
 
-LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcW(hwnd, msg, wParam, lParam);
-}
-
 class WebBrowserTest : public ::testing::Test {
 protected:
   void SetUp() override {
     Application.Initialize();
     Application.ResetTerminated();
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = HostProc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"ViewHost";
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    RegisterClassW(&wc);
-    Host = CreateWindowExW(WS_EX_TOPMOST, L"ViewHost", L"", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, W, H,
-                           nullptr, nullptr, wc.hInstance, nullptr);
+    Host = CreateHostWindow(WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, W, H);
     // The view 2 pixels beyond the host's corner: its client area starts at the host's corner.
     View = std::make_unique<TWebBrowser>(Host, -2, -2, W + 4, H + 4);
     View->Show();
@@ -53,10 +44,20 @@ protected:
     DeleteTempFiles("", PictureB);
   }
 
-  void Pump(DWORD ms) {
-    DWORD until = GetTickCount() + ms;
-    while (GetTickCount() < until) Application.HandleMessage();
+  // Runs the message loop (frames included) until condition holds; false when it still does not
+  // after 10 s, far beyond any transition here, so a loaded machine only makes it slower.
+  template <class TCondition>
+  bool PumpUntil(TCondition condition) {
+    const DWORD start = GetTickCount();
+    while (!condition())
+      if (GetTickCount() - start > 10000) return false;
+      else Application.HandleMessage();
+    return true;
   }
+  bool Shows(const std::string& page) { return View->CopyScreen().Pixels == Expected(page).Pixels; }
+  // Until a transition has started, and until it has ended.
+  bool Started() { return PumpUntil([&] { return View->Animating(); }); }
+  bool Ended() { return PumpUntil([&] { return !View->Animating(); }); }
 
   std::string PicturePage(const std::string& meta, const std::string& picture, int pw, int ph) {
     return PicturePageText(meta, W, H, picture, FitAttribute(W, H, pw, ph));
@@ -133,11 +134,6 @@ protected:
   std::vector<std::string> Written;
 };
 
-const std::string FadeTag = "<meta http-equiv=Page-Exit content=blendTrans(Duration=3)>";
-std::string RevealTag(int k) {
-  return "<meta http-equiv=Page-Exit content=revealTrans(Duration=3,transition=" + std::to_string(k) + ")>";
-}
-
 TEST_F(WebBrowserTest, ThePagesOriginIsTheHostsCorner) {
   POINT viewOrigin = {0, 0}, hostOrigin = {0, 0};
   ClientToScreen(View->Handle(), &viewOrigin);
@@ -155,38 +151,44 @@ TEST_F(WebBrowserTest, ThePagesOriginIsTheHostsCorner) {
 TEST_F(WebBrowserTest, NavigationReturnsAtOnceAndTheFirstPageSimplyAppears) {
   std::string page = Show(PicturePage(FadeTag, PictureA, 1024, 768));
   EXPECT_EQ(Brightness(View->CopyScreen()), 0u);  // nothing drawn before the loop runs
-  Pump(100);
+  ASSERT_TRUE(PumpUntil([&] { return Shows(page); }));
   EXPECT_FALSE(View->Animating());
-  EXPECT_EQ(View->CopyScreen().Pixels, Expected(page).Pixels);
   EXPECT_EQ(Captured().Pixels, Crop(View->CopyScreen()).Pixels);
 }
 
 TEST_F(WebBrowserTest, TheFadeMixesBothPagesAndEndsOnTheNewOne) {
-  Show(BlankPageText(FadeTag));
-  Pump(100);
+  const std::string blank = Show(BlankPageText(FadeTag));
+  ASSERT_TRUE(PumpUntil([&] { return Shows(blank); }));
   std::string page = Show(PicturePage(FadeTag, PictureA, 1024, 768));
-  Pump(1500);
-  ASSERT_TRUE(View->Animating());
-  uint64_t final = Brightness(Expected(page));
-  uint64_t middle = Brightness(View->CopyScreen());
-  EXPECT_GT(middle, final / 5);
-  EXPECT_LT(middle, final * 4 / 5);
+  // Frame by frame the picture brightens: there is a frame between a fifth and four fifths of it.
+  const uint64_t final = Brightness(Expected(page));
+  ASSERT_TRUE(PumpUntil([&] {
+    const uint64_t now = Brightness(View->CopyScreen());
+    return View->Animating() && now > final / 5 && now < final * 4 / 5;
+  }));
   Keep("mid-fade");
   EXPECT_EQ(Captured().Pixels, Crop(View->CopyScreen()).Pixels);  // what is drawn is on screen
-  Pump(2000);
-  EXPECT_FALSE(View->Animating());
+  ASSERT_TRUE(Ended());
   EXPECT_EQ(View->CopyScreen().Pixels, Expected(page).Pixels);
 }
 
 TEST_F(WebBrowserTest, AWipeRightRevealsTheNewPageFromTheLeft) {
   std::string from = Show(PicturePage(RevealTag(6), PictureA, 1024, 768));
-  Pump(100);
+  ASSERT_TRUE(PumpUntil([&] { return Shows(from); }));
   std::string to = Show(PicturePage(FadeTag, PictureB, 576, 768));
-  Pump(1500);
-  ASSERT_TRUE(View->Animating());
+  TFrame oldFrame = Expected(from), newFrame = Expected(to), screen;
+  const int width = oldFrame.Width;
+  // A frame with the edge between a fifth and four fifths of the width (row 0 tells where).
+  auto edgeOf = [&](const TFrame& frame) {
+    int x = 0;
+    while (x < width && frame.Row(0)[x] == newFrame.Row(0)[x] && frame.Row(0)[x] != oldFrame.Row(0)[x]) ++x;
+    return x;
+  };
+  ASSERT_TRUE(PumpUntil([&] {
+    screen = View->CopyScreen();
+    return View->Animating() && edgeOf(screen) > width / 5 && edgeOf(screen) < width * 4 / 5;
+  }));
   Keep("mid-wipe");
-  TFrame oldFrame = Expected(from), newFrame = Expected(to), screen = View->CopyScreen();
-  int width = screen.Width;
   // Every row: the new page up to one column, the old page after it, the same column in all rows.
   int edge = -1;
   for (int y = 0; y < screen.Height; ++y) {
@@ -196,40 +198,47 @@ TEST_F(WebBrowserTest, AWipeRightRevealsTheNewPageFromTheLeft) {
     for (int rest = edge; rest < width; ++rest)
       ASSERT_EQ(screen.Row(y)[rest], oldFrame.Row(y)[rest]) << "row " << y << " column " << rest;
   }
-  EXPECT_GT(edge, width / 5);
-  EXPECT_LT(edge, width * 4 / 5);
-  Pump(2000);
+  ASSERT_TRUE(Ended());
   EXPECT_EQ(View->CopyScreen().Pixels, newFrame.Pixels);
 }
 
 TEST_F(WebBrowserTest, ANavigationDuringATransitionFinishesItAtOnce) {
-  Show(BlankPageText(FadeTag));
-  Pump(100);
-  Show(PicturePage(RevealTag(23), PictureA, 1024, 768));
-  Pump(500);
-  ASSERT_TRUE(View->Animating());
-  std::string last = Show(BlankPageText(RevealTag(99)));  // left with a cut whatever it says
-  Pump(200);
-  // The random reveal (23) now plays from the picture page, completed, to the blank page.
-  ASSERT_TRUE(View->Animating());
-  Pump(3200);
-  EXPECT_FALSE(View->Animating());
-  EXPECT_EQ(Brightness(View->CopyScreen()), 0u);
+  const std::string blank = Show(BlankPageText(FadeTag));
+  ASSERT_TRUE(PumpUntil([&] { return Shows(blank); }));
+  const std::string picture = Show(PicturePage(RevealTag(23), PictureA, 1024, 768));
+  ASSERT_TRUE(Started());
+  const std::string last = Show(BlankPageText(RevealTag(99)));  // left with a cut whatever it says
+  // The fade to the picture is cut short: the random reveal (23) then plays from the complete
+  // picture to the blank page, so some frame holds only pixels of those two, and of both.
+  const TFrame pictureFrame = Expected(picture), blankFrame = Expected(last);
+  bool revealed = false;
+  ASSERT_TRUE(PumpUntil([&] {
+    const TFrame screen = View->CopyScreen();
+    size_t fromPicture = 0, fromBlank = 0, other = 0;
+    for (size_t i = 0; i < screen.Pixels.size(); ++i) {
+      const bool isPicture = screen.Pixels[i] == pictureFrame.Pixels[i], isBlank = screen.Pixels[i] == blankFrame.Pixels[i];
+      fromPicture += isPicture && !isBlank;
+      fromBlank += isBlank && !isPicture;
+      other += !isPicture && !isBlank;
+    }
+    revealed = revealed || (other == 0 && fromPicture > 0 && fromBlank > 0);
+    return !View->Animating() && fromPicture == 0 && other == 0;
+  }));
+  EXPECT_TRUE(revealed);
   Show(PicturePage(FadeTag, PictureB, 576, 768));  // the blank page's exit tag is unreadable: a cut
-  Pump(100);
+  ASSERT_TRUE(PumpUntil([&] { return Shows(Written.back()); }));
   EXPECT_FALSE(View->Animating());
-  EXPECT_EQ(View->CopyScreen().Pixels, Expected(Written.back()).Pixels);
 }
 
 TEST_F(WebBrowserTest, AMissingOrBrokenPageIsBlack) {
+  const std::string page = Show(PicturePage(FadeTag, PictureA, 1024, 768));
+  ASSERT_TRUE(PumpUntil([&] { return Shows(page); }));
+  View->Navigate("C:\\no\\such\\page.htm");  // faded to black
+  EXPECT_TRUE(PumpUntil([&] { return !View->Animating() && Brightness(View->CopyScreen()) == 0; }));
   Show(PicturePage(FadeTag, PictureA, 1024, 768));
-  Pump(100);
-  View->Navigate("C:\\no\\such\\page.htm");
-  Pump(3300);
-  EXPECT_EQ(Brightness(View->CopyScreen()), 0u);
+  ASSERT_TRUE(PumpUntil([&] { return Shows(Written.back()); }));
   Show(std::string("\x00\xff<html><img src=", 16));
-  Pump(100);
-  EXPECT_EQ(Brightness(View->CopyScreen()), 0u);
+  EXPECT_TRUE(PumpUntil([&] { return !View->Animating() && Brightness(View->CopyScreen()) == 0; }));
 }
 
 }  // namespace
@@ -243,22 +252,26 @@ TEST_F(WebBrowserTest, RevealsShowOnlyPixelsOfEitherPage) {
     // One-second transitions keep this quick; the view plays whatever duration the tag names.
     std::string tag = "<meta http-equiv=Page-Exit content=revealTrans(Duration=1,transition=" + std::to_string(k) + ")>";
     std::string from = Show(PicturePage(tag, PictureA, 1024, 768));
-    Pump(1100);
+    ASSERT_TRUE(PumpUntil([&] { return !View->Animating() && Shows(from); }));
     std::string to = Show(PicturePage(tag, PictureB, 576, 768));
-    Pump(500);
-    ASSERT_TRUE(View->Animating());
-    TFrame oldFrame = Expected(from), newFrame = Expected(to), screen = View->CopyScreen();
-    size_t fromOld = 0, fromNew = 0, neither = 0;
-    for (size_t i = 0; i < screen.Pixels.size(); ++i) {
-      bool isOld = screen.Pixels[i] == oldFrame.Pixels[i], isNew = screen.Pixels[i] == newFrame.Pixels[i];
-      if (isOld && !isNew) ++fromOld;
-      if (isNew && !isOld) ++fromNew;
-      if (!isOld && !isNew) ++neither;
-    }
+    TFrame oldFrame = Expected(from), newFrame = Expected(to);
+    // Every frame shows only pixels of either page, and some frame shows both.
+    size_t neither = 0;
+    bool both = false;
+    ASSERT_TRUE(PumpUntil([&] {
+      const TFrame screen = View->CopyScreen();
+      size_t fromOld = 0, fromNew = 0;
+      for (size_t i = 0; i < screen.Pixels.size(); ++i) {
+        const bool isOld = screen.Pixels[i] == oldFrame.Pixels[i], isNew = screen.Pixels[i] == newFrame.Pixels[i];
+        fromOld += isOld && !isNew;
+        fromNew += isNew && !isOld;
+        neither += !isOld && !isNew;
+      }
+      both = both || (fromOld > 0 && fromNew > 0);
+      return !View->Animating() && fromOld == 0;
+    }));
     EXPECT_EQ(neither, 0u);
-    EXPECT_GT(fromOld, 0u);
-    EXPECT_GT(fromNew, 0u);
-    Pump(700);
+    EXPECT_TRUE(both);
     EXPECT_EQ(View->CopyScreen().Pixels, newFrame.Pixels);
   }
 }
