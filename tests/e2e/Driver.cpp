@@ -5,12 +5,9 @@
 #include <algorithm>
 #include <stdexcept>
 
-namespace {
+#include "tests/support/Ppm.h"
 
-struct TFindCloser {
-  void operator()(HANDLE search) const { FindClose(search); }
-};
-using TFind = std::unique_ptr<std::remove_pointer_t<HANDLE>, TFindCloser>;
+namespace {
 
 struct TScreenDcReleaser {
   void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
@@ -340,27 +337,6 @@ std::string HandleText(HWND window) {
 
 // --- temporary files ---------------------------------------------------------------------------
 
-std::string TempDirectory() {
-  wchar_t path[MAX_PATH + 1] = {};
-  DWORD n = GetTempPathW(MAX_PATH + 1, path);
-  return Utf8(std::wstring(path, n));
-}
-
-std::vector<std::string> TempFiles(const std::string& pattern) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAW entry;
-  TFind search(FindFirstFileW(Wide(TempDirectory() + pattern).c_str(), &entry));
-  if (search.get() == INVALID_HANDLE_VALUE) {
-    search.release();
-    return names;
-  }
-  do {
-    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(Utf8(entry.cFileName));
-  } while (FindNextFileW(search.get(), &entry));
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // --- screen ------------------------------------------------------------------------------------
 
 RECT ScreenArea() {
@@ -380,48 +356,13 @@ TPixels CaptureScreen(const RECT& area) {
   return dib.Pixels();
 }
 
-bool SaveBmp(const TPixels& pixels, const std::string& path) {
-  const DWORD stride = (DWORD(pixels.Width) * 3 + 3) & ~3u;
-  const DWORD imageSize = stride * DWORD(pixels.Height);
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER info{};
-  file.bfType = 0x4D42;  // "BM"
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + imageSize;
-  info.biSize = sizeof info;
-  info.biWidth = pixels.Width;
-  info.biHeight = pixels.Height;  // rows bottom-up
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biCompression = BI_RGB;
-  info.biSizeImage = imageSize;
-  std::vector<BYTE> data(file.bfSize, 0);
-  std::copy_n(reinterpret_cast<const BYTE*>(&file), sizeof file, data.begin());
-  std::copy_n(reinterpret_cast<const BYTE*>(&info), sizeof info, data.begin() + sizeof file);
-  for (int y = 0; y < pixels.Height; ++y) {
-    BYTE* row = data.data() + file.bfOffBits + stride * DWORD(pixels.Height - 1 - y);
-    for (int x = 0; x < pixels.Width; ++x) {
-      uint32_t p = pixels.Data[size_t(y) * size_t(pixels.Width) + size_t(x)];
-      row[3 * x] = BYTE(p);
-      row[3 * x + 1] = BYTE(p >> 8);
-      row[3 * x + 2] = BYTE(p >> 16);
-    }
-  }
-  THandle out(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (out.get() == INVALID_HANDLE_VALUE) {
-    out.release();
-    return false;
-  }
-  DWORD written = 0;
-  return WriteFile(out.get(), data.data(), DWORD(data.size()), &written, nullptr) && written == data.size();
-}
-
 bool SaveShot(const std::string& name, std::optional<RECT> area) {
   std::string folder = EnvironmentVariable("LUMI_SHOTS");
   if (folder.empty()) return false;
   folder = WindowsPath(folder);
   CreateDirectoryW(Wide(folder).c_str(), nullptr);
-  return SaveBmp(CaptureScreen(area.value_or(ScreenArea())), folder + "\\" + name + ".bmp");
+  const TPixels shot = CaptureScreen(area.value_or(ScreenArea()));
+  return WriteBytes(folder + "\\" + name + ".ppm", PpmBytes(shot.Width, shot.Height, [&](size_t i) { return shot.Data[i]; }));
 }
 
 // --- input ------------------------------------------------------------------------------------

@@ -12,6 +12,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "tests/support/TempFolder.h"
 #include "tests/support/TestRegistry.h"
 #include "tests/support/TestWindows.h"
 
@@ -127,10 +128,6 @@ class THostWindow {
 // The decimal text of a window handle as the host puts it on a command line.
 std::string HandleText(HWND window);
 
-// The user's temporary directory (with its final backslash) and the names of the files in it
-// that match a wildcard pattern such as "ins*", sorted.
-std::string TempDirectory();
-std::vector<std::string> TempFiles(const std::string& pattern);
 
 // Screen pixels as 0x00RRGGBB, row by row from the top.
 struct TPixels {
@@ -140,8 +137,7 @@ struct TPixels {
 };
 TPixels CaptureScreen(const RECT& area);
 RECT ScreenArea();  // the whole virtual screen
-bool SaveBmp(const TPixels& pixels, const std::string& path);
-// Saves a capture of `area` (default: the whole screen) as <name>.bmp into the folder named by
+// Saves a capture of `area` (default: the whole screen) as <name>.ppm into the folder named by
 // the environment variable LUMI_SHOTS (a Unix path); does nothing and returns false without it.
 bool SaveShot(const std::string& name, std::optional<RECT> area = std::nullopt);
 

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Turns the BMP screen captures that the end-to-end tests leave in a folder (LUMI_SHOTS, by
+# Turns the screen captures (PPM) that the end-to-end tests leave in a folder (LUMI_SHOTS, by
 # default <build>/tests/e2e/shots) into PNG files beside them, for viewing or attaching.
 # Usage: shots-to-png.sh FOLDER
 set -eu
 folder=${1:?usage: shots-to-png.sh FOLDER}
 shopt -s nullglob
-for bmp in "$folder"/*.bmp; do
-  convert "$bmp" "${bmp%.bmp}.png"
-  echo "${bmp%.bmp}.png"
+for shot in "$folder"/*.ppm; do
+  convert "$shot" "${shot%.ppm}.png"
+  echo "${shot%.ppm}.png"
 done

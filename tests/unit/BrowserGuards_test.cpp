@@ -11,6 +11,7 @@
 #include "host/BrowserGuards.h"
 #include "host/HostState.h"
 #include "tests/support/Le32.h"
+#include "tests/support/Raised.h"
 
 namespace {
 
@@ -34,17 +35,6 @@ std::optional<TRaw> Raw(const TMemoryRegistry& registry, const std::string& key,
   auto value = registry.Value(key, name);
   if (!value) return std::nullopt;
   return TRaw{value->Type, value->Data};
-}
-
-// The message of the registry error `action` raised, "" when it returned.
-template <typename TAction>
-std::string ErrorOf(TAction action) {
-  try {
-    action();
-    return "";
-  } catch (const ERegistryException& e) {
-    return e.Message();
-  }
 }
 
 // Keeps the process-wide flag of the tests out of each other's way.
@@ -176,7 +166,7 @@ TEST_F(BrowserGuards, NothingIsCreatedWhereAKeyOrValueIsMissing) {
     const size_t mainValues = registry.ValueCount(MainKey);
     for (void (*guard)(TRegistry&) :
          {&DisableNavigationSound, &EnablePageTransitions, &RestoreNavigationSound, &RestorePageTransitions})
-      EXPECT_EQ(ErrorOf([&] { guard(registry); }), "");
+      EXPECT_EQ(Raised([&] { guard(registry); }), "");
     EXPECT_FALSE(TransitionsWereOff);
     EXPECT_EQ(registry.KeyExists(SoundKey), soundKeyExisted);
     EXPECT_EQ(registry.KeyExists(MainKey), soundKeyExisted);
@@ -237,9 +227,9 @@ TEST_F(BrowserGuards, TwoOverlappingSessionsEndWithTheSettingsOfBefore) {
 }
 
 TEST_F(BrowserGuards, AValueOfTheWrongTypeRaisesAndStaysAsItWas) {
-  const std::string soundType = "Ung\xC3\xBCltiger Datentyp f\xC3\xBCr ''";
-  const std::string transitionsType = "Ung\xC3\xBCltiger Datentyp f\xC3\xBCr 'Page_Transitions'";
-  const std::string transitionsGet = "Fehler beim Holen der Daten f\xC3\xBCr 'Page_Transitions'";
+  const std::string soundType = "ERegistryException: Ung\xC3\xBCltiger Datentyp f\xC3\xBCr ''";
+  const std::string transitionsType = "ERegistryException: Ung\xC3\xBCltiger Datentyp f\xC3\xBCr 'Page_Transitions'";
+  const std::string transitionsGet = "ERegistryException: Fehler beim Holen der Daten f\xC3\xBCr 'Page_Transitions'";
   struct TCase {
     const char* What;
     void (*Guard)(TRegistry&);
@@ -271,7 +261,7 @@ TEST_F(BrowserGuards, AValueOfTheWrongTypeRaisesAndStaysAsItWas) {
     SCOPED_TRACE(c.What);
     TMemoryRegistry registry;
     registry.SetValue(c.Key, c.Name, c.Stored.Type, c.Stored.Data);
-    EXPECT_EQ(ErrorOf([&] { c.Guard(registry); }), c.Error);
+    EXPECT_EQ(Raised([&] { c.Guard(registry); }), c.Error);
     EXPECT_EQ(Raw(registry, c.Key, c.Name), c.Stored);
     EXPECT_FALSE(TransitionsWereOff);
     EXPECT_EQ(registry.OpenKeyCount(), 0);
@@ -283,10 +273,10 @@ TEST_F(BrowserGuards, AFailedWriteRaisesTheSetError) {
     void (*Guard)(TRegistry&);
     std::string Error;
   } cases[] = {
-      {&DisableNavigationSound, "Fehler beim Setzen der Daten f\xC3\xBCr ''"},
-      {&RestoreNavigationSound, "Fehler beim Setzen der Daten f\xC3\xBCr ''"},
-      {&EnablePageTransitions, "Fehler beim Setzen der Daten f\xC3\xBCr 'Page_Transitions'"},
-      {&RestorePageTransitions, "Fehler beim Setzen der Daten f\xC3\xBCr 'Page_Transitions'"},
+      {&DisableNavigationSound, "ERegistryException: Fehler beim Setzen der Daten f\xC3\xBCr ''"},
+      {&RestoreNavigationSound, "ERegistryException: Fehler beim Setzen der Daten f\xC3\xBCr ''"},
+      {&EnablePageTransitions, "ERegistryException: Fehler beim Setzen der Daten f\xC3\xBCr 'Page_Transitions'"},
+      {&RestorePageTransitions, "ERegistryException: Fehler beim Setzen der Daten f\xC3\xBCr 'Page_Transitions'"},
   };
   for (const TCase& c : cases) {
     TMemoryRegistry registry;
@@ -294,7 +284,7 @@ TEST_F(BrowserGuards, AFailedWriteRaisesTheSetError) {
     registry.SetInteger(MainKey, PageTransitionsValueName, 1);
     registry.FailWritesTo(SoundKey);
     registry.FailWritesTo(MainKey);
-    EXPECT_EQ(ErrorOf([&] { c.Guard(registry); }), c.Error);
+    EXPECT_EQ(Raised([&] { c.Guard(registry); }), c.Error);
     EXPECT_EQ(registry.OpenKeyCount(), 0);
   }
 }

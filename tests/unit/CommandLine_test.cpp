@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "base/Errors.h"
 #include "base/IntSyntax.h"
+#include "tests/support/Raised.h"
 
 namespace {
 
@@ -69,15 +70,9 @@ TEST(CommandLine, BadHandleTextsRaiseTheConversionErrorWithTheText) {
       {{"/a"}, ""},          {{"/c", "xyz"}, "xyz"}, {{"/l", "12 3"}, "12 3"},
       {{"/p:abc"}, "ABC"},  // the first word is upper-cased before the handle is cut from it
   };
-  for (const auto& [args, text] : cases) {
-    try {
-      Parse(args);
-      ADD_FAILURE() << "no error for " << args[0];
-    } catch (const EConvertError& e) {
-      EXPECT_EQ(e.ClassName(), "EConvertError");
-      EXPECT_EQ(e.Message(), "'" + text + "' ist kein g\xC3\xBCltiger Integerwert");
-    }
-  }
+  for (const auto& [args, text] : cases)
+    EXPECT_EQ(Raised([&] { Parse(args); }), "EConvertError: '" + text + "' ist kein g\xC3\xBCltiger Integerwert")
+        << args[0];
 }
 
 TEST(CommandLine, SplitsOnBlanksAndControlCharactersWithQuotesGrouping) {

@@ -3,6 +3,7 @@
 
 #include "base/ErrorReport.h"
 #include "base/Errors.h"
+#include "tests/support/Raised.h"
 
 TEST(ErrorReport, ApplicationTitleIsTheFileNameUpToItsFirstStopInTitleCase) {
   EXPECT_EQ(ApplicationTitle("Lumivale.scr"), "Lumivale");
@@ -31,10 +32,6 @@ TEST(ErrorReport, FatalReportNamesClassModuleAndAddress) {
 }
 
 TEST(ErrorReport, RaisedErrorsCarryTheirClassAndMessage) {
-  try {
-    throw EConvertError(InvalidIntegerText(""));
-  } catch (const Exception& e) {
-    EXPECT_EQ(e.ClassName(), "EConvertError");
-    EXPECT_EQ(e.Message(), "'' ist kein g\xC3\xBCltiger Integerwert");
-  }
+  EXPECT_EQ(Raised([] { throw EConvertError(InvalidIntegerText("")); }),
+            "EConvertError: '' ist kein g\xC3\xBCltiger Integerwert");
 }

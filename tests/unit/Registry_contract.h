@@ -12,6 +12,7 @@
 #include "base/Errors.h"
 #include "base/Registry.h"
 #include "tests/support/Le32.h"
+#include "tests/support/Raised.h"
 
 // One implementation under test, with a raw view of the key the cases use.
 class TRegistryContractTarget {
@@ -140,12 +141,7 @@ inline void CheckMissingKeys(TRegistryContractTarget& target) {
     EXPECT_FALSE(key->ValueExists(""));
     EXPECT_EQ(Outcome("x", [&] { key->ReadInteger("x"); }), TReadOutcome::GetError);
     EXPECT_EQ(Outcome("x", [&] { key->ReadString("x"); }), TReadOutcome::GetError);
-    try {
-      key->WriteInteger("x", 1);
-      ADD_FAILURE() << "a write to a key that is not open succeeded";
-    } catch (const ERegistryException& e) {
-      EXPECT_EQ(e.Message(), RegistrySetErrorText("x"));
-    }
+    EXPECT_EQ(Raised([&] { key->WriteInteger("x", 1); }), "ERegistryException: " + RegistrySetErrorText("x"));
     EXPECT_THROW(key->WriteString("x", "t"), ERegistryException);
   }
   EXPECT_FALSE(target.KeyExists(target.KeyPath() + "\\Missing"));

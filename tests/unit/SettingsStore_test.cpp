@@ -7,21 +7,8 @@
 #include "settings/EffectList.h"
 #include "settings/SettingsStore.h"
 #include "tests/support/Le32.h"
+#include "tests/support/Raised.h"
 
-namespace {
-
-// The error text ReadEffect raised, or "" when it returned.
-std::string ReadError(TRegistry& registry, int32_t* effect = nullptr) {
-  try {
-    int32_t value = ReadEffect(registry);
-    if (effect) *effect = value;
-    return "";
-  } catch (const ERegistryException& e) {
-    return e.Message();
-  }
-}
-
-}  // namespace
 
 TEST(SettingsStore, FirstRunReadsTheDefaultAndLeavesTheEmptyKey) {
   for (auto read : {&ReadEffect, &LoadSettings}) {
@@ -46,8 +33,8 @@ TEST(SettingsStore, HandsTheStoredEffectOnUnchanged) {
 }
 
 TEST(SettingsStore, RejectsAnEffectThatIsNotA4ByteInteger) {
-  const std::string get = RegistryGetErrorText("Effect");
-  const std::string type = RegistryTypeErrorText("Effect");
+  const std::string get = "ERegistryException: " + RegistryGetErrorText("Effect");
+  const std::string type = "ERegistryException: " + RegistryTypeErrorText("Effect");
   struct TCase {
     const char* What;
     TRegType Type;
@@ -65,7 +52,7 @@ TEST(SettingsStore, RejectsAnEffectThatIsNotA4ByteInteger) {
     TMemoryRegistry registry;
     registry.SetValue(SettingsKeyPath, "Effect", c.Type, c.Data);
     int32_t effect = -7;
-    EXPECT_EQ(ReadError(registry, &effect), c.Error);
+    EXPECT_EQ(Raised([&] { effect = ReadEffect(registry); }), c.Error);
     EXPECT_EQ(effect, -7);
     EXPECT_EQ(registry.OpenKeyCount(), 0);  // closed on the error path too
   }
@@ -74,7 +61,7 @@ TEST(SettingsStore, RejectsAnEffectThatIsNotA4ByteInteger) {
 TEST(SettingsStore, AKeyWithoutRightsReadsAsDefaultAndFailsToWrite) {
   TMemoryRegistry registry;
   registry.DenyKey(SettingsKeyPath);
-  EXPECT_EQ(ReadError(registry), "");
+  EXPECT_EQ(Raised([&] { ReadEffect(registry); }), "");
   EXPECT_EQ(ReadEffect(registry), 23);
   EXPECT_EQ(LoadSettings(registry), 23);
 
@@ -83,14 +70,9 @@ TEST(SettingsStore, AKeyWithoutRightsReadsAsDefaultAndFailsToWrite) {
     const char* FailingValue;
   } cases[] = {{TConfigPage::Options, "ActiveTabSheet"}, {TConfigPage::Links, "ActiveTabSheet"},
                {TConfigPage::About, "ActiveTabSheet"}, {TConfigPage::Tips, "Effect"}};
-  for (const TCase& c : cases) {
-    try {
-      SaveSettings(registry, c.Page, 5);
-      ADD_FAILURE() << "the save succeeded";
-    } catch (const ERegistryException& e) {
-      EXPECT_EQ(e.Message(), RegistrySetErrorText(c.FailingValue));
-    }
-  }
+  for (const TCase& c : cases)
+    EXPECT_EQ(Raised([&] { SaveSettings(registry, c.Page, 5); }),
+              "ERegistryException: " + RegistrySetErrorText(c.FailingValue));
   EXPECT_FALSE(registry.KeyExists(SettingsKeyPath));
 }
 

@@ -12,6 +12,7 @@
 #include "pictures/JpegHeader.h"
 #include "pictures/PictureSet.h"
 #include "tests/support/PictureFiles.h"
+#include "tests/support/Raised.h"
 
 namespace {
 
@@ -55,13 +56,7 @@ TEST(PictureResource, NumbersThatNameNoPictureRaiseResNotFound) {
       {65536 + 110, "Ressource 65646 wurde nicht gefunden"},  // would be 110 cut to 16 bits
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.Identifier);
-    try {
-      OpenPictureResource(c.Identifier);
-      ADD_FAILURE() << "no error";
-    } catch (const EResNotFound& e) {
-      EXPECT_EQ(e.ClassName(), "EResNotFound");
-      EXPECT_EQ(e.Message(), c.Text);
-    }
+    EXPECT_EQ(Raised([&] { OpenPictureResource(c.Identifier); }), std::string("EResNotFound: ") + c.Text)
+        << c.Identifier;
   }
 }

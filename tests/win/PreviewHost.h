@@ -9,6 +9,7 @@
 
 #include "app/RunMode.h"
 #include "base/Application.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/TestWindows.h"
 
 // Opens the host with a width x height preview child and points the run mode at it; returns
@@ -31,15 +32,4 @@ inline void ClosePreviewHost(HWND frame) {
 }
 
 // The names of the session's files ("ins*") in the temporary directory.
-inline std::vector<std::string> SessionFiles() {
-  char folder[MAX_PATH + 1] = {};
-  GetTempPathA(MAX_PATH, folder);
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((std::string(folder) + "ins*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do names.push_back(found.cFileName);
-  while (FindNextFileA(search, &found));
-  FindClose(search);
-  return names;
-}
+inline std::vector<std::string> SessionFiles() { return TempFiles("ins*"); }

@@ -8,6 +8,7 @@
 #include "base/Registry.h"
 #include "settings/SettingsStore.h"
 #include "tests/support/TestRegistry.h"
+#include "tests/support/Raised.h"
 
 namespace {
 
@@ -60,12 +61,7 @@ TEST_F(SettingsStoreSystem, TextUnderEffectRaisesAReadError) {
   } cases[] = {{"23", RegistryTypeErrorText("Effect")}, {"Fade", RegistryGetErrorText("Effect")}};
   for (const TCase& c : cases) {
     Store(REG_SZ, c.Text, static_cast<DWORD>(strlen(c.Text) + 1));
-    try {
-      ReadEffect(SystemRegistry());
-      ADD_FAILURE() << "read a text as the effect";
-    } catch (const ERegistryException& e) {
-      EXPECT_EQ(e.Message(), c.Error) << c.Text;
-    }
+    EXPECT_EQ(Raised([] { ReadEffect(SystemRegistry()); }), "ERegistryException: " + c.Error) << c.Text;
   }
 }
 

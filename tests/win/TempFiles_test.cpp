@@ -12,14 +12,10 @@
 #include "base/WinText.h"
 #include "session/TempFiles.h"
 #include "tests/support/PictureFiles.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/Raised.h"
 
 namespace {
-
-std::string TempDirectory() {
-  char directory[MAX_PATH + 1] = {};
-  GetTempPathA(MAX_PATH, directory);
-  return directory;
-}
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -113,15 +109,10 @@ TEST_F(TempFilesSystem, PageFileHoldsExactlyItsText) {
 
 TEST_F(TempFilesSystem, UncreatablePageFileNamesTheSystemsCause) {
   const std::string path = FDirectory + "no such directory\\page.htm";
-  try {
-    WritePageFile(path, "<html></html>");
-    FAIL() << "wrote into a directory that does not exist";
-  } catch (const EFCreateError& e) {
-    const std::string cause = Description(ERROR_PATH_NOT_FOUND);
-    EXPECT_FALSE(cause.empty());
-    EXPECT_EQ(e.Message(), FileCreateErrorText(AnsiToUtf8(path), cause));
-    EXPECT_EQ(e.ClassName(), "EFCreateError");
-  }
+  const std::string cause = Description(ERROR_PATH_NOT_FOUND);
+  EXPECT_FALSE(cause.empty());
+  EXPECT_EQ(Raised([&] { WritePageFile(path, "<html></html>"); }),
+            "EFCreateError: " + FileCreateErrorText(AnsiToUtf8(path), cause));
   // A session without a name (no temporary directory to be had) fails the same way.
   EXPECT_THROW(WritePageFile("", "<html></html>"), EFCreateError);
 }

@@ -13,6 +13,7 @@
 #include "session/PageText.h"
 #include "session/TempFiles.h"
 #include "tests/support/PageTags.h"
+#include "tests/support/Ppm.h"
 #include "tests/support/TestWindows.h"
 
 namespace {
@@ -94,24 +95,12 @@ protected:
     return frame;
   }
 
-  // With LUMI_SHOTS set, keeps what the screen shows as a BMP file there (for looking at it).
+  // With LUMI_SHOTS set, keeps what the screen shows as a pixmap there (for looking at it).
   void Keep(const char* name) {
-    const char* dir = std::getenv("LUMI_SHOTS");
-    if (dir == nullptr) return;
-    TFrame frame = Captured();
-    BITMAPFILEHEADER file = {};
-    BITMAPINFOHEADER info = {sizeof(BITMAPINFOHEADER), W, -H, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    DWORD bytes = static_cast<DWORD>(frame.Pixels.size() * 4);
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + bytes;
-    std::string path = std::string(dir) + "\\" + name + ".bmp";
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(h, &file, sizeof file, &written, nullptr);
-    WriteFile(h, &info, sizeof info, &written, nullptr);
-    WriteFile(h, frame.Pixels.data(), bytes, &written, nullptr);
-    CloseHandle(h);
+    if (const char* dir = std::getenv("LUMI_SHOTS")) {
+      const TFrame frame = Captured();
+      WriteBytes(std::string(dir) + "\\" + name + ".ppm", PpmBytes(W, H, [&](size_t i) { return frame.Pixels[i]; }));
+    }
   }
 
   static TFrame Crop(const TFrame& frame) {

@@ -1,0 +1,32 @@
+// The user's temporary directory as the tests see it, and the files in it.
+#pragma once
+
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/support/Utf8.h"
+
+// With its final backslash.
+inline std::string TempDirectory() {
+  wchar_t path[MAX_PATH + 1] = {};
+  const DWORD n = GetTempPathW(MAX_PATH + 1, path);
+  return Utf8(std::wstring(path, n));
+}
+
+// The names of the files there that match a wildcard pattern such as "ins*", sorted.
+inline std::vector<std::string> TempFiles(const std::string& pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW entry;
+  const HANDLE found = FindFirstFileW(Wide(TempDirectory() + pattern).c_str(), &entry);
+  if (found == INVALID_HANDLE_VALUE) return names;
+  const std::unique_ptr<void, decltype(&FindClose)> search(found, &FindClose);
+  do
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(Utf8(entry.cFileName));
+  while (FindNextFileW(search.get(), &entry));
+  std::sort(names.begin(), names.end());
+  return names;
+}
