@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/RunMode.h"
+#include "base/RunState.h"
 #include "base/Application.h"
 
 inline LRESULT CALLBACK PreviewHostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/RunMode.h"
+#include "base/RunState.h"
 #include "base/Application.h"
 #include "session/Schoner.h"
 #include "tests/win/PreviewHost.h"
