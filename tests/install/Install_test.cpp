@@ -33,59 +33,39 @@ std::string SystemFolder() {
 
 std::string InstalledSaver() { return SystemFolder() + "\\Lumivale.scr"; }
 
-// Runs msiexec with these arguments to its end; its exit code, or nothing at the time-out.
-std::optional<DWORD> MsiExec(const std::string& arguments) {
-  TProcess msiexec = TProcess::Launch(SystemFolder() + "\\msiexec.exe", arguments);
+// Runs `msiexec <action> "<package>" /qn` to its end: its exit code, or nothing at the time-out.
+std::optional<DWORD> MsiExec(const std::string& action, const std::string& msiUnixPath) {
+  TProcess msiexec = TProcess::Launch(SystemFolder() + "\\msiexec.exe",
+                                      action + " \"" + WindowsPath(msiUnixPath) + "\" /qn");
   return msiexec.WaitForExit(InstallTimeout);
 }
-std::optional<DWORD> Install(const std::string& msiUnixPath) {
-  return MsiExec("/i \"" + WindowsPath(msiUnixPath) + "\" /qn");
-}
-std::optional<DWORD> Uninstall(const std::string& msiUnixPath) {
-  return MsiExec("/x \"" + WindowsPath(msiUnixPath) + "\" /qn");
-}
 
-// One entry of the installed-programs list (HKLM\...\Uninstall).
+// One entry of the installed-programs list (HKLM\...\Uninstall) with this program's name.
 struct TProgramEntry {
-  std::string Name;
   std::string Version;
   std::string Publisher;
   std::string UninstallCommand;
 };
 
-struct TKeyCloser {
-  void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using TKey = std::unique_ptr<std::remove_pointer_t<HKEY>, TKeyCloser>;
-
-std::string MachineString(HKEY key, const wchar_t* name) {
-  wchar_t text[1024];
-  DWORD size = sizeof text - sizeof(wchar_t);
-  DWORD type = 0;
-  if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS ||
-      (type != REG_SZ && type != REG_EXPAND_SZ))
-    return {};
-  return Utf8(std::wstring(text, size / sizeof(wchar_t)).c_str());
-}
-
-// The entries of the installed-programs list that carry this program's name.
 std::vector<TProgramEntry> LumivaleEntries() {
-  HKEY raw = nullptr;
+  const std::wstring list = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+  auto read = [&](const std::wstring& entry, const wchar_t* name) {
+    wchar_t text[1024] = L"";
+    DWORD size = sizeof text - sizeof(wchar_t);
+    RegGetValueW(HKEY_LOCAL_MACHINE, (list + L"\\" + entry).c_str(), name,
+                 RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, text, &size);
+    return Utf8(text);
+  };
   std::vector<TProgramEntry> entries;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", 0,
-                    KEY_READ, &raw) != ERROR_SUCCESS)
-    return entries;
-  TKey list(raw);
+  HKEY raw = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, list.c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS) return entries;
+  std::unique_ptr<std::remove_pointer_t<HKEY>, decltype(&RegCloseKey)> key(raw, &RegCloseKey);
   wchar_t name[256];
-  for (DWORD i = 0;; ++i) {
-    DWORD length = 256;
-    if (RegEnumKeyExW(list.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    if (RegOpenKeyExW(list.get(), name, 0, KEY_READ, &raw) != ERROR_SUCCESS) continue;
-    TKey entry(raw);
-    TProgramEntry read{MachineString(entry.get(), L"DisplayName"), MachineString(entry.get(), L"DisplayVersion"),
-                       MachineString(entry.get(), L"Publisher"), MachineString(entry.get(), L"UninstallString")};
-    if (read.Name == "Lumivale") entries.push_back(read);
-  }
+  for (DWORD i = 0, length = 256;
+       RegEnumKeyExW(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+       ++i, length = 256)
+    if (read(name, L"DisplayName") == "Lumivale")
+      entries.push_back({read(name, L"DisplayVersion"), read(name, L"Publisher"), read(name, L"UninstallString")});
   return entries;
 }
 
@@ -96,8 +76,8 @@ class InstallerPackage : public testing::Test {
   // A user's chosen effect: the package must leave it alone through install, upgrade and removal.
   void SetUp() override { WriteRegDword(SettingsKey, "Effect", 5); }
   void TearDown() override {
-    Uninstall(Msi);
-    Uninstall(OlderMsi);
+    MsiExec("/x", Msi);
+    MsiExec("/x", OlderMsi);
     EXPECT_EQ(ReadRegDword(SettingsKey, "Effect"), std::optional<DWORD>(5)) << "the user's setting was touched";
     DeleteRegKey("Software\\Tarnwell");
   }
@@ -110,7 +90,7 @@ class InstallerPackage : public testing::Test {
 
 TEST_F(InstallerPackage, InstallsTheSaverRunsItAndRemovesItCleanly) {
   ASSERT_FALSE(FileExists(InstalledSaver()));
-  ASSERT_EQ(Install(Msi), std::optional<DWORD>(0));
+  ASSERT_EQ(MsiExec("/i", Msi), std::optional<DWORD>(0));
 
   std::optional<std::string> installed = ReadFileBytes(InstalledSaver());
   ASSERT_TRUE(installed.has_value()) << "no Lumivale.scr in " << SystemFolder();
@@ -128,28 +108,28 @@ TEST_F(InstallerPackage, InstallsTheSaverRunsItAndRemovesItCleanly) {
   PressKey(VK_SPACE);
   EXPECT_EQ(saver.WaitForExit(EndTimeout), std::optional<DWORD>(0));
 
-  ASSERT_EQ(Uninstall(Msi), std::optional<DWORD>(0));
+  ASSERT_EQ(MsiExec("/x", Msi), std::optional<DWORD>(0));
   EXPECT_FALSE(FileExists(InstalledSaver()));
   EXPECT_TRUE(LumivaleEntries().empty());
 }
 
 TEST_F(InstallerPackage, ReplacesAnOlderReleaseLeavingOneEntry) {
-  ASSERT_EQ(Install(OlderMsi), std::optional<DWORD>(0));
+  ASSERT_EQ(MsiExec("/i", OlderMsi), std::optional<DWORD>(0));
   std::vector<TProgramEntry> before = LumivaleEntries();
   ASSERT_EQ(before.size(), 1u);
   EXPECT_EQ(before[0].Version, OlderVersion);
 
-  ASSERT_EQ(Install(Msi), std::optional<DWORD>(0));
+  ASSERT_EQ(MsiExec("/i", Msi), std::optional<DWORD>(0));
   std::vector<TProgramEntry> after = LumivaleEntries();
   ASSERT_EQ(after.size(), 1u) << "the older release was not replaced";
   EXPECT_EQ(after[0].Version, Version);
   EXPECT_TRUE(FileExists(InstalledSaver()));
 
   // The newer package's rule refuses to put the older release back over it.
-  EXPECT_NE(Install(OlderMsi), std::optional<DWORD>(0));
+  EXPECT_NE(MsiExec("/i", OlderMsi), std::optional<DWORD>(0));
   EXPECT_EQ(LumivaleEntries().size(), 1u);
 
-  ASSERT_EQ(Uninstall(Msi), std::optional<DWORD>(0));
+  ASSERT_EQ(MsiExec("/x", Msi), std::optional<DWORD>(0));
   EXPECT_FALSE(FileExists(InstalledSaver()));
   EXPECT_TRUE(LumivaleEntries().empty());
 }
