@@ -2,13 +2,13 @@
 // that changes the pictures.
 #include "session/Saver.h"
 
-#include "app/RunMode.h"
-#include "base/Application.h"
+#include "base/RunState.h"
+#include "base/ApplicationWin32.h"
 #include "base/Random.h"
 #include "host/BrowserGuards.h"
 #include "host/RunningFlag.h"
 #include "session/PageText.h"
-#include "session/Schoner.h"
+#include "session/SchonerWin32.h"
 #include "session/SessionState.h"
 #include "session/TempFiles.h"
 #include "settings/SettingsStore.h"

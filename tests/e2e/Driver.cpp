@@ -2,56 +2,33 @@
 // temporary files and screen captures.
 #include "tests/e2e/Driver.h"
 
+#include "base/WindowClassWin32.h"
+
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 #include "tests/support/Ppm.h"
 
 namespace {
 
-struct TScreenDcReleaser {
-  void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
-};
-using TScreenDc = std::unique_ptr<std::remove_pointer_t<HDC>, TScreenDcReleaser>;
-
-struct TDcDeleter {
-  void operator()(HDC dc) const { DeleteDC(dc); }
-};
-using TMemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, TDcDeleter>;
-
-struct TGdiDeleter {
-  void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using TBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, TGdiDeleter>;
-using TBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, TGdiDeleter>;
-
-// A 32-bit top-down DIB section selected into a memory DC. The DC goes first, then the bitmap.
+// A 32-bit top-down DIB section selected into a memory DC.
 struct TDib {
-  TBitmap Bitmap;
-  TMemoryDc Dc;
-  uint32_t* Bits = nullptr;
+  TDibSection Section;
+  TMemoryDC Dc;
+  std::optional<TSelectedObject> Selected;
   int Width = 0;
   int Height = 0;
 
-  TDib(int width, int height) : Width(width), Height(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    Bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    Dc.reset(CreateCompatibleDC(nullptr));
-    if (!Bitmap || !Dc) throw std::runtime_error("cannot make a bitmap");
-    Bits = static_cast<uint32_t*>(bits);
-    SelectObject(Dc.get(), Bitmap.get());
+  TDib(int width, int height) : Section(CreateTopDownDib(width, height)), Dc(CreateCompatibleDC(nullptr)),
+                                Width(width), Height(height) {
+    if (!Section.Bitmap || !Dc) throw std::runtime_error("cannot make a bitmap");
+    Selected.emplace(Dc.Get(), Section.Bitmap.Get());
   }
 
   TPixels Pixels() const {
     GdiFlush();
-    TPixels pixels{Width, Height, std::vector<uint32_t>(Bits, Bits + size_t(Width) * size_t(Height))};
+    TPixels pixels{Width, Height, std::vector<uint32_t>(Section.Bits, Section.Bits + size_t(Width) * size_t(Height))};
     for (uint32_t& p : pixels.Data) p &= 0xFFFFFF;
     return pixels;
   }
@@ -97,9 +74,9 @@ RECT ClientAreaOnScreen(HWND window) {
 TPixels RenderIcon(HICON icon, int width, int height, COLORREF background) {
   TDib dib(width, height);
   RECT all{0, 0, width, height};
-  TBrush brush(CreateSolidBrush(background));
-  FillRect(dib.Dc.get(), &all, brush.get());
-  DrawIconEx(dib.Dc.get(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+  TGdiObject brush(CreateSolidBrush(background));
+  FillRect(dib.Dc.Get(), &all, static_cast<HBRUSH>(brush.Get()));
+  DrawIconEx(dib.Dc.Get(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
   return dib.Pixels();
 }
 
@@ -170,26 +147,26 @@ TProcess TProcess::Launch(const std::string& exePath, const std::string& argumen
                       &info))
     throw std::runtime_error("cannot start " + exePath + " (error " + std::to_string(GetLastError()) + ")");
   CloseHandle(info.hThread);
-  return TProcess(THandle(info.hProcess), info.dwProcessId);
+  return TProcess(TKernelHandle(info.hProcess), info.dwProcessId);
 }
 
 TProcess::~TProcess() {
   if (FProcess) Kill();
 }
 
-bool TProcess::Running() const { return WaitForSingleObject(FProcess.get(), 0) == WAIT_TIMEOUT; }
+bool TProcess::Running() const { return WaitForSingleObject(FProcess.Get(), 0) == WAIT_TIMEOUT; }
 
 std::optional<DWORD> TProcess::WaitForExit(TMs timeout) const {
-  if (!WaitDispatching(FProcess.get(), timeout)) return std::nullopt;
+  if (!WaitDispatching(FProcess.Get(), timeout)) return std::nullopt;
   DWORD code = 0;
-  GetExitCodeProcess(FProcess.get(), &code);
+  GetExitCodeProcess(FProcess.Get(), &code);
   return code;
 }
 
 void TProcess::Kill() {
   if (Running()) {
-    TerminateProcess(FProcess.get(), 0xDEAD);
-    WaitDispatching(FProcess.get(), TMs(5000));
+    TerminateProcess(FProcess.Get(), 0xDEAD);
+    WaitDispatching(FProcess.Get(), TMs(5000));
   }
 }
 
@@ -350,9 +327,9 @@ TPixels CaptureScreen(const RECT& area) {
   int height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return {};
   TDib dib(width, height);
-  TScreenDc screen(GetDC(nullptr));
-  if (!screen) throw std::runtime_error("cannot open the screen");
-  BitBlt(dib.Dc.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY | CAPTUREBLT);
+  TWindowDC screen(nullptr);
+  if (!screen.Get()) throw std::runtime_error("cannot open the screen");
+  BitBlt(dib.Dc.Get(), 0, 0, width, height, screen.Get(), area.left, area.top, SRCCOPY | CAPTUREBLT);
   return dib.Pixels();
 }
 
@@ -471,16 +448,13 @@ bool PostClose(HWND window) { return PostMessageW(window, WM_CLOSE, 0, 0) != FAL
 // --- files -------------------------------------------------------------------------------------
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-  THandle in(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  TFileHandle in(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (in.get() == INVALID_HANDLE_VALUE) {
-    in.release();
-    return std::nullopt;
-  }
+  if (!in) return std::nullopt;
   std::string bytes;
   char buffer[65536];
   DWORD got = 0;
-  while (ReadFile(in.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  while (ReadFile(in.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
   return bytes;
 }
 

@@ -4,10 +4,10 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "base/OwnersWin32.h"
 #include "tests/support/Utf8.h"
 
 // With its final backslash.
@@ -21,12 +21,11 @@ inline std::string TempDirectory() {
 inline std::vector<std::string> TempFiles(const std::string& pattern) {
   std::vector<std::string> names;
   WIN32_FIND_DATAW entry;
-  const HANDLE found = FindFirstFileW(Wide(TempDirectory() + pattern).c_str(), &entry);
-  if (found == INVALID_HANDLE_VALUE) return names;
-  const std::unique_ptr<void, decltype(&FindClose)> search(found, &FindClose);
+  const TFindHandle search(FindFirstFileW(Wide(TempDirectory() + pattern).c_str(), &entry));
+  if (!search) return names;
   do
     if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(Utf8(entry.cFileName));
-  while (FindNextFileW(search.get(), &entry));
+  while (FindNextFileW(search.Get(), &entry));
   std::sort(names.begin(), names.end());
   return names;
 }

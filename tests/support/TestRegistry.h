@@ -6,25 +6,19 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
-#include <type_traits>
 #include <utility>
 #include <vector>
 
+#include "base/OwnersWin32.h"
 #include "tests/support/Utf8.h"
 
-struct TKeyCloser {
-  void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using TKey = std::unique_ptr<std::remove_pointer_t<HKEY>, TKeyCloser>;
-
-inline TKey OpenKey(const std::string& key, REGSAM access) {
+inline TRegistryKeyHandle OpenKey(const std::string& key, REGSAM access) {
   HKEY opened = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(key).c_str(), 0, access, &opened) != ERROR_SUCCESS) return {};
-  return TKey(opened);
+  return TRegistryKeyHandle(opened);
 }
 
 // Values under HKEY_CURRENT_USER. `key` is a path below it, `name` empty for the default value.
@@ -56,15 +50,15 @@ inline void CreateRegKey(const std::string& key) {
 }
 
 inline std::optional<TRawRegValue> ReadRegValue(const std::string& key, const std::string& name) {
-  TKey opened = OpenKey(key, KEY_QUERY_VALUE);
+  TRegistryKeyHandle opened = OpenKey(key, KEY_QUERY_VALUE);
   if (!opened) return std::nullopt;
   std::wstring valueName = Wide(name);
   TRawRegValue value;
   DWORD size = 0;
-  if (RegQueryValueExW(opened.get(), valueName.c_str(), nullptr, &value.Type, nullptr, &size) != ERROR_SUCCESS)
+  if (RegQueryValueExW(opened.Get(), valueName.c_str(), nullptr, &value.Type, nullptr, &size) != ERROR_SUCCESS)
     return std::nullopt;
   value.Data.resize(size);
-  if (RegQueryValueExW(opened.get(), valueName.c_str(), nullptr, &value.Type, value.Data.data(), &size) !=
+  if (RegQueryValueExW(opened.Get(), valueName.c_str(), nullptr, &value.Type, value.Data.data(), &size) !=
       ERROR_SUCCESS)
     return std::nullopt;
   value.Data.resize(size);
@@ -88,7 +82,7 @@ inline std::optional<std::string> ReadRegString(const std::string& key, const st
   return Utf8(text);
 }
 
-inline bool KeyExists(const std::string& key) { return OpenKey(key, KEY_QUERY_VALUE) != nullptr; }
+inline bool KeyExists(const std::string& key) { return static_cast<bool>(OpenKey(key, KEY_QUERY_VALUE)); }
 
 // Writers create the key as needed; they throw std::runtime_error when the write fails.
 inline void WriteRegValue(const std::string& key, const std::string& name, const TRawRegValue& value) {
@@ -96,8 +90,8 @@ inline void WriteRegValue(const std::string& key, const std::string& name, const
   if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created,
                       nullptr) != ERROR_SUCCESS)
     throw std::runtime_error("cannot create HKCU\\" + key);
-  TKey opened(created);
-  if (RegSetValueExW(opened.get(), Wide(name).c_str(), 0, value.Type, value.Data.data(), DWORD(value.Data.size())) !=
+  TRegistryKeyHandle opened(created);
+  if (RegSetValueExW(opened.Get(), Wide(name).c_str(), 0, value.Type, value.Data.data(), DWORD(value.Data.size())) !=
       ERROR_SUCCESS)
     throw std::runtime_error("cannot write HKCU\\" + key + " " + name);
 }
@@ -114,7 +108,7 @@ inline void WriteRegString(const std::string& key, const std::string& name, cons
 }
 
 inline void DeleteRegValue(const std::string& key, const std::string& name) {
-  if (TKey opened = OpenKey(key, KEY_SET_VALUE)) RegDeleteValueW(opened.get(), Wide(name).c_str());
+  if (TRegistryKeyHandle opened = OpenKey(key, KEY_SET_VALUE)) RegDeleteValueW(opened.Get(), Wide(name).c_str());
 }
 
 inline void DeleteRegKey(const std::string& key) { RegDeleteTreeW(HKEY_CURRENT_USER, Wide(key).c_str()); }
@@ -140,15 +134,15 @@ inline bool WriteRegValueA(const std::string& key, const std::string& name, DWOR
   if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created, nullptr) !=
       ERROR_SUCCESS)
     return false;
-  TKey opened(created);
-  return RegSetValueExA(opened.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+  TRegistryKeyHandle opened(created);
+  return RegSetValueExA(opened.Get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                         static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
 }
 
 inline std::optional<std::pair<DWORD, std::string>> ReadRegValueA(const std::string& key, const std::string& name) {
   HKEY opened = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return std::nullopt;
-  TKey owned(opened);
+  TRegistryKeyHandle owned(opened);
   DWORD type = 0, size = 0;
   if (RegQueryValueExA(opened, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
   std::string data(size, '\0');

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/RunMode.h"
-#include "base/Application.h"
+#include "base/ApplicationWin32.h"
+#include "base/RunState.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestWindows.h"
 

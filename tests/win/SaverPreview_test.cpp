@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/RunMode.h"
-#include "base/Application.h"
-#include "session/Schoner.h"
+#include "base/ApplicationWin32.h"
+#include "base/RunState.h"
+#include "session/SchonerWin32.h"
 #include "tests/support/Ppm.h"
 #include "tests/win/PreviewHost.h"
 

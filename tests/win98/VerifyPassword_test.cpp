@@ -9,10 +9,10 @@
 #include <optional>
 #include <string>
 
-#include "host/OsVersion.h"
+#include "host/OsVersionWin32.h"
 #include "host/Password.h"
 #include "host/PasswordSetting.h"
-#include "session/SessionState.h"
+#include "base/RunState.h"
 #include "tests/standins/StandInInstall.h"
 #include "tests/support/Le32.h"
 #include "tests/support/TestRegistry.h"
@@ -41,11 +41,11 @@ protected:
     ASSERT_FALSE(IsWindowsNT()) << "Wine does not report the Windows 95 family to this program";
     ResetStandIns();
     StoreSwitch({});
-    FWindow.reset(CreateWindowExA(0, "STATIC", "saver", WS_POPUP | WS_VISIBLE, 0, 0, 200, 150, nullptr, nullptr,
+    FWindow.Reset(CreateWindowExA(0, "STATIC", "saver", WS_POPUP | WS_VISIBLE, 0, 0, 200, 150, nullptr, nullptr,
                                   nullptr, nullptr));
     ASSERT_TRUE(FWindow);
-    SetForegroundWindow(FWindow.get());
-    ASSERT_EQ(GetForegroundWindow(), FWindow.get());
+    SetForegroundWindow(FWindow.Get());
+    ASSERT_EQ(GetForegroundWindow(), FWindow.Get());
     ShowCursor(FALSE);
     FCursorBefore = CursorCount();
     ASSERT_TRUE(SetCursorPos(100, 110));
@@ -114,7 +114,7 @@ TEST_F(VerifyPassword95, ThePromptDecidesAndMovementCountsFromWhereItLeftTheCurs
 
     EXPECT_EQ(Verify(), c.MayEnd);
     EXPECT_EQ(StandInRecord(VerifyCallsValue), std::optional<ULONGLONG>(1));
-    EXPECT_EQ(StandInRecord(VerifyWindowValue), std::optional<ULONGLONG>(reinterpret_cast<ULONG_PTR>(FWindow.get())));
+    EXPECT_EQ(StandInRecord(VerifyWindowValue), std::optional<ULONGLONG>(reinterpret_cast<ULONG_PTR>(FWindow.Get())));
     // Shown for the prompt, hidden again afterwards (checked by Verify).
     EXPECT_EQ(StandInRecord(VerifyCursorCountValue), std::optional<ULONGLONG>(static_cast<DWORD>(FCursorBefore + 1)));
     EXPECT_EQ(StartCursorPos.X, static_cast<int32_t>(x));
