@@ -1,5 +1,6 @@
 // A host for in-process preview sessions: a white frame with a preview child, as the display
-// settings show it, and the session's files in the temporary directory.
+// settings show it, the session's picture changes given by hand, and its files in the temporary
+// directory.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +10,7 @@
 
 #include "base/ApplicationWin32.h"
 #include "base/RunState.h"
+#include "session/SchonerWin32.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestWindows.h"
 
@@ -29,6 +31,16 @@ inline void ClosePreviewHost(HWND frame) {
   SaverMode = smNone;
   ParentWindow = 0;
   DestroyWindow(frame);
+}
+
+// For a session whose window's own timer is stopped: gives ticks until the picture changes, then
+// plays its transition to the end; false when no change came within the longest count.
+inline bool NextPicture(TSchoner& session) {
+  for (int tick = 0; tick < 100 && !session.WebBrowser1->Animating(); ++tick)
+    SendMessageW(session.Handle(), WM_TIMER, 1, 0);
+  if (!session.WebBrowser1->Animating()) return false;
+  while (session.WebBrowser1->Animating()) Application.HandleMessage();
+  return true;
 }
 
 // The names of the session's files ("ins*") in the temporary directory.

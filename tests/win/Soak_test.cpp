@@ -53,16 +53,6 @@ void RunSession(const std::function<void(TSchoner&)>& script) {
   ClosePreviewHost(frame);
 }
 
-// Gives ticks until the picture changes and then plays its transition to the end; false when no
-// change came within the longest count.
-bool NextPicture(TSchoner& session) {
-  for (int tick = 0; tick < 100 && !session.WebBrowser1->Animating(); ++tick)
-    SendMessageW(session.Handle(), WM_TIMER, 1, 0);
-  if (!session.WebBrowser1->Animating()) return false;
-  while (session.WebBrowser1->Animating()) Application.HandleMessage();
-  return true;
-}
-
 int SoakChanges() {
   const char* text = std::getenv("LUMI_SOAK_CHANGES");
   const int changes = text != nullptr ? std::atoi(text) : 0;
