@@ -6,5 +6,6 @@ packages=(
   googletest libgtest-dev libbenchmark-dev libjpeg62-turbo-dev libstb-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nasm dpkg-dev
   wine wine64 xvfb xauth imagemagick
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
 )
 bash "$(dirname "$0")/install-packages.sh" "${packages[@]}"
