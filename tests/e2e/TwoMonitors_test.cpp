@@ -164,8 +164,9 @@ TEST_F(TwoMonitorsTest, InputOnTheOtherMonitorEndsTheSession) {
   }
 }
 
-// The other monitor is switched off mid-session and on again: its window goes and comes back,
-// the saver window stays on the primary, and the session still ends cleanly.
+// The other monitor is switched off mid-session and on again, the primary's resolution changes
+// and changes back: the windows follow (none left where no monitor is), the saver window's pages
+// take the primary's new size, and the session still ends cleanly.
 TEST_F(TwoMonitorsTest, WindowsFollowTheMonitorsLayout) {
   HWND saver = StartFullScreen();
   ASSERT_TRUE(saver);
@@ -178,6 +179,19 @@ TEST_F(TwoMonitorsTest, WindowsFollowTheMonitorsLayout) {
   EXPECT_TRUE(FSaver->Running());
   EXPECT_EQ(Text(ReadWindowInfo(saver).Window), Text(FMonitors[0]));
 
+  // The primary's new resolution: the saver window follows, and its next picture page is laid
+  // out for the new size.
+  RunXrandr("--output DUMMY0 --mode 800x600");
+  EXPECT_TRUE(WaitUntil([&] { return Text(ReadWindowInfo(saver).Window) == Text(RECT{0, 0, 800, 600}); }, TMs(5000)))
+      << Text(ReadWindowInfo(saver).Window);
+  const std::vector<std::string> pages = NewTempFiles("ins*.htm");
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_TRUE(WaitUntil(
+      [&] { return ReadTempFile(pages[0]).value_or("").find("<td width=\"800\" height=\"600\"") != std::string::npos; },
+      TMs(10000)))
+      << ReadTempFile(pages[0]).value_or("");
+
+  RunXrandr("--output DUMMY0 --mode 1024x768");
   RunXrandr("--output DUMMY1 --mode 800x600 --right-of DUMMY0");
   ASSERT_TRUE(WaitUntil([&] { return Monitors().size() == 2; }, TMs(5000)));
   EXPECT_TRUE(WaitUntil([&] { return MonitorWindows().size() == 1; }, TMs(5000)));
