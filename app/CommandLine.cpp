@@ -3,9 +3,6 @@
 
 #include "base/IntSyntax.h"
 
-TSaverMode SaverMode = smNone;
-int32_t ParentWindow = 0;
-
 namespace {
 
 bool IsSeparator(char c) { return static_cast<unsigned char>(c) <= ' '; }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/RunMode.h"
+#include "base/RunState.h"
 
 // The words after the program's own path: blanks and control characters separate, double quotes
 // group and are removed.

@@ -46,6 +46,9 @@ public:
 
   // A copy of what is on screen (for tests).
   TFrame CopyScreen() const;
+  // Seconds of transition that pass per second of the clock: 1 in the program; tests that play
+  // thousands of transitions in a row run them faster, each still to its end.
+  void SetTimeScale(double scale) { FTimeScale = scale; }
   bool Animating() const override { return FTransition.has_value(); }
   HANDLE FrameDueEvent() const override;
   void NextFrame() override;
@@ -82,6 +85,7 @@ private:
   TFrame FTo;
   LARGE_INTEGER FStart = {};
   double FDurationSeconds = 0;
+  double FTimeScale = 1.0;
 
   TKernelHandle FFrameTimer;     // high-resolution waitable timer when the display cannot pace
   bool FDisplayPaces = false;    // DwmFlush waits for the next composition

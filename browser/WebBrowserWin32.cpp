@@ -205,7 +205,7 @@ void TWebBrowser::NextFrame() {
   if (!FTransition) return;
   LARGE_INTEGER now;
   QueryPerformanceCounter(&now);
-  double elapsed = static_cast<double>(now.QuadPart - FStart.QuadPart) / static_cast<double>(FFrequency.QuadPart);
+  double elapsed = FTimeScale * static_cast<double>(now.QuadPart - FStart.QuadPart) / static_cast<double>(FFrequency.QuadPart);
   double p = FDurationSeconds > 0 ? elapsed / FDurationSeconds : 1.0;
   TDirtyRect changed = FTransition->Step(std::min(p, 1.0), AreaTarget());
   if (!changed.Empty()) Present(changed.Left, changed.Top, changed.Right, changed.Bottom);

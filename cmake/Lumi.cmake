@@ -1,18 +1,47 @@
-# lumi_sources(PORTABLE a.cpp ... WIN32 b.cpp ... NATIVE c.cpp ...): adds a folder's files to
-# lumi_core. Portable files use standard C++ and libjpeg only and build everywhere; Win32 files
-# build for Windows alone; NATIVE files stand in for Win32 ones in the native (test) build.
+# The program's layers, one static library per folder, lowest first:
+#   base <- pictures, host, browser <- settings <- session <- app
+# lumi_layer(NAME USES lower...) in a folder's CMakeLists.txt makes its library lumi_NAME, linked
+# to the layers it uses. A layer compiles against a view of the source tree that holds only its
+# own folder and the folders of the layers below it that it uses (directly or through them), so
+# an include against the direction of the layers finds no file and fails the build.
+function(lumi_layer name)
+  cmake_parse_arguments(ARG "" "" "USES" ${ARGN})
+  set(target lumi_${name})
+  add_library(${target} STATIC)
+  set(visible ${name})
+  foreach(used ${ARG_USES})
+    get_property(usedVisible GLOBAL PROPERTY LUMI_LAYER_VISIBLE_${used})
+    if(NOT usedVisible)
+      message(FATAL_ERROR "layer ${name} uses ${used}, which is not a layer below it")
+    endif()
+    list(APPEND visible ${usedVisible})
+    target_link_libraries(${target} PUBLIC lumi_${used})
+  endforeach()
+  list(REMOVE_DUPLICATES visible)
+  set_property(GLOBAL PROPERTY LUMI_LAYER_VISIBLE_${name} ${visible})
+  set(view ${CMAKE_BINARY_DIR}/layers/${name})
+  file(REMOVE_RECURSE ${view})
+  file(MAKE_DIRECTORY ${view})
+  foreach(folder ${visible})
+    file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${folder} ${view}/${folder} SYMBOLIC)
+  endforeach()
+  target_include_directories(${target} PRIVATE ${view})
+  set(LUMI_LAYER ${target} PARENT_SCOPE)
+  set_property(GLOBAL APPEND PROPERTY LUMI_LAYERS ${target})
+endfunction()
+
+# lumi_sources(PORTABLE a.cpp ... WIN32 b.cpp ... NATIVE c.cpp ...): adds files to the folder's
+# layer. Portable files use standard C++ and libjpeg only and build everywhere; Win32 files build
+# for Windows alone; NATIVE files stand in for Win32 ones in the native (test) build.
 function(lumi_sources)
   cmake_parse_arguments(ARG "" "" "PORTABLE;WIN32;NATIVE" ${ARGN})
-  foreach(f ${ARG_PORTABLE})
-    target_sources(lumi_core PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/${f})
-  endforeach()
+  set(files ${ARG_PORTABLE})
   if(LUMI_WINDOWS)
-    foreach(f ${ARG_WIN32})
-      target_sources(lumi_core PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/${f})
-    endforeach()
+    list(APPEND files ${ARG_WIN32})
   else()
-    foreach(f ${ARG_NATIVE})
-      target_sources(lumi_core PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/${f})
-    endforeach()
+    list(APPEND files ${ARG_NATIVE})
   endif()
+  foreach(f ${files})
+    target_sources(${LUMI_LAYER} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/${f})
+  endforeach()
 endfunction()

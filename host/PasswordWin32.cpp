@@ -6,13 +6,13 @@
 #include <cstdint>
 #include <string>
 
-#include "app/RunMode.h"
+#include "base/RunState.h"
 #include "base/Registry.h"
 #include "base/WinHandle.h"
 #include "host/OsVersion.h"
 #include "host/PasswordSetting.h"
 #include "host/SystemLibrary.h"
-#include "session/SessionState.h"
+#include "base/RunState.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "app/RunMode.h"
+#include "base/RunState.h"
 #include "base/Application.h"
 #include "host/BrowserGuards.h"
 #include "host/HostState.h"

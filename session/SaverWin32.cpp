@@ -2,7 +2,7 @@
 // that changes the pictures.
 #include "session/Saver.h"
 
-#include "app/RunMode.h"
+#include "base/RunState.h"
 #include "base/Application.h"
 #include "base/Random.h"
 #include "base/WindowBounds.h"

@@ -1,6 +1,4 @@
-// Definitions of the session's process-wide values.
+// Definition of the session's process-wide window reference.
 #include "session/SessionState.h"
 
-const int32_t MouseThreshold = 5;
-TPoint StartCursorPos;
 TSchoner* Schoner = nullptr;

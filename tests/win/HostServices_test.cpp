@@ -12,7 +12,7 @@
 #include "host/Password.h"
 #include "host/PasswordSetting.h"
 #include "host/RunningFlag.h"
-#include "session/SessionState.h"
+#include "base/RunState.h"
 
 namespace {
 

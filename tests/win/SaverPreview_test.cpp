@@ -10,15 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "app/RunMode.h"
+#include "base/RunState.h"
 #include "base/Application.h"
 #include "session/Schoner.h"
+#include "tests/win/PreviewHost.h"
 
 namespace {
-
-LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcW(hwnd, msg, wParam, lParam);
-}
 
 TSchoner* Session = nullptr;
 std::vector<uint32_t> Seen;
@@ -35,47 +32,6 @@ void CALLBACK LookAndClose(HWND, UINT, UINT_PTR id, DWORD) {
   PostMessageW(Session->Handle(), WM_CLOSE, 0, 0);
 }
 
-// A white host frame with a 152 x 112 preview child, as the display settings show it; the
-// session's run mode points at it. Returns the frame.
-HWND OpenPreviewHost() {
-  Application.Initialize();
-  Application.ResetTerminated();
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = HostProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"PreviewHost";
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  RegisterClassW(&wc);
-  HWND frame = CreateWindowExW(0, L"PreviewHost", L"", WS_POPUP | WS_VISIBLE, 10, 10, 200, 160, nullptr, nullptr,
-                               wc.hInstance, nullptr);
-  HWND preview = CreateWindowExW(0, L"PreviewHost", L"", WS_CHILD | WS_VISIBLE, 20, 20, 152, 112, frame, nullptr,
-                                 wc.hInstance, nullptr);
-  SaverMode = smPreview;
-  ParentWindow = static_cast<int32_t>(reinterpret_cast<intptr_t>(preview));
-  return frame;
-}
-
-void ClosePreviewHost(HWND frame) {
-  Application.ResetTerminated();
-  SaverMode = smNone;
-  ParentWindow = 0;
-  DestroyWindow(frame);
-}
-
-// The session's files in the temporary directory.
-std::vector<std::string> SessionFiles() {
-  char folder[MAX_PATH + 1] = {};
-  GetTempPathA(MAX_PATH, folder);
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((std::string(folder) + "ins*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do names.push_back(found.cFileName);
-  while (FindNextFileA(search, &found));
-  FindClose(search);
-  return names;
-}
-
 // The picture is due on this tick, and the messages it handles first end the session (here the
 // user logs off): the tick then writes nothing, and the session leaves no file behind.
 void CALLBACK EndInsideADueTick(HWND, UINT, UINT_PTR id, DWORD) {
@@ -88,7 +44,7 @@ void CALLBACK EndInsideADueTick(HWND, UINT, UINT_PTR id, DWORD) {
 }
 
 TEST(SaverPreview, NothingIsWrittenAfterTheEnd) {
-  HWND frame = OpenPreviewHost();
+  HWND frame = OpenPreviewHost(152, 112);
   const std::vector<std::string> before = SessionFiles();
   {
     TSchoner schoner;
@@ -103,7 +59,7 @@ TEST(SaverPreview, NothingIsWrittenAfterTheEnd) {
 }
 
 TEST(SaverPreview, ShowsThePictureLetterboxedInTheHostsPreview) {
-  HWND frame = OpenPreviewHost();
+  HWND frame = OpenPreviewHost(152, 112);
   {
     TSchoner schoner;
     Session = &schoner;

@@ -12,7 +12,7 @@
 #include "host/OsVersion.h"
 #include "host/Password.h"
 #include "host/PasswordSetting.h"
-#include "session/SessionState.h"
+#include "base/RunState.h"
 #include "tests/standins/StandInInstall.h"
 
 namespace {

@@ -1,0 +1,161 @@
+// A long slideshow through the real session: the saver window, its page view, its temporary files
+// and every kind of transition, each played to its end, picture after picture as fast as the
+// machine allows (the ticks are given by hand and the view's clock runs a hundred times faster).
+// What the process holds of the system must stay flat, and a picture that cannot be written is
+// reported, skipped, and leaves nothing behind.
+//
+// LUMI_SOAK_CHANGES sets the number of picture changes (default 500; a day of slideshow is about
+// 10,000). The table of samples is printed.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/Application.h"
+#include "session/Schoner.h"
+#include "tests/support/ProcessResources.h"
+#include "tests/win/PreviewHost.h"
+
+namespace {
+
+constexpr int ScreenWidth = 1024, ScreenHeight = 768;
+constexpr double TimeScale = 100;  // a 3-second transition plays in 30 ms
+
+// Runs `script` inside the modal loop of a preview session the size of a screen, then closes the
+// session. The window's own timer is stopped: only the ticks the script gives count.
+void RunSession(const std::function<void(TSchoner&)>& script) {
+  static const std::function<void(TSchoner&)>* Script = nullptr;
+  static TSchoner* Running = nullptr;
+  HWND frame = OpenPreviewHost(ScreenWidth, ScreenHeight);
+  {
+    TSchoner schoner;
+    schoner.Create();
+    ASSERT_NE(schoner.Handle(), nullptr);
+    schoner.WebBrowser1->SetTimeScale(TimeScale);
+    Script = &script;
+    Running = &schoner;
+    SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
+      KillTimer(nullptr, id);
+      KillTimer(Running->Handle(), 1);
+      (*Script)(*Running);
+      PostMessageW(Running->Handle(), WM_CLOSE, 0, 0);
+    });
+    schoner.ShowModal();
+    Application.ProcessMessages();  // the session's quit message, as the program's main loop takes it
+  }
+  ClosePreviewHost(frame);
+}
+
+// Gives ticks until the picture changes and then plays its transition to the end; false when no
+// change came within the longest count.
+bool NextPicture(TSchoner& session) {
+  for (int tick = 0; tick < 100 && !session.WebBrowser1->Animating(); ++tick)
+    SendMessageW(session.Handle(), WM_TIMER, 1, 0);
+  if (!session.WebBrowser1->Animating()) return false;
+  while (session.WebBrowser1->Animating()) Application.HandleMessage();
+  return true;
+}
+
+int SoakChanges() {
+  const char* text = std::getenv("LUMI_SOAK_CHANGES");
+  const int changes = text != nullptr ? std::atoi(text) : 0;
+  return changes > 0 ? changes : 500;
+}
+
+// Growth allowed between the first sample and any later one. The counts must not move: every
+// picture change makes and drops the same objects. Private bytes may move by what the heap keeps
+// of a few frames of this size (3 MB each) between changes; a leak of a single frame, or of a
+// kilobyte per change, goes far beyond that within a thousand changes.
+constexpr uint32_t CountTolerance = 2;
+constexpr uint64_t PrivateBytesTolerance = 8ull << 20;
+
+class SessionRun : public testing::Test {
+protected:
+  void SetUp() override {
+    FEffect.emplace();
+    Application.OnException = [this](const std::exception& e) { Reported.push_back(e.what()); };
+  }
+  void TearDown() override { Application.OnException = nullptr; }
+  std::vector<std::string> Reported;
+
+private:
+  // Random: every kind of transition comes up.
+  struct TRandomEffect {
+    TRandomEffect() {
+      DWORD random = 24;
+      RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Tarnwell\\Tarnwell - Lumivale", "Effect", REG_DWORD, &random,
+                      sizeof random);
+    }
+    ~TRandomEffect() { RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Tarnwell\\Tarnwell - Lumivale", "Effect"); }
+  };
+  std::optional<TRandomEffect> FEffect;
+};
+
+using Soak = SessionRun;
+using SessionWrites = SessionRun;
+
+TEST_F(Soak, WhatTheProcessHoldsStaysFlat) {
+  const int changes = SoakChanges();
+  const int every = changes >= 5000 ? 1000 : std::max(changes / 5, 1);
+  struct TSample {
+    int Changes;
+    TProcessResources Held;
+  };
+  std::vector<TSample> samples;
+  const std::vector<std::string> filesBefore = SessionFiles();
+  RunSession([&](TSchoner& session) {
+    for (int change = 1; change <= changes; ++change) {
+      ASSERT_TRUE(NextPicture(session)) << "no picture change at " << change;
+      if (change % every == 0) samples.push_back({change, ProcessResources()});
+    }
+  });
+  EXPECT_TRUE(Reported.empty()) << Reported.front();
+  EXPECT_EQ(SessionFiles(), filesBefore);
+
+  std::printf("%8s %8s %8s %8s %14s\n", "changes", "GDI", "USER", "handles", "private bytes");
+  for (const TSample& s : samples)
+    std::printf("%8d %8u %8u %8u %14llu\n", s.Changes, s.Held.GdiObjects, s.Held.UserObjects, s.Held.Handles,
+                static_cast<unsigned long long>(s.Held.PrivateBytes));
+  ASSERT_GE(samples.size(), 2u);
+  const TProcessResources& first = samples.front().Held;
+  for (const TSample& s : samples) {
+    SCOPED_TRACE("after " + std::to_string(s.Changes) + " changes");
+    EXPECT_LE(s.Held.GdiObjects, first.GdiObjects + CountTolerance);
+    EXPECT_LE(s.Held.UserObjects, first.UserObjects + CountTolerance);
+    EXPECT_LE(s.Held.Handles, first.Handles + CountTolerance);
+    EXPECT_LE(s.Held.PrivateBytes, first.PrivateBytes + PrivateBytesTolerance);
+  }
+}
+
+// A picture that cannot be written (here another program holds the file open) is reported, the
+// view keeps its page, the next picture comes as usual, and the session leaves nothing behind.
+TEST_F(SessionWrites, AFailedPictureWriteIsReportedAndTheNextPictureComes) {
+  const std::vector<std::string> filesBefore = SessionFiles();
+  RunSession([&](TSchoner& session) {
+    ASSERT_TRUE(NextPicture(session));
+    std::vector<std::string> files = SessionFiles();
+    std::erase_if(files, [](const std::string& name) { return !name.ends_with(".jpg"); });
+    ASSERT_EQ(files.size(), 1u);
+    char folder[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH, folder);
+    HANDLE held = CreateFileA((std::string(folder) + files[0]).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(NextPicture(session)) << "a picture came although its file could not be written";
+    CloseHandle(held);
+    ASSERT_EQ(Reported.size(), 1u);
+    EXPECT_TRUE(Reported[0].starts_with("Datei \"")) << Reported[0];
+    EXPECT_TRUE(NextPicture(session)) << "the slideshow stopped after the failure";
+  });
+  EXPECT_EQ(Reported.size(), 1u);
+  EXPECT_EQ(SessionFiles(), filesBefore);
+}
+
+}  // namespace
