@@ -1,5 +1,5 @@
-// One slideshow session: StartSaver, the saver window's creation and activation, and the tick
-// that changes the pictures.
+// One slideshow session: StartSaver, the saver window's creation and activation, the tick that
+// changes the pictures, and following the monitors when they change.
 #include "session/Saver.h"
 
 #include "base/RunState.h"
