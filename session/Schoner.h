@@ -52,7 +52,6 @@ private:
   // The monitors changed (resolution, layout, DPI): the saver window covers the primary monitor
   // again, the page view the window, and the monitor windows the other monitors.
   void FollowDisplays();
-  void MonitorEvent(UINT message);
 
   std::string FHtmlFile;
   std::string FJpgFile;
