@@ -80,7 +80,8 @@ public:
   TMonitorWindows(uint64_t seed, TMonitorEvent onEvent) : FShow(seed), FOnEvent(std::move(onEvent)) {}
 
   // Matches the windows to the monitors as they are now: a window per monitor beside the
-  // primary, on it and of its size; windows of monitors that went away are closed.
+  // primary, on it and of its size; windows of monitors that went away are closed. Once the
+  // pictures have begun, a window for a monitor that came shows one of its own at once.
   void Follow();
   // Whether the monitors lie otherwise than at the last Follow (a change of layout whose notice
   // has not come, or came before the system's list of monitors had it).
@@ -93,6 +94,7 @@ private:
   TMonitorShow FShow;
   TMonitorEvent FOnEvent;
   RECT FPrimary = {};  // the primary monitor at the last Follow
+  int32_t FPrimaryPicture = -1;  // the primary's picture at the last change; -1 before the first
   std::vector<std::unique_ptr<TMonitorWindow>> FWindows;
 };
 

@@ -25,12 +25,20 @@ void TMonitorWindows::Follow() {
   FPrimary = PrimaryMonitorArea();
   const std::vector<RECT> areas = SecondaryMonitorAreas();
   if (FWindows.size() > areas.size()) FWindows.resize(areas.size());
+  const size_t kept = FWindows.size();
   for (size_t i = 0; i < areas.size(); ++i) {
-    if (i < FWindows.size())
+    if (i < kept)
       FWindows[i]->Place(areas[i]);
     else
       FWindows.push_back(std::make_unique<TMonitorWindow>(areas[i], FOnEvent));
   }
+  if (FPrimaryPicture < 0 || kept == FWindows.size()) return;
+  // The new windows' pictures avoid what the others show; the draws for the others go unused.
+  std::vector<int32_t> shown;
+  for (const auto& window : FWindows) shown.push_back(window->Picture());
+  const std::vector<int32_t> next = FShow.NextPictures(shown, FPrimaryPicture);
+  for (size_t i = kept; i < FWindows.size(); ++i)
+    FWindows[i]->ShowPicture(next[i], TMonitorExit{TTransitionKind::Cut, -1, 0.0}, 0);
 }
 
 bool TMonitorWindows::LayoutChanged() const {
@@ -43,6 +51,7 @@ bool TMonitorWindows::LayoutChanged() const {
 }
 
 void TMonitorWindows::ChangePictures(int32_t primaryPicture, int32_t effect) {
+  FPrimaryPicture = primaryPicture;
   std::vector<int32_t> shown;
   for (const auto& window : FWindows) shown.push_back(window->Picture());
   const std::vector<int32_t> next = FShow.NextPictures(shown, primaryPicture);

@@ -198,6 +198,10 @@ TEST_F(TwoMonitorsTest, WindowsFollowTheMonitorsLayout) {
   if (!MonitorWindows().empty()) {
     EXPECT_EQ(Text(ReadWindowInfo(MonitorWindows()[0]).Window), Text(FMonitors[1]));
   }
+  // The monitor that came back shows a picture at once, not black until the next change.
+  const RECT secondary{FMonitors[1].left, 0, FMonitors[1].right, FMonitors[1].bottom};
+  EXPECT_TRUE(WaitUntil([&] { return LitBounds(CaptureScreen(ScreenArea()), secondary).right != LONG_MIN; }, TMs(1500)))
+      << "the monitor that came back stays black";
   EXPECT_EQ(Text(ReadWindowInfo(saver).Window), Text(FMonitors[0]));
   EXPECT_TRUE(FSaver->Running());
 
