@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "app/CommandLine.h"
-#include "base/WinText.h"
+#include "base/TextWin32.h"
 
 void ParseCommandLine() {
   // Read wide and held as UTF-8, like every text of the program, so that a report quoting a word

@@ -4,7 +4,7 @@
 
 #include "base/ErrorReport.h"
 #include "base/Errors.h"
-#include "base/WinText.h"
+#include "base/TextWin32.h"
 
 namespace {
 

@@ -2,8 +2,9 @@
 #include <windows.h>
 
 #include "base/Errors.h"
+#include "base/OwnersWin32.h"
 #include "base/Registry.h"
-#include "base/WinText.h"
+#include "base/TextWin32.h"
 
 namespace {
 
@@ -20,10 +21,7 @@ namespace {
 
 class TWin32RegistryKey : public TRegistryKey {
 public:
-  explicit TWin32RegistryKey(HKEY key) : FKey(key) {}
-  ~TWin32RegistryKey() override {
-    if (FKey) RegCloseKey(FKey);
-  }
+  explicit TWin32RegistryKey(HKEY key) : FOwned(key), FKey(key) {}
 
   bool IsOpen() const override { return FKey != nullptr; }
 
@@ -75,7 +73,8 @@ public:
   }
 
 private:
-  HKEY FKey;
+  TRegistryKeyHandle FOwned;
+  HKEY FKey;  // FOwned's key, for the calls
 };
 
 class TWin32Registry : public TRegistry {

@@ -1,5 +1,5 @@
 // Window rectangles relative to the parent, and the primary monitor's area.
-#include "base/WindowBounds.h"
+#include "base/WindowBoundsWin32.h"
 
 RECT WindowRectInParent(HWND hwnd) {
   RECT rect = {};

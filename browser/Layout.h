@@ -4,18 +4,11 @@
 
 #include <cstdint>
 
+#include "base/Rect.h"
 #include "browser/PageReader.h"
 
 // A rectangle in frame pixels; Left and Top may be negative when the picture overflows its cell.
-struct TPictureRect {
-  int32_t Left = 0;
-  int32_t Top = 0;
-  int32_t Width = 0;
-  int32_t Height = 0;
-
-  bool Empty() const { return Width <= 0 || Height <= 0; }
-  friend bool operator==(const TPictureRect&, const TPictureRect&) = default;
-};
+using TPictureRect = TRect;
 
 // The picture's rectangle in a cell whose top-left corner is the frame's origin. The scaled side
 // is rounded to the nearest pixel, halves to even; an odd leftover puts the extra pixel of the

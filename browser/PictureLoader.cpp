@@ -1,6 +1,5 @@
-// JPEG decoding behind a C++ face. libjpeg reports fatal errors by calling error_exit, which
-// here longjmps back into the function that called setjmp; those functions hold only plain C
-// data, so no C++ object is ever skipped, and no exception travels through libjpeg's frames.
+// JPEG decoding behind a C++ face. Each step that may end in libjpeg's error exit calls setjmp
+// itself and holds only plain C data (see base/JpegErrors.h).
 #include "browser/PictureLoader.h"
 
 #include <cctype>
@@ -9,7 +8,7 @@
 #include <fstream>
 #include <new>
 
-#include <jpeglib.h>
+#include "base/JpegErrors.h"
 // jerror.h after jpeglib.h: it needs the library's types.
 #include <jerror.h>
 
@@ -20,32 +19,21 @@ constexpr long MaxJpegWorkBytes = 768L << 20;
 // A progressive file with more scans than this is a damaged or hostile one; real files have ~10.
 constexpr int MaxScans = 256;
 
-struct TJpegErrorManager {
-  jpeg_error_mgr Base;
-  jmp_buf Jump;
-};
-
-extern "C" void JpegErrorExit(j_common_ptr info) {
-  std::longjmp(reinterpret_cast<TJpegErrorManager*>(info->err)->Jump, 1);
-}
-
 // Warnings are silent, except those saying that the picture's data ends before its last row
 // (a cut file, or a header claiming more rows than there are): those are errors, so such a file
 // gives no picture instead of one with a grey bottom.
 extern "C" void JpegEmitMessage(j_common_ptr info, int level) {
   if (level < 0) {
     if (info->err->msg_code == JWRN_JPEG_EOF || info->err->msg_code == JWRN_HIT_MARKER)
-      JpegErrorExit(info);
+      JpegEscape(info);
     ++info->err->num_warnings;
   }
 }
 
-extern "C" void JpegOutputMessage(j_common_ptr) {}
-
 extern "C" void JpegProgress(j_common_ptr info) {
   if (info->is_decompressor &&
       reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > MaxScans)
-    JpegErrorExit(info);
+    JpegEscape(info);
 }
 
 }  // namespace
@@ -53,7 +41,7 @@ extern "C" void JpegProgress(j_common_ptr info) {
 // Plain C data only: value-initialised, so destroying a never-created decompressor is harmless.
 struct TJpegJob {
   jpeg_decompress_struct Info;
-  TJpegErrorManager Error;
+  TJpegErrors Error;
   jpeg_progress_mgr Progress;
 };
 
@@ -62,21 +50,19 @@ namespace {
 // The steps that may end in error_exit. Each calls setjmp itself and touches nothing but the job.
 
 bool ReadHeader(TJpegJob* job, const uint8_t* data, size_t size) {
-  job->Info.err = jpeg_std_error(&job->Error.Base);
-  job->Error.Base.error_exit = JpegErrorExit;
-  job->Error.Base.emit_message = JpegEmitMessage;
-  job->Error.Base.output_message = JpegOutputMessage;
-  if (setjmp(job->Error.Jump)) return false;
+  job->Info.err = UseJpegErrors(job->Error);
+  job->Error.Manager.emit_message = JpegEmitMessage;
+  if (setjmp(job->Error.Escape)) return false;
   jpeg_create_decompress(&job->Info);
   job->Info.mem->max_memory_to_use = MaxJpegWorkBytes;
   job->Progress.progress_monitor = JpegProgress;
   job->Info.progress = &job->Progress;
-  jpeg_mem_src(&job->Info, data, static_cast<unsigned long>(size));
+  jpeg_mem_src(&job->Info, data, JpegLength(size));
   return jpeg_read_header(&job->Info, TRUE) == JPEG_HEADER_OK;
 }
 
 bool StartDecompress(TJpegJob* job, unsigned int scaleDenominator) {
-  if (setjmp(job->Error.Jump)) return false;
+  if (setjmp(job->Error.Escape)) return false;
   job->Info.out_color_space = JCS_EXT_BGRA;
   job->Info.scale_num = 1;
   job->Info.scale_denom = scaleDenominator;
@@ -86,7 +72,7 @@ bool StartDecompress(TJpegJob* job, unsigned int scaleDenominator) {
 // Rows go straight into the frame's memory. The data must run on to the end marker: where it
 // stops is otherwise a matter of how far the decoder happened to read ahead.
 bool ReadRows(TJpegJob* job, uint8_t* pixels, size_t stride) {
-  if (setjmp(job->Error.Jump)) return false;
+  if (setjmp(job->Error.Escape)) return false;
   while (job->Info.output_scanline < job->Info.output_height) {
     JSAMPROW row = pixels + job->Info.output_scanline * stride;
     if (jpeg_read_scanlines(&job->Info, &row, 1) != 1) return false;

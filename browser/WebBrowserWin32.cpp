@@ -1,6 +1,6 @@
 // The page view's window: navigation on the message loop, drawing into a DIB section, and
 // transitions paced to the display.
-#include "browser/WebBrowser.h"
+#include "browser/WebBrowserWin32.h"
 
 #include <dwmapi.h>
 #include <mmsystem.h>
@@ -9,7 +9,8 @@
 #include <cstring>
 #include <memory>
 
-#include "base/WindowBounds.h"
+#include "base/WindowBoundsWin32.h"
+#include "base/WindowClassWin32.h"
 #include "browser/PageRender.h"
 
 namespace {
@@ -35,22 +36,9 @@ bool DisplayComposes() {
 }  // namespace
 
 TWebBrowser::TWebBrowser(HWND parent, int left, int top, int width, int height) : FRandom(SessionSeed()) {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof wc;
-  if (!GetClassInfoExW(instance, ClassName, &wc)) {
-    wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &TWebBrowser::WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-    wc.lpszClassName = ClassName;
-    RegisterClassExW(&wc);
-  }
+  RegisterWindowClass(ClassName, &TWebBrowser::WindowProc);
   QueryPerformanceFrequency(&FFrequency);
-  HDC screen = GetDC(nullptr);
-  int refresh = GetDeviceCaps(screen, VREFRESH);
-  ReleaseDC(nullptr, screen);
+  int refresh = GetDeviceCaps(TWindowDC(nullptr).Get(), VREFRESH);
   if (refresh >= 24 && refresh <= 500) FFrameSeconds = 1.0 / refresh;
   FDisplayPaces = DisplayComposes();
   if (!FDisplayPaces) {
@@ -65,7 +53,7 @@ TWebBrowser::TWebBrowser(HWND parent, int left, int top, int width, int height) 
   // placed by the saver window (2 pixels inside the control's own corner).
   FHandle = CreateWindowExW(WS_EX_CLIENTEDGE | WS_EX_NOPARENTNOTIFY, ClassName, L"",
                             WS_CHILD | WS_CLIPSIBLINGS, left, top, width, height, parent,
-                            nullptr, instance, this);
+                            nullptr, GetModuleHandleW(nullptr), this);
   // Without a window (the parent went away) the view stays empty: nothing to draw into or on.
   if (FHandle == nullptr) return;
   RECT client = {};
@@ -77,20 +65,14 @@ TWebBrowser::TWebBrowser(HWND parent, int left, int top, int width, int height) 
 TWebBrowser::~TWebBrowser() {
   Application.RemoveFrameClient(this);
   RaiseTimerResolution(false);
-  if (FOldBitmap != nullptr) SelectObject(FMemoryDC.Get(), FOldBitmap);
   if (FHandle != nullptr) {
-    SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
+    UnbindWindowObject(FHandle);
     DestroyWindow(FHandle);
   }
 }
 
 LRESULT CALLBACK TWebBrowser::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* view = static_cast<TWebBrowser*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
-    view->FHandle = hwnd;
-  }
-  auto* view = reinterpret_cast<TWebBrowser*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* view = WindowObject(hwnd, msg, lParam, &TWebBrowser::FHandle);
   if (view == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
   try {
     return view->HandleMessage(msg, wParam, lParam);
@@ -115,11 +97,9 @@ LRESULT TWebBrowser::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;  // the paint covers everything; erasing first would flash
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(FHandle, &ps);
-      RECT& r = ps.rcPaint;
-      BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, FMemoryDC.Get(), r.left, r.top, SRCCOPY);
-      EndPaint(FHandle, &ps);
+      TPaintDC paint(FHandle);
+      const RECT& r = paint.Area();
+      BitBlt(paint.Get(), r.left, r.top, r.right - r.left, r.bottom - r.top, FMemoryDC.Get(), r.left, r.top, SRCCOPY);
       return 0;
     }
     case WM_NCHITTEST:
@@ -132,7 +112,7 @@ LRESULT TWebBrowser::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE:
       return 0;
     case WM_NCDESTROY:
-      SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
+      UnbindWindowObject(FHandle);
       FHandle = nullptr;
       EndTransition();
       return 0;
@@ -252,17 +232,9 @@ void TWebBrowser::Resize(int clientWidth, int clientHeight) {
   FinishTransition();
   clientWidth = std::max(clientWidth, 1);
   clientHeight = std::max(clientHeight, 1);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = clientWidth;
-  info.bmiHeader.biHeight = -clientHeight;  // top-down rows, like TFrame
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  TGdiBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap) return;  // keep the old surface: the view shows less than it could, but shows
-  auto* newBits = static_cast<uint32_t*>(bits);
+  TDibSection dib = CreateTopDownDib(clientWidth, clientHeight);
+  if (!dib.Bitmap) return;  // keep the old surface: the view shows less than it could, but shows
+  uint32_t* newBits = dib.Bits;
   // Keep what is shown where the two sizes overlap; the rest is the page's black.
   std::fill(newBits, newBits + static_cast<size_t>(clientWidth) * clientHeight, 0xFF000000u);
   if (FBits != nullptr) {
@@ -273,9 +245,9 @@ void TWebBrowser::Resize(int clientWidth, int clientHeight) {
                   static_cast<size_t>(w) * sizeof(uint32_t));
   }
   if (!FMemoryDC) FMemoryDC.Reset(CreateCompatibleDC(nullptr));
-  HGDIOBJ previous = SelectObject(FMemoryDC.Get(), bitmap.Get());
-  if (FOldBitmap == nullptr) FOldBitmap = previous;
-  FBitmap = std::move(bitmap);
+  FSelected.reset();  // the old bitmap leaves the DC before it goes
+  FSelected.emplace(FMemoryDC.Get(), dib.Bitmap.Get());
+  FBitmap = std::move(dib.Bitmap);
   FBits = newBits;
   FScreenWidth = clientWidth;
   FScreenHeight = clientHeight;
@@ -285,9 +257,7 @@ void TWebBrowser::Resize(int clientWidth, int clientHeight) {
 void TWebBrowser::Present(int left, int top, int right, int bottom) {
   if (FHandle == nullptr || FBits == nullptr) return;
   GdiFlush();
-  HDC dc = GetDC(FHandle);
-  BitBlt(dc, left, top, right - left, bottom - top, FMemoryDC.Get(), left, top, SRCCOPY);
-  ReleaseDC(FHandle, dc);
+  BitBlt(TWindowDC(FHandle).Get(), left, top, right - left, bottom - top, FMemoryDC.Get(), left, top, SRCCOPY);
 }
 
 TFrame TWebBrowser::CopyScreen() const {
@@ -296,18 +266,6 @@ TFrame TWebBrowser::CopyScreen() const {
   return copy;
 }
 
-int TWebBrowser::Left() const { return WindowRectInParent(FHandle).left; }
-int TWebBrowser::Top() const { return WindowRectInParent(FHandle).top; }
-int TWebBrowser::Width() const {
-  RECT r = WindowRectInParent(FHandle);
-  return r.right - r.left;
-}
-int TWebBrowser::Height() const {
-  RECT r = WindowRectInParent(FHandle);
-  return r.bottom - r.top;
-}
-int TWebBrowser::ClientWidth() const { return ClientSize(FHandle).cx; }
-int TWebBrowser::ClientHeight() const { return ClientSize(FHandle).cy; }
 void TWebBrowser::SetLeft(int left) { PlaceWindow(FHandle, left, Top(), Width(), Height()); }
 void TWebBrowser::SetTop(int top) { PlaceWindow(FHandle, Left(), top, Width(), Height()); }
 void TWebBrowser::SetWidth(int width) { PlaceWindow(FHandle, Left(), Top(), width, Height()); }

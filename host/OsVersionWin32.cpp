@@ -1,5 +1,5 @@
 // The system's version record and its platform.
-#include "host/OsVersion.h"
+#include "host/OsVersionWin32.h"
 
 #include <cstring>
 

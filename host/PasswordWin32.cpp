@@ -8,8 +8,8 @@
 
 #include "base/RunState.h"
 #include "base/Registry.h"
-#include "base/WinHandle.h"
-#include "host/OsVersion.h"
+#include "base/OwnersWin32.h"
+#include "host/OsVersionWin32.h"
 #include "host/PasswordSetting.h"
 #include "host/SystemLibrary.h"
 #include "base/RunState.h"

@@ -4,12 +4,12 @@
 #include <cstdlib>
 
 #include "base/RunState.h"
-#include "base/Application.h"
+#include "base/ApplicationWin32.h"
 #include "host/BrowserGuards.h"
 #include "host/HostState.h"
 #include "host/Password.h"
 #include "host/RunningFlag.h"
-#include "session/Schoner.h"
+#include "session/SchonerWin32.h"
 #include "session/SessionState.h"
 #include "session/TempFiles.h"
 

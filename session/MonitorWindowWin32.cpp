@@ -4,9 +4,10 @@
 #include <cstring>
 #include <exception>
 
-#include "base/Application.h"
+#include "base/ApplicationWin32.h"
+#include "base/WindowClassWin32.h"
 #include "pictures/PictureSet.h"
-#include "session/MonitorWindows.h"
+#include "session/MonitorWindowsWin32.h"
 
 namespace {
 
@@ -30,22 +31,9 @@ TFrame PictureFrame(int32_t n, int32_t width, int32_t height) {
 }  // namespace
 
 TMonitorWindow::TMonitorWindow(const RECT& area, TMonitorEvent onEvent) : FArea(area), FOnEvent(std::move(onEvent)) {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof wc;
-  if (!GetClassInfoExW(instance, ClassName, &wc)) {
-    wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &TMonitorWindow::WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-    wc.lpszClassName = ClassName;
-    RegisterClassExW(&wc);
-  }
+  RegisterWindowClass(ClassName, &TMonitorWindow::WindowProc);
   QueryPerformanceFrequency(&FFrequency);
-  HDC screen = GetDC(nullptr);
-  const int refresh = GetDeviceCaps(screen, VREFRESH);
-  ReleaseDC(nullptr, screen);
+  const int refresh = GetDeviceCaps(TWindowDC(nullptr).Get(), VREFRESH);
   if (refresh >= 24 && refresh <= 500) FFrameSeconds = 1.0 / refresh;
   FFrameTimer.Reset(CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS));
   if (!FFrameTimer) FFrameTimer.Reset(CreateWaitableTimerW(nullptr, FALSE, nullptr));
@@ -53,7 +41,7 @@ TMonitorWindow::TMonitorWindow(const RECT& area, TMonitorEvent onEvent) : FArea(
   // Never activated: the keyboard and the activation stay with the saver window.
   FHandle = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST, ClassName, L"", WS_POPUP, area.left,
                             area.top, area.right - area.left, area.bottom - area.top, Application.Handle(), nullptr,
-                            instance, this);
+                            GetModuleHandleW(nullptr), this);
   if (FHandle == nullptr) return;
   Resize(area.right - area.left, area.bottom - area.top);
   ShowWindow(FHandle, SW_SHOWNOACTIVATE);
@@ -62,20 +50,14 @@ TMonitorWindow::TMonitorWindow(const RECT& area, TMonitorEvent onEvent) : FArea(
 
 TMonitorWindow::~TMonitorWindow() {
   Application.RemoveFrameClient(this);
-  if (FOldBitmap != nullptr) SelectObject(FMemoryDC.Get(), FOldBitmap);
   if (FHandle != nullptr) {
-    SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
+    UnbindWindowObject(FHandle);
     DestroyWindow(FHandle);
   }
 }
 
 LRESULT CALLBACK TMonitorWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* window = static_cast<TMonitorWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
-    window->FHandle = hwnd;
-  }
-  auto* window = reinterpret_cast<TMonitorWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* window = WindowObject(hwnd, msg, lParam, &TMonitorWindow::FHandle);
   if (window == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
   try {
     return window->HandleMessage(msg, wParam, lParam);
@@ -90,11 +72,9 @@ LRESULT TMonitorWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
       return 1;  // the paint covers everything
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(FHandle, &ps);
-      const RECT& r = ps.rcPaint;
-      BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, FMemoryDC.Get(), r.left, r.top, SRCCOPY);
-      EndPaint(FHandle, &ps);
+      TPaintDC paint(FHandle);
+      const RECT& r = paint.Area();
+      BitBlt(paint.Get(), r.left, r.top, r.right - r.left, r.bottom - r.top, FMemoryDC.Get(), r.left, r.top, SRCCOPY);
       return 0;
     }
     case WM_MOUSEACTIVATE:
@@ -107,7 +87,7 @@ LRESULT TMonitorWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (FOnEvent) FOnEvent(msg);
       return 0;
     case WM_NCDESTROY:
-      SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
+      UnbindWindowObject(FHandle);
       FHandle = nullptr;
       FTransition.reset();
       return 0;
@@ -178,23 +158,14 @@ void TMonitorWindow::ScheduleFrame() {
 void TMonitorWindow::Resize(int width, int height) {
   width = std::max(width, 1);
   height = std::max(height, 1);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down rows, like TFrame
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  TGdiBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap) return;  // keep the old surface: the window shows less than it could, but shows
-  auto* newBits = static_cast<uint32_t*>(bits);
-  std::fill(newBits, newBits + static_cast<size_t>(width) * height, 0xFF000000u);
+  TDibSection dib = CreateTopDownDib(width, height);
+  if (!dib.Bitmap) return;  // keep the old surface: the window shows less than it could, but shows
+  std::fill(dib.Bits, dib.Bits + static_cast<size_t>(width) * height, 0xFF000000u);
   if (!FMemoryDC) FMemoryDC.Reset(CreateCompatibleDC(nullptr));
-  HGDIOBJ previous = SelectObject(FMemoryDC.Get(), bitmap.Get());
-  if (FOldBitmap == nullptr) FOldBitmap = previous;
-  FBitmap = std::move(bitmap);
-  FBits = newBits;
+  FSelected.reset();  // the old bitmap leaves the DC before it goes
+  FSelected.emplace(FMemoryDC.Get(), dib.Bitmap.Get());
+  FBitmap = std::move(dib.Bitmap);
+  FBits = dib.Bits;
   FWidth = width;
   FHeight = height;
 }
@@ -202,8 +173,6 @@ void TMonitorWindow::Resize(int width, int height) {
 void TMonitorWindow::Present(const TDirtyRect& changed) {
   if (FHandle == nullptr || changed.Empty()) return;
   GdiFlush();
-  HDC dc = GetDC(FHandle);
-  BitBlt(dc, changed.Left, changed.Top, changed.Right - changed.Left, changed.Bottom - changed.Top, FMemoryDC.Get(),
-         changed.Left, changed.Top, SRCCOPY);
-  ReleaseDC(FHandle, dc);
+  BitBlt(TWindowDC(FHandle).Get(), changed.Left, changed.Top, changed.Right - changed.Left,
+         changed.Bottom - changed.Top, FMemoryDC.Get(), changed.Left, changed.Top, SRCCOPY);
 }

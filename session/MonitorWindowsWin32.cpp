@@ -1,7 +1,7 @@
 // The session's monitor windows as a set: following the monitors' layout and changing pictures.
-#include "session/MonitorWindows.h"
+#include "session/MonitorWindowsWin32.h"
 
-#include "base/WindowBounds.h"
+#include "base/WindowBoundsWin32.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <windows.h>
 
 #include "base/Errors.h"
-#include "base/WinHandle.h"
-#include "base/WinText.h"
+#include "base/OwnersWin32.h"
+#include "base/TextWin32.h"
 #include "pictures/PictureSet.h"
 #include "session/TempFiles.h"
 

@@ -1,11 +1,12 @@
 // The settings dialog's self-drawn child windows, and its DPI, font and picture helpers.
-#include "settings/ConfigControls.h"
+#include "settings/ConfigControlsWin32.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "base/Application.h"
-#include "base/WinHandle.h"
+#include "base/ApplicationWin32.h"
+#include "base/OwnersWin32.h"
+#include "base/WindowClassWin32.h"
 #include "browser/PictureLoader.h"
 
 namespace {
@@ -18,37 +19,6 @@ TProc User32Function(const char* name) {
   return user32 ? reinterpret_cast<TProc>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name))) : nullptr;
 }
 
-struct TScreenDcReleaser {
-  void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
-};
-using TScreenDc = std::unique_ptr<std::remove_pointer_t<HDC>, TScreenDcReleaser>;
-
-
-// BeginPaint and EndPaint as one object.
-class TPaintScope {
-public:
-  explicit TPaintScope(HWND window) : FWindow(window), FDc(BeginPaint(window, &FPaint)) {}
-  ~TPaintScope() { EndPaint(FWindow, &FPaint); }
-  TPaintScope(const TPaintScope&) = delete;
-  TPaintScope& operator=(const TPaintScope&) = delete;
-  HDC Dc() const { return FDc; }
-
-private:
-  HWND FWindow;
-  PAINTSTRUCT FPaint{};
-  HDC FDc;
-};
-
-BITMAPINFO TopDown32(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
 
 RECT ClientRect(HWND window) {
   RECT rect{};
@@ -61,8 +31,8 @@ RECT ClientRect(HWND window) {
 // --- DPI, fonts, pictures ------------------------------------------------------------------------
 
 int SystemDpi() {
-  TScreenDc screen(GetDC(nullptr));
-  const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+  TWindowDC screen(nullptr);
+  const int dpi = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 0;
   return dpi > 0 ? dpi : DesignDpi;
 }
 
@@ -83,7 +53,7 @@ RECT WindowRectForClient(DWORD style, DWORD exStyle, int width, int height, int 
   return rect;
 }
 
-TFontHandle MakeDialogFont(int dpi, bool underline) {
+TFont MakeDialogFont(int dpi, bool underline) {
   LOGFONTW font{};
   font.lfHeight = -MulDiv(ConfigLayout::FontPoints, dpi, 72);
   font.lfWeight = FW_NORMAL;
@@ -94,7 +64,7 @@ TFontHandle MakeDialogFont(int dpi, bool underline) {
   font.lfQuality = DEFAULT_QUALITY;
   font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
   lstrcpynW(font.lfFaceName, L"MS Shell Dlg", LF_FACESIZE);
-  return TFontHandle(CreateFontIndirectW(&font));
+  return TFont(CreateFontIndirectW(&font));
 }
 
 TFrame LoadBitmapResource(int identifier) {
@@ -104,7 +74,7 @@ TFrame LoadBitmapResource(int identifier) {
   if (!bitmap || !GetObjectW(bitmap.Get(), sizeof header, &header) || header.bmWidth <= 0 || header.bmHeight <= 0)
     return {};
   TFrame frame(header.bmWidth, header.bmHeight);
-  BITMAPINFO info = TopDown32(frame.Width, frame.Height);
+  BITMAPINFO info = TopDownDibInfo(frame.Width, frame.Height);
   TMemoryDC dc(CreateCompatibleDC(nullptr));
   if (!dc || GetDIBits(dc.Get(), bitmap.Get(), 0, static_cast<UINT>(frame.Height), frame.Pixels.data(), &info,
                        DIB_RGB_COLORS) != frame.Height)
@@ -123,7 +93,7 @@ TFrame Resampled(const TFrame& source, int width, int height) {
 
 void DrawFrame(HDC dc, const TFrame& frame, int x, int y) {
   if (frame.Pixels.empty()) return;
-  BITMAPINFO info = TopDown32(frame.Width, frame.Height);
+  BITMAPINFO info = TopDownDibInfo(frame.Width, frame.Height);
   StretchDIBits(dc, x, y, frame.Width, frame.Height, 0, 0, frame.Width, frame.Height, frame.Pixels.data(), &info,
                 DIB_RGB_COLORS, SRCCOPY);
 }
@@ -132,22 +102,14 @@ void DrawFrame(HDC dc, const TFrame& frame, int x, int y) {
 
 TPaintedControl::~TPaintedControl() {
   if (FHandle != nullptr) {
-    SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
+    UnbindWindowObject(FHandle);
     DestroyWindow(FHandle);
   }
 }
 
 void TPaintedControl::Create(HWND parent, int id, DWORD style, DWORD exStyle) {
-  static const bool registered = [] {
-    WNDCLASSW windowClass{};
-    windowClass.style = CS_DBLCLKS;  // a double click opens a link once, not twice
-    windowClass.lpfnWndProc = &TPaintedControl::StaticWndProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    windowClass.lpszClassName = ControlClassName;
-    return RegisterClassW(&windowClass) != 0;
-  }();
-  (void)registered;
+  // A double click opens a link once, not twice.
+  RegisterWindowClass(ControlClassName, &TPaintedControl::StaticWndProc, CS_DBLCLKS);
   CreateWindowExW(exStyle, ControlClassName, L"", WS_CHILD | style, 0, 0, 0, 0, parent,
                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), this);
 }
@@ -164,12 +126,7 @@ void TPaintedControl::Invalidate() const {
 }
 
 LRESULT CALLBACK TPaintedControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* control = static_cast<TPaintedControl*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    control->FHandle = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
-  }
-  auto* control = reinterpret_cast<TPaintedControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* control = WindowObject(hwnd, msg, lParam, &TPaintedControl::FHandle);
   if (control == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
   LRESULT result = 0;
   try {
@@ -178,7 +135,7 @@ LRESULT CALLBACK TPaintedControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wPar
     Application.HandleCurrentException();
   }
   if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    UnbindWindowObject(hwnd);
     control->FHandle = nullptr;
   }
   return result;
@@ -187,8 +144,8 @@ LRESULT CALLBACK TPaintedControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wPar
 LRESULT TPaintedControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_PAINT: {
-      TPaintScope paint(FHandle);
-      Paint(paint.Dc());
+      TPaintDC paint(FHandle);
+      Paint(paint.Get());
       return 0;
     }
     case WM_ERASEBKGND:
@@ -266,11 +223,10 @@ void TImage::Paint(HDC dc) {
 void TLinkLabel::Paint(HDC dc) {
   RECT client = ClientRect(Handle());
   FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  HGDIOBJ oldFont = SelectObject(dc, Font);
+  TSelectedObject font(dc, Font);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 255));
   RECT text{TextLeft, 0, TextRight, client.bottom};
   DrawTextW(dc, Caption.c_str(), static_cast<int>(Caption.size()), &text,
             DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-  SelectObject(dc, oldFont);
 }

@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "base/Application.h"
-#include "base/WinText.h"
+#include "base/ApplicationWin32.h"
+#include "base/TextWin32.h"
 #include "settings/ConfigFormWin32.h"
 #include "settings/ConfigResources.h"
 #include "settings/EffectList.h"

@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <string>
 
-#include "base/Application.h"
+#include "base/ApplicationWin32.h"
 #include "base/Registry.h"
-#include "base/WinText.h"
+#include "base/TextWin32.h"
 #include "settings/ConfigFormWin32.h"
 #include "settings/SettingsStore.h"
 

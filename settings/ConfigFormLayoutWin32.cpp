@@ -9,7 +9,7 @@
 #include <tuple>
 #include <utility>
 
-#include "base/WinText.h"
+#include "base/TextWin32.h"
 #include "settings/ConfigFormWin32.h"
 
 // --- layout at the monitor's DPI -------------------------------------------------------------------
@@ -19,9 +19,9 @@
 void TConfig::ApplyLayout(int dpi, const RECT* suggestedWindow) {
   FDpi = dpi;
   // The controls take the new font before the old one is deleted.
-  TFontHandle font = MakeDialogFont(dpi, false);
+  TFont font = MakeDialogFont(dpi, false);
   for (HWND control : {PageControl1, GroupBox4, comboEffekt, GroupBox10, Button1, Button9, Button10})
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
   FFont = std::move(font);
   FLinkFont = MakeDialogFont(dpi, true);
 
@@ -63,7 +63,7 @@ void TConfig::ApplyLayout(int dpi, const RECT* suggestedWindow) {
   const TLayoutRect memo = Scale(Design::Memo1);
   for (auto [label, design] : {std::pair{&StaticText1, Design::StaticText1}, std::pair{&StaticText5, Design::StaticText5}}) {
     label->SetBounds(Scale(design));
-    label->Font = FLinkFont.get();
+    label->Font = FLinkFont.Get();
     label->TextLeft = memo.Left - label->Bounds().Left;
     label->TextRight = memo.Right() - label->Bounds().Left;
   }
@@ -100,7 +100,7 @@ void TConfig::PaintAbout(HDC dc) {
     FrameRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     InflateRect(&area, -1, -1);
   }
-  HGDIOBJ oldFont = SelectObject(dc, FFont.get());
+  TSelectedObject font(dc, FFont.Get());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
   for (size_t i = 0; i < AboutLines.size(); ++i) {
@@ -110,5 +110,4 @@ void TConfig::PaintAbout(HDC dc) {
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
               DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
   }
-  SelectObject(dc, oldFont);
 }

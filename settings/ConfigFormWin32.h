@@ -9,10 +9,10 @@
 
 #include "base/RunState.h"
 #include "base/Errors.h"
-#include "base/Form.h"
+#include "base/FormWin32.h"
 #include "browser/PictureLoader.h"
 #include "pictures/PictureSet.h"
-#include "settings/ConfigControls.h"
+#include "settings/ConfigControlsWin32.h"
 #include "settings/ConfigLayout.h"
 #include "settings/ConfigLinks.h"
 #include "settings/SettingsStore.h"
@@ -95,8 +95,8 @@ private:
   HWND Button10 = nullptr;
 
   int FDpi = DesignDpi;
-  TFontHandle FFont;
-  TFontHandle FLinkFont;
+  TFont FFont;
+  TFont FLinkFont;
   TResourceStream FPreview;  // picture 105, once FormCreate has found it
   TResourceStream FLinksBanner;
   TResourceStream FTipsBanner;

@@ -7,16 +7,10 @@
 #include <cstdint>
 #include <string_view>
 
-struct TLayoutRect {
-  int32_t Left = 0;
-  int32_t Top = 0;
-  int32_t Width = 0;
-  int32_t Height = 0;
+#include "base/Rect.h"
 
-  constexpr int32_t Right() const { return Left + Width; }
-  constexpr int32_t Bottom() const { return Top + Height; }
-  friend constexpr bool operator==(const TLayoutRect&, const TLayoutRect&) = default;
-};
+// A part of the dialog in its parent's client area.
+using TLayoutRect = TRect;
 
 // `inner`, given in the client area of `outer`, in the coordinates of outer's parent.
 constexpr TLayoutRect Within(const TLayoutRect& outer, const TLayoutRect& inner) {

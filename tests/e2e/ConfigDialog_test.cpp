@@ -118,14 +118,14 @@ int SelectedEffect(HWND form) { return static_cast<int>(SendMessageW(Control(for
 // Clicks the page's tab. The tab's place is asked of the tab control inside the dialog's process.
 void SelectPage(const TProcess& process, HWND form, TPage page) {
   HWND tabs = Control(form, PageControlId);
-  THandle target(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process.Id()));
+  TKernelHandle target(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, process.Id()));
   ASSERT_TRUE(target);
-  void* remote = VirtualAllocEx(target.get(), nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+  void* remote = VirtualAllocEx(target.Get(), nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
   ASSERT_NE(remote, nullptr);
   RECT item{};
   SendMessageW(tabs, TCM_GETITEMRECT, page, reinterpret_cast<LPARAM>(remote));
-  ReadProcessMemory(target.get(), remote, &item, sizeof item, nullptr);
-  VirtualFreeEx(target.get(), remote, 0, MEM_RELEASE);
+  ReadProcessMemory(target.Get(), remote, &item, sizeof item, nullptr);
+  VirtualFreeEx(target.Get(), remote, 0, MEM_RELEASE);
   MapWindowPoints(tabs, nullptr, reinterpret_cast<POINT*>(&item), 2);
   ClickAt({(item.left + item.right) / 2, (item.top + item.bottom) / 2});
   ASSERT_TRUE(WaitUntil([&] { return ShownPage(form) == page; }, TMs(3000))) << "page " << page;

@@ -2,64 +2,31 @@
 // temporary files and screen captures.
 #include "tests/e2e/Driver.h"
 
+#include "base/WindowClassWin32.h"
+
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 namespace {
 
-struct TKeyCloser {
-  void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using TKey = std::unique_ptr<std::remove_pointer_t<HKEY>, TKeyCloser>;
-
-struct TFindCloser {
-  void operator()(HANDLE search) const { FindClose(search); }
-};
-using TFind = std::unique_ptr<std::remove_pointer_t<HANDLE>, TFindCloser>;
-
-struct TScreenDcReleaser {
-  void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
-};
-using TScreenDc = std::unique_ptr<std::remove_pointer_t<HDC>, TScreenDcReleaser>;
-
-struct TDcDeleter {
-  void operator()(HDC dc) const { DeleteDC(dc); }
-};
-using TMemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, TDcDeleter>;
-
-struct TGdiDeleter {
-  void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using TBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, TGdiDeleter>;
-using TBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, TGdiDeleter>;
-
-// A 32-bit top-down DIB section selected into a memory DC. The DC goes first, then the bitmap.
+// A 32-bit top-down DIB section selected into a memory DC.
 struct TDib {
-  TBitmap Bitmap;
-  TMemoryDc Dc;
-  uint32_t* Bits = nullptr;
+  TDibSection Section;
+  TMemoryDC Dc;
+  std::optional<TSelectedObject> Selected;
   int Width = 0;
   int Height = 0;
 
-  TDib(int width, int height) : Width(width), Height(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    Bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    Dc.reset(CreateCompatibleDC(nullptr));
-    if (!Bitmap || !Dc) throw std::runtime_error("cannot make a bitmap");
-    Bits = static_cast<uint32_t*>(bits);
-    SelectObject(Dc.get(), Bitmap.get());
+  TDib(int width, int height) : Section(CreateTopDownDib(width, height)), Dc(CreateCompatibleDC(nullptr)),
+                                Width(width), Height(height) {
+    if (!Section.Bitmap || !Dc) throw std::runtime_error("cannot make a bitmap");
+    Selected.emplace(Dc.Get(), Section.Bitmap.Get());
   }
 
   TPixels Pixels() const {
     GdiFlush();
-    TPixels pixels{Width, Height, std::vector<uint32_t>(Bits, Bits + size_t(Width) * size_t(Height))};
+    TPixels pixels{Width, Height, std::vector<uint32_t>(Section.Bits, Section.Bits + size_t(Width) * size_t(Height))};
     for (uint32_t& p : pixels.Data) p &= 0xFFFFFF;
     return pixels;
   }
@@ -105,9 +72,9 @@ RECT ClientAreaOnScreen(HWND window) {
 TPixels RenderIcon(HICON icon, int width, int height, COLORREF background) {
   TDib dib(width, height);
   RECT all{0, 0, width, height};
-  TBrush brush(CreateSolidBrush(background));
-  FillRect(dib.Dc.get(), &all, brush.get());
-  DrawIconEx(dib.Dc.get(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
+  TGdiObject brush(CreateSolidBrush(background));
+  FillRect(dib.Dc.Get(), &all, static_cast<HBRUSH>(brush.Get()));
+  DrawIconEx(dib.Dc.Get(), 0, 0, icon, width, height, 0, nullptr, DI_NORMAL);
   return dib.Pixels();
 }
 
@@ -163,10 +130,10 @@ bool WaitDispatching(HANDLE handle, TMs timeout) {
   }
 }
 
-TKey OpenKey(const std::string& key, REGSAM access) {
+TRegistryKeyHandle OpenKey(const std::string& key, REGSAM access) {
   HKEY opened = nullptr;
   if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(key).c_str(), 0, access, &opened) != ERROR_SUCCESS) return {};
-  return TKey(opened);
+  return TRegistryKeyHandle(opened);
 }
 
 const wchar_t HostClass[] = L"LumivaleTestHost";
@@ -186,26 +153,26 @@ TProcess TProcess::Launch(const std::string& exePath, const std::string& argumen
                       &info))
     throw std::runtime_error("cannot start " + exePath + " (error " + std::to_string(GetLastError()) + ")");
   CloseHandle(info.hThread);
-  return TProcess(THandle(info.hProcess), info.dwProcessId);
+  return TProcess(TKernelHandle(info.hProcess), info.dwProcessId);
 }
 
 TProcess::~TProcess() {
   if (FProcess) Kill();
 }
 
-bool TProcess::Running() const { return WaitForSingleObject(FProcess.get(), 0) == WAIT_TIMEOUT; }
+bool TProcess::Running() const { return WaitForSingleObject(FProcess.Get(), 0) == WAIT_TIMEOUT; }
 
 std::optional<DWORD> TProcess::WaitForExit(TMs timeout) const {
-  if (!WaitDispatching(FProcess.get(), timeout)) return std::nullopt;
+  if (!WaitDispatching(FProcess.Get(), timeout)) return std::nullopt;
   DWORD code = 0;
-  GetExitCodeProcess(FProcess.get(), &code);
+  GetExitCodeProcess(FProcess.Get(), &code);
   return code;
 }
 
 void TProcess::Kill() {
   if (Running()) {
-    TerminateProcess(FProcess.get(), 0xDEAD);
-    WaitDispatching(FProcess.get(), TMs(5000));
+    TerminateProcess(FProcess.Get(), 0xDEAD);
+    WaitDispatching(FProcess.Get(), TMs(5000));
   }
 }
 
@@ -327,16 +294,7 @@ void UseUnmanagedWineWindows() {
 // --- host window -------------------------------------------------------------------------------
 
 THostWindow::THostWindow(int previewWidth, int previewHeight) {
-  static const bool registered = [] {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszClassName = HostClass;
-    return RegisterClassW(&windowClass) != 0;
-  }();
-  if (!registered) throw std::runtime_error("cannot register the host window class");
+  RegisterWindowClass(HostClass, DefWindowProcW, 0, nullptr, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   // Without a caption the frame is not handed to a window manager, so under Wine on a bare X
   // display its destruction does not wait for one (see UseUnmanagedWineWindows).
   FFrame = CreateWindowExW(0, HostClass, L"Lumivale test host", WS_POPUP | WS_BORDER | WS_CLIPCHILDREN | WS_VISIBLE,
@@ -365,15 +323,15 @@ std::string HandleText(HWND window) {
 // --- registry ----------------------------------------------------------------------------------
 
 std::optional<TRegValue> ReadRegValue(const std::string& key, const std::string& name) {
-  TKey opened = OpenKey(key, KEY_QUERY_VALUE);
+  TRegistryKeyHandle opened = OpenKey(key, KEY_QUERY_VALUE);
   if (!opened) return std::nullopt;
   std::wstring valueName = Wide(name);
   TRegValue value;
   DWORD size = 0;
-  if (RegQueryValueExW(opened.get(), valueName.c_str(), nullptr, &value.Type, nullptr, &size) != ERROR_SUCCESS)
+  if (RegQueryValueExW(opened.Get(), valueName.c_str(), nullptr, &value.Type, nullptr, &size) != ERROR_SUCCESS)
     return std::nullopt;
   value.Data.resize(size);
-  if (RegQueryValueExW(opened.get(), valueName.c_str(), nullptr, &value.Type, value.Data.data(), &size) !=
+  if (RegQueryValueExW(opened.Get(), valueName.c_str(), nullptr, &value.Type, value.Data.data(), &size) !=
       ERROR_SUCCESS)
     return std::nullopt;
   value.Data.resize(size);
@@ -410,15 +368,15 @@ TSavedRegValue::~TSavedRegValue() {
   }
 }
 
-bool KeyExists(const std::string& key) { return OpenKey(key, KEY_QUERY_VALUE) != nullptr; }
+bool KeyExists(const std::string& key) { return static_cast<bool>(OpenKey(key, KEY_QUERY_VALUE)); }
 
 void WriteRegValue(const std::string& key, const std::string& name, const TRegValue& value) {
   HKEY created = nullptr;
   if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created,
                       nullptr) != ERROR_SUCCESS)
     throw std::runtime_error("cannot create HKCU\\" + key);
-  TKey opened(created);
-  if (RegSetValueExW(opened.get(), Wide(name).c_str(), 0, value.Type, value.Data.data(), DWORD(value.Data.size())) !=
+  TRegistryKeyHandle opened(created);
+  if (RegSetValueExW(opened.Get(), Wide(name).c_str(), 0, value.Type, value.Data.data(), DWORD(value.Data.size())) !=
       ERROR_SUCCESS)
     throw std::runtime_error("cannot write HKCU\\" + key + " " + name);
 }
@@ -435,7 +393,7 @@ void WriteRegString(const std::string& key, const std::string& name, const std::
 }
 
 void DeleteRegValue(const std::string& key, const std::string& name) {
-  if (TKey opened = OpenKey(key, KEY_SET_VALUE)) RegDeleteValueW(opened.get(), Wide(name).c_str());
+  if (TRegistryKeyHandle opened = OpenKey(key, KEY_SET_VALUE)) RegDeleteValueW(opened.Get(), Wide(name).c_str());
 }
 
 void DeleteRegKey(const std::string& key) { RegDeleteTreeW(HKEY_CURRENT_USER, Wide(key).c_str()); }
@@ -451,14 +409,11 @@ std::string TempDirectory() {
 std::vector<std::string> TempFiles(const std::string& pattern) {
   std::vector<std::string> names;
   WIN32_FIND_DATAW entry;
-  TFind search(FindFirstFileW(Wide(TempDirectory() + pattern).c_str(), &entry));
-  if (search.get() == INVALID_HANDLE_VALUE) {
-    search.release();
-    return names;
-  }
+  TFindHandle search(FindFirstFileW(Wide(TempDirectory() + pattern).c_str(), &entry));
+  if (!search) return names;
   do {
     if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(Utf8(entry.cFileName));
-  } while (FindNextFileW(search.get(), &entry));
+  } while (FindNextFileW(search.Get(), &entry));
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -476,9 +431,9 @@ TPixels CaptureScreen(const RECT& area) {
   int height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return {};
   TDib dib(width, height);
-  TScreenDc screen(GetDC(nullptr));
-  if (!screen) throw std::runtime_error("cannot open the screen");
-  BitBlt(dib.Dc.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY | CAPTUREBLT);
+  TWindowDC screen(nullptr);
+  if (!screen.Get()) throw std::runtime_error("cannot open the screen");
+  BitBlt(dib.Dc.Get(), 0, 0, width, height, screen.Get(), area.left, area.top, SRCCOPY | CAPTUREBLT);
   return dib.Pixels();
 }
 
@@ -509,13 +464,10 @@ bool SaveBmp(const TPixels& pixels, const std::string& path) {
       row[3 * x + 2] = BYTE(p >> 16);
     }
   }
-  THandle out(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (out.get() == INVALID_HANDLE_VALUE) {
-    out.release();
-    return false;
-  }
+  TFileHandle out(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!out) return false;
   DWORD written = 0;
-  return WriteFile(out.get(), data.data(), DWORD(data.size()), &written, nullptr) && written == data.size();
+  return WriteFile(out.Get(), data.data(), DWORD(data.size()), &written, nullptr) && written == data.size();
 }
 
 bool SaveShot(const std::string& name, std::optional<RECT> area) {
@@ -641,16 +593,13 @@ bool PostClose(HWND window) { return PostMessageW(window, WM_CLOSE, 0, 0) != FAL
 // --- files -------------------------------------------------------------------------------------
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-  THandle in(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  TFileHandle in(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (in.get() == INVALID_HANDLE_VALUE) {
-    in.release();
-    return std::nullopt;
-  }
+  if (!in) return std::nullopt;
   std::string bytes;
   char buffer[65536];
   DWORD got = 0;
-  while (ReadFile(in.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  while (ReadFile(in.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
   return bytes;
 }
 

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "base/OwnersWin32.h"
+
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -14,11 +16,6 @@
 
 using TMs = std::chrono::milliseconds;
 
-// Move-only owner of a kernel handle (process, file search, ...).
-struct THandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using THandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, THandleCloser>;
 
 // A started program. The destructor kills it if it still runs, so that no test leaves a
 // process behind for the next one.
@@ -44,8 +41,8 @@ class TProcess {
   std::vector<HWND> Dialogs() const;
 
  private:
-  TProcess(THandle process, DWORD id) : FProcess(std::move(process)), FId(id) {}
-  THandle FProcess;
+  TProcess(TKernelHandle process, DWORD id) : FProcess(std::move(process)), FId(id) {}
+  TKernelHandle FProcess;
   DWORD FId = 0;
 };
 

@@ -35,11 +35,11 @@ std::vector<RECT> Monitors() {
 // and waits until it has: it watches C:\lumi-xrandr.
 void RunXrandr(const std::string& arguments) {
   const std::wstring request = L"C:\\lumi-xrandr";
-  THandle file(CreateFileW(request.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-  ASSERT_NE(file.get(), INVALID_HANDLE_VALUE);
+  TFileHandle file(CreateFileW(request.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  ASSERT_TRUE(file);
   DWORD written = 0;
-  WriteFile(file.get(), arguments.data(), DWORD(arguments.size()), &written, nullptr);
-  file.reset();
+  WriteFile(file.Get(), arguments.data(), DWORD(arguments.size()), &written, nullptr);
+  file.Reset();
   ASSERT_TRUE(WaitUntil([&] { return GetFileAttributesW(request.c_str()) == INVALID_FILE_ATTRIBUTES; }, TMs(10000)))
       << "nobody ran xrandr " << arguments;
 }

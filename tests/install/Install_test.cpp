@@ -59,10 +59,10 @@ std::vector<TProgramEntry> LumivaleEntries() {
   std::vector<TProgramEntry> entries;
   HKEY raw = nullptr;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, list.c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS) return entries;
-  std::unique_ptr<std::remove_pointer_t<HKEY>, decltype(&RegCloseKey)> key(raw, &RegCloseKey);
+  TRegistryKeyHandle key(raw);
   wchar_t name[256];
   for (DWORD i = 0, length = 256;
-       RegEnumKeyExW(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+       RegEnumKeyExW(key.Get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
        ++i, length = 256)
     if (read(name, L"DisplayName") == "Lumivale")
       entries.push_back({read(name, L"DisplayVersion"), read(name, L"Publisher"), read(name, L"UninstallString")});

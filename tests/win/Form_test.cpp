@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "base/Application.h"
+#include "base/ApplicationWin32.h"
 #include "base/Errors.h"
-#include "base/Form.h"
+#include "base/FormWin32.h"
 
 namespace {
 

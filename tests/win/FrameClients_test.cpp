@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <string>
 
-#include "base/Application.h"
-#include "base/WinHandle.h"
+#include "base/ApplicationWin32.h"
+#include "base/OwnersWin32.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "base/Registry.h"
-#include "host/OsVersion.h"
+#include "host/OsVersionWin32.h"
 #include "host/Password.h"
 #include "host/PasswordSetting.h"
 #include "host/RunningFlag.h"

@@ -8,27 +8,19 @@
 #include <vector>
 
 #include "base/RunState.h"
-#include "base/Application.h"
-
-inline LRESULT CALLBACK PreviewHostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcW(hwnd, msg, wParam, lParam);
-}
+#include "base/ApplicationWin32.h"
+#include "base/WindowClassWin32.h"
 
 // Opens the host with a width x height preview child and points the run mode at it; returns
 // the frame.
 inline HWND OpenPreviewHost(int width, int height) {
   Application.Initialize();
   Application.ResetTerminated();
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = PreviewHostProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"PreviewHost";
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  RegisterClassW(&wc);
+  RegisterWindowClass(L"PreviewHost", DefWindowProcW, 0, nullptr, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   HWND frame = CreateWindowExW(0, L"PreviewHost", L"", WS_POPUP | WS_VISIBLE, 0, 0, width + 40, height + 40, nullptr,
-                               nullptr, wc.hInstance, nullptr);
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
   HWND preview = CreateWindowExW(0, L"PreviewHost", L"", WS_CHILD | WS_VISIBLE, 20, 20, width, height, frame, nullptr,
-                                 wc.hInstance, nullptr);
+                                 GetModuleHandleW(nullptr), nullptr);
   SaverMode = smPreview;
   ParentWindow = static_cast<int32_t>(reinterpret_cast<intptr_t>(preview));
   return frame;

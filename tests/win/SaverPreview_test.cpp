@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "base/RunState.h"
-#include "base/Application.h"
-#include "session/Schoner.h"
+#include "base/ApplicationWin32.h"
+#include "session/SchonerWin32.h"
 #include "tests/win/PreviewHost.h"
 
 namespace {

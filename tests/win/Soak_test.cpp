@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "base/Application.h"
-#include "session/Schoner.h"
+#include "base/ApplicationWin32.h"
+#include "session/SchonerWin32.h"
 #include "tests/support/ProcessResources.h"
 #include "tests/win/PreviewHost.h"
 

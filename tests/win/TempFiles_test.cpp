@@ -9,7 +9,7 @@
 #include <iterator>
 
 #include "base/Errors.h"
-#include "base/WinText.h"
+#include "base/TextWin32.h"
 #include "session/TempFiles.h"
 
 namespace {

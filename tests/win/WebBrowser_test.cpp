@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "base/Application.h"
+#include "base/ApplicationWin32.h"
 #include "browser/PageRender.h"
-#include "browser/WebBrowser.h"
+#include "browser/WebBrowserWin32.h"
 #include "session/PageText.h"
 #include "session/TempFiles.h"
 

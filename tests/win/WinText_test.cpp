@@ -1,7 +1,7 @@
 // Texts reach the wide API intact whatever the ANSI code page; the UTF-8 round trip keeps them.
 #include <gtest/gtest.h>
 
-#include "base/WinText.h"
+#include "base/TextWin32.h"
 
 TEST(WinText, RoundTripsTheProgramsTexts) {
   const std::string text = "'abc' ist kein g\xC3\xBCltiger Integerwert";

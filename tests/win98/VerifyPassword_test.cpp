@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "host/OsVersion.h"
+#include "host/OsVersionWin32.h"
 #include "host/Password.h"
 #include "host/PasswordSetting.h"
 #include "base/RunState.h"

@@ -9,9 +9,9 @@
 #include <memory>
 #include <string>
 
-#include "base/Form.h"
-#include "browser/WebBrowser.h"
-#include "session/MonitorWindows.h"
+#include "base/FormWin32.h"
+#include "browser/WebBrowserWin32.h"
+#include "session/MonitorWindowsWin32.h"
 #include "session/PlayList.h"
 #include "session/SessionCourse.h"
 

@@ -1,5 +1,5 @@
 // Message loops and the application's hidden owner window.
-#include "base/Application.h"
+#include "base/ApplicationWin32.h"
 
 #include <objbase.h>
 
@@ -7,7 +7,8 @@
 
 #include "base/ErrorReport.h"
 #include "base/Errors.h"
-#include "base/Form.h"
+#include "base/FormWin32.h"
+#include "base/WindowClassWin32.h"
 
 TApplication Application;
 
@@ -34,15 +35,11 @@ TApplication::~TApplication() {
 void TApplication::Initialize() {
   if (FHandle != nullptr) return;
   FComInitialized = SUCCEEDED(CoInitialize(nullptr));
-  WNDCLASSW wc = {};
-  wc.lpfnWndProc = OwnerWindowProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"TApplication";
-  wc.hIcon = LoadIconW(wc.hInstance, L"MAINICON");
-  RegisterClassW(&wc);
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  RegisterWindowClass(L"TApplication", OwnerWindowProc, 0, LoadIconW(instance, L"MAINICON"));
   // A zero-size, never-shown top-level window: the owner of the program's top-level forms.
   FHandle = CreateWindowExW(0, L"TApplication", L"", WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU |
-                            WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
+                            WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
 }
 
 bool TApplication::ProcessMessage() {

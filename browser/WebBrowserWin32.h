@@ -9,15 +9,16 @@
 #include <optional>
 #include <string>
 
-#include "base/Application.h"
-#include "base/WinHandle.h"
+#include "base/ApplicationWin32.h"
+#include "base/OwnersWin32.h"
+#include "base/WindowBoundsWin32.h"
 #include "browser/Frame.h"
 #include "browser/Layout.h"
 #include "browser/PageReader.h"
 #include "browser/Transition.h"
 #include "browser/ViewRandom.h"
 
-class TWebBrowser : public TFrameClient {
+class TWebBrowser : public TFrameClient, public TWindowGeometry<TWebBrowser> {
 public:
   // A child of parent at left, top, size width x height, hidden until Show; never a tab stop,
   // never keeps the keyboard focus (it hands it to its parent), and passes the mouse to its parent.
@@ -31,12 +32,6 @@ public:
   // Shows the page file at path (an ANSI path, taken literally) once the message loop runs.
   void Navigate(const std::string& path);
 
-  int Left() const;
-  int Top() const;
-  int Width() const;
-  int Height() const;
-  int ClientWidth() const;
-  int ClientHeight() const;
   void SetLeft(int left);
   void SetTop(int top);
   void SetWidth(int width);
@@ -71,7 +66,7 @@ private:
   // The frame on screen lives in a top-down 32-bit DIB section selected into FMemoryDC.
   TMemoryDC FMemoryDC;
   TGdiBitmap FBitmap;
-  HGDIOBJ FOldBitmap = nullptr;
+  std::optional<TSelectedObject> FSelected;  // FBitmap in FMemoryDC
   uint32_t* FBits = nullptr;
   int FScreenWidth = 0;
   int FScreenHeight = 0;

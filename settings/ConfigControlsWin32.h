@@ -10,13 +10,10 @@
 #include <string>
 #include <type_traits>
 
+#include "base/OwnersWin32.h"
 #include "browser/Frame.h"
 #include "settings/ConfigLayout.h"
 
-struct TGdiObjectDeleter {
-  void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-using TFontHandle = std::unique_ptr<std::remove_pointer_t<HFONT>, TGdiObjectDeleter>;
 
 // The DPI of the monitor the window is on (per-monitor aware); the system DPI where the system
 // cannot tell one monitor from another.
@@ -29,7 +26,7 @@ RECT WindowRectForClient(DWORD style, DWORD exStyle, int width, int height, int 
 
 // The dialog font, 8 pt at `dpi`: "MS Shell Dlg", which every Windows and Wine maps to a font it
 // has whose lines are 13 pixels at 96 DPI.
-TFontHandle MakeDialogFont(int dpi, bool underline);
+TFont MakeDialogFont(int dpi, bool underline);
 
 // The picture of a bitmap resource as 0xFFRRGGBB pixels; empty when it cannot be loaded.
 TFrame LoadBitmapResource(int identifier);

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "base/WindowBoundsWin32.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -55,7 +57,7 @@ private:
   std::function<void()> FOnTimer;
 };
 
-class TForm {
+class TForm : public TWindowGeometry<TForm> {
 public:
   using TWindowProc = std::function<void(TMessage&)>;
 
@@ -69,12 +71,6 @@ public:
   void Create();
 
   HWND Handle() const { return FHandle; }
-  int Left() const;
-  int Top() const;
-  int Width() const;
-  int Height() const;
-  int ClientWidth() const;
-  int ClientHeight() const;
   void SetBounds(int left, int top, int width, int height);
   void SetHeight(int height);
   void SetMaximized(bool maximized) { FMaximized = maximized; }

@@ -11,8 +11,8 @@
 #include <optional>
 #include <vector>
 
-#include "base/Application.h"
-#include "base/WinHandle.h"
+#include "base/ApplicationWin32.h"
+#include "base/OwnersWin32.h"
 #include "browser/Frame.h"
 #include "browser/Transition.h"
 #include "session/MonitorShow.h"
@@ -59,7 +59,7 @@ private:
 
   TMemoryDC FMemoryDC;  // the frame on screen: a top-down 32-bit DIB section selected into it
   TGdiBitmap FBitmap;
-  HGDIOBJ FOldBitmap = nullptr;
+  std::optional<TSelectedObject> FSelected;  // FBitmap in FMemoryDC
   uint32_t* FBits = nullptr;
   int32_t FWidth = 0;
   int32_t FHeight = 0;

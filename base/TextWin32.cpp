@@ -1,5 +1,5 @@
 // Text conversions through the system's MultiByteToWideChar/WideCharToMultiByte.
-#include "base/WinText.h"
+#include "base/TextWin32.h"
 
 namespace {
 

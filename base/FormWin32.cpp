@@ -1,8 +1,10 @@
 // Window creation, message dispatch under the error report, modal showing and timers of forms.
-#include "base/Form.h"
+#include "base/FormWin32.h"
 
-#include "base/Application.h"
-#include "base/WindowBounds.h"
+#include "base/ApplicationWin32.h"
+#include "base/OwnersWin32.h"
+#include "base/WindowClassWin32.h"
+#include "base/WindowBoundsWin32.h"
 
 namespace {
 
@@ -42,7 +44,7 @@ TForm::TForm(std::wstring windowClassName) : FClassName(std::move(windowClassNam
 TForm::~TForm() {
   if (FHandle != nullptr) {
     FDestroying = true;
-    SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
+    UnbindWindowObject(FHandle);
     DestroyWindow(FHandle);
   }
 }
@@ -57,20 +59,8 @@ void TForm::CreateParams(TCreateParams& params) { (void)params; }
 
 void TForm::Create() {
   Application.SetMainForm(this);
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof wc;
-  if (!GetClassInfoExW(instance, FClassName.c_str(), &wc)) {
-    wc = {};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = &TForm::StaticWndProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-    wc.hIcon = LoadIconW(instance, L"MAINICON");
-    wc.lpszClassName = FClassName.c_str();
-    RegisterClassExW(&wc);
-  }
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  RegisterWindowClass(FClassName.c_str(), &TForm::StaticWndProc, CS_DBLCLKS, LoadIconW(instance, L"MAINICON"));
   TCreateParams params;
   params.WndParent = Application.Handle();
   CreateParams(params);
@@ -87,12 +77,7 @@ void TForm::Create() {
 }
 
 LRESULT CALLBACK TForm::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE) {
-    auto* form = static_cast<TForm*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    form->FHandle = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-  }
-  auto* form = reinterpret_cast<TForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  auto* form = WindowObject(hwnd, msg, lParam, &TForm::FHandle);
   if (form == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
   TMessage message{msg, wParam, lParam, 0};
   try {
@@ -102,7 +87,7 @@ LRESULT CALLBACK TForm::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
     message.Result = 0;
   }
   if (msg == WM_NCDESTROY) {
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    UnbindWindowObject(hwnd);
     form->FHandle = nullptr;
     if (!form->FDestroying) {
       try {
@@ -180,9 +165,8 @@ void TForm::WndProc(TMessage& message) {
     case WM_ERASEBKGND: {
       RECT rect;
       GetClientRect(FHandle, &rect);
-      HBRUSH brush = CreateSolidBrush(FColor);
-      FillRect(reinterpret_cast<HDC>(message.WParam), &rect, brush);
-      DeleteObject(brush);
+      TGdiObject brush(CreateSolidBrush(FColor));
+      FillRect(reinterpret_cast<HDC>(message.WParam), &rect, static_cast<HBRUSH>(brush.Get()));
       message.Result = 1;
       return;
     }
@@ -227,18 +211,6 @@ bool TForm::HandleDialogMessage(MSG& msg) {
   return form != nullptr && form->DialogKeys && IsDialogMessageW(root, &msg);
 }
 
-int TForm::Left() const { return WindowRectInParent(FHandle).left; }
-int TForm::Top() const { return WindowRectInParent(FHandle).top; }
-int TForm::Width() const {
-  RECT r = WindowRectInParent(FHandle);
-  return r.right - r.left;
-}
-int TForm::Height() const {
-  RECT r = WindowRectInParent(FHandle);
-  return r.bottom - r.top;
-}
-int TForm::ClientWidth() const { return ClientSize(FHandle).cx; }
-int TForm::ClientHeight() const { return ClientSize(FHandle).cy; }
 
 void TForm::SetBounds(int left, int top, int width, int height) { PlaceWindow(FHandle, left, top, width, height); }
 

@@ -1,0 +1,36 @@
+// Where a window lies: its rectangle in its parent's client coordinates (screen coordinates for a
+// top-level window), its client size, and moving it; shared by the forms and the page view. And
+// where the primary monitor lies, which a full-screen form covers whatever the monitors' layout.
+#pragma once
+
+#include <windows.h>
+
+RECT WindowRectInParent(HWND hwnd);
+SIZE ClientSize(HWND hwnd);
+void PlaceWindow(HWND hwnd, int left, int top, int width, int height);
+
+// The primary monitor's whole area in screen pixels (physical pixels for a per-monitor DPI-aware
+// process); empty when the system gives none.
+RECT PrimaryMonitorArea();
+
+// Where a window object of the program lies, read from the system each time: T gives its window
+// through Handle().
+template <class T>
+class TWindowGeometry {
+public:
+  int Left() const { return WindowRectInParent(Window()).left; }
+  int Top() const { return WindowRectInParent(Window()).top; }
+  int Width() const {
+    const RECT r = WindowRectInParent(Window());
+    return r.right - r.left;
+  }
+  int Height() const {
+    const RECT r = WindowRectInParent(Window());
+    return r.bottom - r.top;
+  }
+  int ClientWidth() const { return ClientSize(Window()).cx; }
+  int ClientHeight() const { return ClientSize(Window()).cy; }
+
+private:
+  HWND Window() const { return static_cast<const T*>(this)->Handle(); }
+};
