@@ -3,6 +3,8 @@
 
 #include <objbase.h>
 
+#include <algorithm>
+
 #include "base/ErrorReport.h"
 #include "base/Errors.h"
 #include "base/FormWin32.h"
@@ -54,20 +56,53 @@ bool TApplication::ProcessMessage() {
   return true;
 }
 
+void TApplication::AddFrameClient(TFrameClient* client) {
+  if (client != nullptr && std::find(FFrameClients.begin(), FFrameClients.end(), client) == FFrameClients.end())
+    FFrameClients.push_back(client);
+}
+
+void TApplication::RemoveFrameClient(TFrameClient* client) { std::erase(FFrameClients, client); }
+
 void TApplication::HandleMessage() {
   if (ProcessMessage()) return;
-  if (FFrameClient != nullptr && FFrameClient->Animating()) {
+  DrawDueFrames();
+}
+
+void TApplication::DrawDueFrames() {
+  // A client without a due event paces itself (it waits for the display inside NextFrame): its
+  // frame is always due, and the others' frames that are due by then are drawn beside it.
+  std::vector<TFrameClient*> animating;
+  std::vector<HANDLE> events;
+  bool selfPaced = false;
+  for (TFrameClient* client : FFrameClients) {
+    if (!client->Animating()) continue;
+    animating.push_back(client);
+    if (HANDLE due = client->FrameDueEvent(); due != nullptr && events.size() < MAXIMUM_WAIT_OBJECTS - 1)
+      events.push_back(due);
+    else if (due == nullptr)
+      selfPaced = true;
+  }
+  if (animating.empty()) {
+    WaitMessage();
+    return;
+  }
+  HANDLE signalled = nullptr;  // the due timers reset themselves when a wait ends on them
+  if (!selfPaced) {
+    DWORD count = static_cast<DWORD>(events.size());
+    DWORD result = MsgWaitForMultipleObjectsEx(count, events.data(), INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (result >= WAIT_OBJECT_0 + count) return;  // a message came first
+    signalled = events[result - WAIT_OBJECT_0];
+  }
+  for (TFrameClient* client : animating) {
+    // A client that a frame before ended or removed is left alone.
+    if (std::find(FFrameClients.begin(), FFrameClients.end(), client) == FFrameClients.end()) continue;
     try {
-      HANDLE due = FFrameClient->FrameDueEvent();
-      if (due == nullptr ||
-          MsgWaitForMultipleObjectsEx(1, &due, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0)
-        FFrameClient->NextFrame();
+      HANDLE due = client->FrameDueEvent();
+      if (due == nullptr || due == signalled || WaitForSingleObject(due, 0) == WAIT_OBJECT_0) client->NextFrame();
     } catch (...) {
       HandleCurrentException();
     }
-    return;
   }
-  WaitMessage();
 }
 
 void TApplication::ProcessMessages() {

@@ -6,6 +6,7 @@
 
 #include <exception>
 #include <functional>
+#include <vector>
 
 class TForm;
 
@@ -39,12 +40,15 @@ public:
   bool Terminated() const { return FTerminated; }
   void Terminate() { PostQuitMessage(0); }
 
-  // At most one frame client at a time; null to remove it.
-  void SetFrameClient(TFrameClient* client) { FFrameClient = client; }
-  TFrameClient* FrameClient() const { return FFrameClient; }
+  // The frame clients (one per window that animates: the page view, the other monitors' windows).
+  // A client removes itself before it goes; adding one twice keeps it once.
+  void AddFrameClient(TFrameClient* client);
+  void RemoveFrameClient(TFrameClient* client);
+  const std::vector<TFrameClient*>& FrameClients() const { return FFrameClients; }
 
-  // Handles one message, waiting for one when the queue is empty; while a frame client animates,
-  // the wait also ends when its next frame is due, and the frame is drawn.
+  // Handles one message, waiting for one when the queue is empty; while frame clients animate,
+  // the wait also ends when one's next frame is due, and every client whose frame is due draws
+  // it, so that all windows' transitions run side by side on the one loop.
   void HandleMessage();
   // Handles every waiting message, then returns.
   void ProcessMessages();
@@ -66,10 +70,11 @@ public:
 
 private:
   bool ProcessMessage();
+  void DrawDueFrames();
 
   HWND FHandle = nullptr;
   TForm* FMainForm = nullptr;
-  TFrameClient* FFrameClient = nullptr;
+  std::vector<TFrameClient*> FFrameClients;
   bool FTerminated = false;
   bool FComInitialized = false;
 };

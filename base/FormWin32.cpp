@@ -171,14 +171,14 @@ void TForm::WndProc(TMessage& message) {
       return;
     }
     case WM_GETMINMAXINFO:
-      // A borderless maximised form covers its whole monitor, not just the work area.
+      // A borderless maximised form covers the whole primary monitor, not just the work area, and
+      // not whichever monitor its design rectangle happens to overlap most.
       if ((GetWindowLongW(FHandle, GWL_STYLE) & WS_CHILD) == 0) {
-        MONITORINFO info = {};
-        info.cbSize = sizeof info;
-        if (GetMonitorInfoW(MonitorFromWindow(FHandle, MONITOR_DEFAULTTONEAREST), &info)) {
+        const RECT r = PrimaryMonitorArea();
+        if (r.right > r.left && r.bottom > r.top) {
           auto* mmi = reinterpret_cast<MINMAXINFO*>(message.LParam);
           mmi->ptMaxPosition = {0, 0};
-          mmi->ptMaxSize = {info.rcMonitor.right - info.rcMonitor.left, info.rcMonitor.bottom - info.rcMonitor.top};
+          mmi->ptMaxSize = {r.right - r.left, r.bottom - r.top};
         }
       }
       DefaultHandler(message);
@@ -221,14 +221,12 @@ void TForm::SetCaption(const std::wstring& caption) { SetWindowTextW(FHandle, ca
 void TForm::Show() {
   if (FHandle == nullptr) return;
   if (FMaximized && (GetWindowLongW(FHandle, GWL_STYLE) & WS_CHILD) == 0) {
-    // Cover the monitor before the window appears, so that its first activation already sees
-    // the final size (not every window system maximises a borderless popup by itself).
-    MONITORINFO info = {};
-    info.cbSize = sizeof info;
-    if (GetMonitorInfoW(MonitorFromWindow(FHandle, MONITOR_DEFAULTTONEAREST), &info)) {
-      const RECT& r = info.rcMonitor;
+    // Cover the primary monitor before the window appears, so that its first activation already
+    // sees the final size (not every window system maximises a borderless popup by itself), and
+    // the maximising keeps it there.
+    const RECT r = PrimaryMonitorArea();
+    if (r.right > r.left && r.bottom > r.top)
       SetWindowPos(FHandle, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
   }
   ShowWindow(FHandle, FMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
   if ((GetWindowLongW(FHandle, GWL_STYLE) & WS_CHILD) == 0) SetForegroundWindow(FHandle);

@@ -1,4 +1,4 @@
-// Window rectangles relative to the parent.
+// Window rectangles relative to the parent, and the primary monitor's area.
 #include "base/WindowBoundsWin32.h"
 
 RECT WindowRectInParent(HWND hwnd) {
@@ -18,4 +18,12 @@ SIZE ClientSize(HWND hwnd) {
 
 void PlaceWindow(HWND hwnd, int left, int top, int width, int height) {
   SetWindowPos(hwnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT PrimaryMonitorArea() {
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  // The primary monitor always holds the origin of the screen coordinates.
+  if (!GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info)) return RECT{};
+  return info.rcMonitor;
 }

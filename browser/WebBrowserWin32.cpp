@@ -59,11 +59,11 @@ TWebBrowser::TWebBrowser(HWND parent, int left, int top, int width, int height) 
   RECT client = {};
   GetClientRect(FHandle, &client);
   Resize(client.right, client.bottom);
-  Application.SetFrameClient(this);
+  Application.AddFrameClient(this);
 }
 
 TWebBrowser::~TWebBrowser() {
-  if (Application.FrameClient() == this) Application.SetFrameClient(nullptr);
+  Application.RemoveFrameClient(this);
   RaiseTimerResolution(false);
   if (FHandle != nullptr) {
     UnbindWindowObject(FHandle);

@@ -49,6 +49,14 @@ void TSchoner::SaverWindowProc(TMessage& message) {
       // mouse-move messages without any movement at all.
       if (MovedBeyondThreshold()) TryEndSaver();
       break;
+    case CM_MONITOREVENT:
+      // Mouse input on another monitor's window counts as this window's.
+      if (message.WParam == WM_DPICHANGED) {
+        FOldWindowProc(message);
+        return;
+      }
+      if (message.WParam != WM_MOUSEMOVE || MovedBeyondThreshold()) TryEndSaver();
+      break;
     default:
       FOldWindowProc(message);
       return;
@@ -81,6 +89,7 @@ void TSchoner::StopSaver() {
   if (FOldWindowProc) WindowProc = FOldWindowProc;
   if (SaverMode == smSaver) RunGuarded([] { SetScreenSaverRunning(false); });
   Timer1.SetEnabled(false);
+  FMonitors.reset();  // the other monitors' windows go with the session
   RunGuarded([] { RestoreNavigationSound(); });
   if (TransitionsWereOff) RunGuarded([] { RestorePageTransitions(); });
   DeleteTempFiles(FHtmlFile, FJpgFile);

@@ -1,10 +1,11 @@
-// One slideshow session: StartSaver, the saver window's creation and activation, and the tick
-// that changes the pictures.
+// One slideshow session: StartSaver, the saver window's creation and activation, the tick that
+// changes the pictures, and following the monitors when they change.
 #include "session/Saver.h"
 
 #include "base/RunState.h"
 #include "base/ApplicationWin32.h"
 #include "base/Random.h"
+#include "base/WindowBoundsWin32.h"
 #include "host/BrowserGuards.h"
 #include "host/RunningFlag.h"
 #include "session/PageText.h"
@@ -16,6 +17,13 @@
 namespace {
 
 HWND ParentHandle() { return reinterpret_cast<HWND>(static_cast<intptr_t>(ParentWindow)); }
+
+// The monitor windows' own generator starts apart from the process-wide one.
+uint64_t SessionSeed() {
+  LARGE_INTEGER counter;
+  QueryPerformanceCounter(&counter);
+  return static_cast<uint64_t>(counter.QuadPart) * 0x9E3779B97F4A7C15ull ^ GetCurrentProcessId();
+}
 
 }  // namespace
 
@@ -82,7 +90,23 @@ void TSchoner::FormActivate() {
   FExitMeta = ChooseExitMeta(FEffect);
   WritePageFile(FHtmlFile, BlankPageText(FExitMeta));
   WebBrowser1->Navigate(FHtmlFile);
+  FitBrowser();
+  // Shown only once it covers the window, so its frame never appears on the black window.
+  WebBrowser1->Show();
 
+  WindowProc = [this](TMessage& message) { SaverWindowProc(message); };
+  if (SaverMode == smSaver) {
+    SetCapture(Handle());
+    // The other monitors go black now and change pictures with this one. Their windows post what
+    // they hear to this one, whose handling may close them.
+    FMonitors = std::make_unique<TMonitorWindows>(SessionSeed(), [this](UINT message) {
+      PostMessageW(Handle(), CM_MONITOREVENT, message, 0);
+    });
+    FMonitors->Follow();
+  }
+}
+
+void TSchoner::FitBrowser() {
   // The view's frame and scroll-bar room lie outside the window: its client area starts at the
   // window's top-left corner.
   WebBrowser1->SetHeight(GetSystemMetrics(SM_CYVSCROLL) + Height() + 4);
@@ -90,14 +114,35 @@ void TSchoner::FormActivate() {
   WebBrowser1->SetTop(-2);
   WebBrowser1->SetLeft(-2);
   if (WebBrowser1->ClientWidth() < 700) WebBrowser1->SetClientWidth(700);
-  // Shown only once it covers the window, so its frame never appears on the black window.
-  WebBrowser1->Show();
+}
 
-  WindowProc = [this](TMessage& message) { SaverWindowProc(message); };
-  if (SaverMode == smSaver) SetCapture(Handle());
+void TSchoner::WndProc(TMessage& message) {
+  if (message.Msg == WM_DISPLAYCHANGE || message.Msg == WM_DPICHANGED) {
+    // Handled after the standard handling has seen them; a preview keeps its host's size.
+    TForm::WndProc(message);
+    if (SaverMode == smSaver && FCourse.Stage() == TSessionStage::Active) FollowDisplays();
+    message.Result = 0;
+    return;
+  }
+  if (message.Msg == CM_MONITOREVENT) {
+    if (message.WParam == WM_DPICHANGED && FCourse.Stage() == TSessionStage::Active) FollowDisplays();
+    return;
+  }
+  TForm::WndProc(message);
+}
+
+void TSchoner::FollowDisplays() {
+  const RECT area = PrimaryMonitorArea();
+  if (area.right > area.left && area.bottom > area.top)
+    SetWindowPos(Handle(), HWND_TOPMOST, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                 SWP_NOACTIVATE);
+  FitBrowser();
+  if (FMonitors) FMonitors->Follow();
 }
 
 void TSchoner::Timer1Timer() {
+  // The monitors are checked on every tick too: not every system tells of every change at once.
+  if (FMonitors && !FCourse.Ended() && FMonitors->LayoutChanged()) FollowDisplays();
   Application.ProcessMessages();
   // The messages just handled may have ended the session: then nothing more is written.
   if (FCourse.Tick()) ChangePicture();
@@ -117,6 +162,7 @@ void TSchoner::ChangePicture() {
   WritePageFile(FHtmlFile, PicturePageText(FExitMeta, Width(), Height(), FJpgFile, fit));
   WebBrowser1->Navigate(FHtmlFile);
   WebBrowser1->Show();
+  if (FMonitors) FMonitors->ChangePictures(*n, FEffect);
 }
 
 void StartSaver() {

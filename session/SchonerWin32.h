@@ -1,6 +1,7 @@
 // The saver window: one slideshow session, in the host's preview window or full screen. It owns
 // the page view, the 100 ms timer that changes the pictures, the play list and the session's two
-// temporary files, and (full screen) watches the user's input to end the session.
+// temporary files, and (full screen) watches the user's input to end the session and keeps the
+// other monitors' windows in step with its pictures and the monitors' layout.
 #pragma once
 
 #include <windows.h>
@@ -10,8 +11,12 @@
 
 #include "base/FormWin32.h"
 #include "browser/WebBrowserWin32.h"
+#include "session/MonitorWindowsWin32.h"
 #include "session/PlayList.h"
 #include "session/SessionCourse.h"
+
+// Posted to the saver window by a monitor window: WParam is the message it heard.
+constexpr UINT CM_MONITOREVENT = WM_APP + 0x3FF1;
 
 class TSchoner : public TForm {
 public:
@@ -36,12 +41,17 @@ protected:
   void WMSysCommand(TMessage& message) override;
   void FormDestroyedFromOutside() override;
   void FormEndSession() override;
+  void WndProc(TMessage& message) override;
 
 private:
   void Timer1Timer();
   void ChangePicture();
   void SaverWindowProc(TMessage& message);
   void TryEndSaver();
+  void FitBrowser();
+  // The monitors changed (resolution, layout, DPI): the saver window covers the primary monitor
+  // again, the page view the window, and the monitor windows the other monitors.
+  void FollowDisplays();
 
   std::string FHtmlFile;
   std::string FJpgFile;
@@ -50,4 +60,5 @@ private:
   TPlayList FPlayList;  // the play list and FIndex
   std::string FExitMeta;
   TWindowProc FOldWindowProc;
+  std::unique_ptr<TMonitorWindows> FMonitors;  // full screen only, from the activation to the end
 };

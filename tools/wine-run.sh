@@ -4,6 +4,8 @@
 #   LUMI_WINE_TEMPLATE  where the template prefix lives (required)
 #   LUMI_WINE_SETUP     optional script run with WINEPREFIX set, before the program starts
 #   LUMI_SCREEN         virtual screen, default 1024x768x24
+#   LUMI_MONITORS       2: instead of Xvfb, an Xorg with the dummy driver and two monitors side by
+#                       side, a 1024x768 primary and an 800x600 one to its right (needs root)
 #   LUMI_KEEP_PREFIX    when set, the prefix copy is kept and its path printed
 set -u
 template=${LUMI_WINE_TEMPLATE:?LUMI_WINE_TEMPLATE must name the template prefix}
@@ -24,18 +26,69 @@ mkdir -p "$(dirname "$template")"
 prefix=$(mktemp -d /tmp/lumi-wine.XXXXXX)
 cp -a "$template/." "$prefix/"
 export WINEPREFIX=$prefix
-# Xvfb picks a free display itself (-displayfd), so parallel runs never race for one.
+# The X server picks a free display itself (-displayfd), so parallel runs never race for one.
 displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 "${LUMI_SCREEN:-1024x768x24}" -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
+if [ "${LUMI_MONITORS:-1}" = 2 ]; then
+  # Xvfb has one monitor only; the dummy driver's outputs are monitors that xrandr arranges.
+  xconf=$prefix/xorg-dummy.conf
+  cat >"$xconf" <<'EOF'
+Section "Device"
+  Identifier "dummy"
+  Driver "dummy"
+  VideoRam 65536
+EndSection
+Section "Monitor"
+  Identifier "monitor"
+  HorizSync 5.0 - 1000.0
+  VertRefresh 5.0 - 200.0
+  Modeline "1024x768" 65.00 1024 1048 1184 1344 768 771 777 806 -hsync -vsync
+  Modeline "800x600" 40.00 800 840 968 1056 600 601 605 628 +hsync +vsync
+EndSection
+Section "Screen"
+  Identifier "screen"
+  Device "dummy"
+  Monitor "monitor"
+  DefaultDepth 24
+  SubSection "Display"
+    Depth 24
+    Modes "1024x768"
+    Virtual 2048 1024
+  EndSubSection
+EndSection
+EOF
+  Xorg -noreset -nolisten tcp -config "$xconf" -logfile "$prefix/xorg.log" -displayfd 3 3>"$displayfile" >/dev/null 2>&1 &
+else
+  Xvfb -displayfd 3 -screen 0 "${LUMI_SCREEN:-1024x768x24}" -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
+fi
 xvfb=$!
 for _ in $(seq 200); do [ -s "$displayfile" ] && break; sleep 0.05; done
 export DISPLAY=":$(head -n1 "$displayfile")"
 rm -f "$displayfile"
+watcher=
+if [ "${LUMI_MONITORS:-1}" = 2 ]; then
+  xrandr --addmode DUMMY1 800x600 && xrandr --output DUMMY1 --mode 800x600 --right-of DUMMY0 ||
+    { echo "wine-run.sh: no second monitor" >&2; kill "$xvfb"; exit 1; }
+  # Wine reads the monitors once they are all listed; right after the change they may not be yet.
+  for _ in $(seq 100); do [ "$(xrandr --listmonitors | head -n1)" = "Monitors: 2" ] && break; sleep 0.05; done
+  # A test changes the monitors' layout by writing xrandr's arguments to C:\lumi-xrandr; the
+  # file goes once they have been applied.
+  request=$prefix/drive_c/lumi-xrandr
+  while kill -0 "$xvfb" 2>/dev/null; do
+    if [ -f "$request" ]; then
+      # shellcheck disable=SC2046
+      xrandr $(cat "$request") || echo "wine-run.sh: xrandr $(cat "$request") failed" >&2
+      rm -f "$request"
+    fi
+    sleep 0.1
+  done &
+  watcher=$!
+fi
 if [ -n "${LUMI_WINE_SETUP:-}" ]; then bash "$LUMI_WINE_SETUP" || { kill "$xvfb"; exit 1; }; fi
 wine "$@"
 rc=$?
 wineserver -k 2>/dev/null
 kill "$xvfb" 2>/dev/null
 wait "$xvfb" 2>/dev/null
+[ -n "$watcher" ] && wait "$watcher" 2>/dev/null
 if [ -n "${LUMI_KEEP_PREFIX:-}" ]; then echo "prefix kept: $prefix" >&2; else rm -rf "$prefix"; fi
 exit $rc

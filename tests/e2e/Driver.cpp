@@ -370,9 +370,18 @@ POINT CursorPosition() {
 }
 
 POINT MoveMouseTo(POINT target) {
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   INPUT input = MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
-  input.mi.dx = Normalised(target.x, GetSystemMetrics(SM_CXSCREEN));
-  input.mi.dy = Normalised(target.y, GetSystemMetrics(SM_CYSCREEN));
+  if (target.x >= 0 && target.y >= 0 && target.x < width && target.y < height) {
+    input.mi.dx = Normalised(target.x, width);
+    input.mi.dy = Normalised(target.y, height);
+  } else {
+    // Beyond the primary monitor: normalised over the whole virtual screen.
+    const RECT all = ScreenArea();
+    input.mi.dwFlags |= MOUSEEVENTF_VIRTUALDESK;
+    input.mi.dx = Normalised(target.x - all.left, all.right - all.left);
+    input.mi.dy = Normalised(target.y - all.top, all.bottom - all.top);
+  }
   SendOne(input);
   return CursorPosition();
 }

@@ -141,7 +141,8 @@ bool SaveShot(const std::string& name, std::optional<RECT> area = std::nullopt);
 // --- input, as the user gives it (SendInput; it reaches whatever window the system routes it to) ---
 
 // Moves the pointer to the screen point by an absolute move (MOUSEEVENTF_ABSOLUTE, coordinates
-// normalised to 0..65535 over the primary screen), so that no pointer acceleration applies.
+// normalised to 0..65535 over the primary screen, or over the virtual screen for a point beyond
+// the primary monitor), so that no pointer acceleration applies.
 // Returns where the cursor then stands.
 POINT MoveMouseTo(POINT target);
 POINT CursorPosition();

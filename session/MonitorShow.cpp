@@ -1,0 +1,55 @@
+// Picture and transition choices of the other monitors, and a picture fitted to one of them.
+#include "session/MonitorShow.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+#include "browser/Layout.h"
+#include "browser/PictureLoader.h"
+#include "pictures/PictureSet.h"
+#include "session/PageText.h"
+#include "settings/EffectList.h"
+
+std::vector<int32_t> TMonitorShow::NextPictures(const std::vector<int32_t>& shown, int32_t primaryPicture) {
+  std::vector<int32_t> next;
+  auto isIn = [](const std::vector<int32_t>& list, int32_t n) { return std::find(list.begin(), list.end(), n) != list.end(); };
+  for (size_t i = 0; i < shown.size(); ++i) {
+    // First choice: a picture no monitor shows now or next. When those run out, one no monitor
+    // shows next; only past that (more monitors than pictures) anything but the primary's.
+    std::vector<int32_t> free;
+    for (int pass = 0; pass < 3 && free.empty(); ++pass)
+      for (int32_t n = 0; n < SlideshowPictureCount; ++n) {
+        const bool taken = n == primaryPicture || (pass < 2 && isIn(next, n)) || (pass < 1 && isIn(shown, n));
+        if (!taken) free.push_back(n);
+      }
+    next.push_back(free[FRandom.Below(static_cast<uint32_t>(free.size()))]);
+  }
+  return next;
+}
+
+TMonitorExit TMonitorShow::NextExit(int32_t effect) {
+  if (effect == FadeEffect) return {};
+  if (effect == RandomEffect) return FRandom.Below(23) == 0 ? TMonitorExit{} : TMonitorExit{TTransitionKind::Reveal, 23};
+  return {TTransitionKind::Reveal, effect};
+}
+
+TFrame MonitorFrame(const uint8_t* data, size_t size, int32_t width, int32_t height) {
+  if (width <= 0 || height <= 0) return {};
+  TFrame frame(width, height);
+  try {
+    TJpegDecoder decoder(data, size);
+    if (!decoder.Valid()) return frame;
+    const TFit fit = std::strcmp(FitAttribute(width, height, decoder.Width(), decoder.Height()), "height=\"100%\"") == 0
+                         ? TFit::Height
+                         : TFit::Width;
+    const TPictureRect placed = LayoutPicture(width, height, decoder.Width(), decoder.Height(), fit);
+    const TPictureRect visible = Intersect(placed, TPictureRect{0, 0, width, height});
+    if (visible.Empty()) return frame;
+    TFrame picture = decoder.Decode(placed.Width, placed.Height);
+    if (!picture.Pixels.empty()) DrawResampled(picture, placed, visible, frame);
+  } catch (const std::bad_alloc&) {
+    // Too large for the memory left: the monitor stays black until the next picture.
+  }
+  return frame;
+}

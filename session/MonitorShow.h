@@ -1,0 +1,45 @@
+// The slideshow on the monitors beside the primary one: which picture each shows next and with
+// which transition, drawn from a generator of their own (the process-wide one belongs to the
+// primary's play list and effect), and a picture's frame fitted to a monitor's size.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "browser/Frame.h"
+#include "browser/Transition.h"
+#include "browser/ViewRandom.h"
+
+struct TMonitorExit {
+  TTransitionKind Kind = TTransitionKind::Fade;
+  int32_t Pattern = -1;  // a reveal's pattern: 0 to 22, or 23 for one chosen by the transition
+  double DurationSeconds = 3.0;  // as long as the primary's
+};
+
+class TMonitorShow {
+public:
+  explicit TMonitorShow(uint64_t seed) : FRandom(seed) {}
+
+  // The next picture of each monitor beside the primary, whose current pictures are `shown`
+  // (-1: none yet): numbers below SlideshowPictureCount, none the primary's new picture, none
+  // another monitor's new one and none that a monitor shows now, every such number equally
+  // likely. Only when that leaves nothing (more than 24 such monitors) does a monitor take what
+  // another leaves, and past 49 what another takes.
+  std::vector<int32_t> NextPictures(const std::vector<int32_t>& shown, int32_t primaryPicture);
+
+  // The transition a monitor plays into its next picture for the effect setting: the fade for
+  // the fade, the pattern for a pattern, and for "Random" a draw of its own (1 in 23 the fade,
+  // else a reveal whose pattern the transition chooses).
+  TMonitorExit NextExit(int32_t effect);
+
+  // A seed for one transition's own random choices.
+  uint64_t NextSeed() { return FRandom.Next(); }
+
+private:
+  TViewRandom FRandom;
+};
+
+// The JPEG bytes as a width x height frame: the picture scaled to the width or the height as the
+// slideshow's pages fit it, centred on black. All black when the bytes do not decode.
+TFrame MonitorFrame(const uint8_t* data, size_t size, int32_t width, int32_t height);

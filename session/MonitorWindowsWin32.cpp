@@ -1,0 +1,62 @@
+// The session's monitor windows as a set: following the monitors' layout and changing pictures.
+#include "session/MonitorWindowsWin32.h"
+
+#include "base/WindowBoundsWin32.h"
+
+namespace {
+
+BOOL CALLBACK CollectSecondary(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoW(monitor, &info) && (info.dwFlags & MONITORINFOF_PRIMARY) == 0)
+    reinterpret_cast<std::vector<RECT>*>(data)->push_back(info.rcMonitor);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<RECT> SecondaryMonitorAreas() {
+  std::vector<RECT> areas;
+  EnumDisplayMonitors(nullptr, nullptr, &CollectSecondary, reinterpret_cast<LPARAM>(&areas));
+  return areas;
+}
+
+void TMonitorWindows::Follow() {
+  FPrimary = PrimaryMonitorArea();
+  const std::vector<RECT> areas = SecondaryMonitorAreas();
+  if (FWindows.size() > areas.size()) FWindows.resize(areas.size());
+  const size_t kept = FWindows.size();
+  for (size_t i = 0; i < areas.size(); ++i) {
+    if (i < kept)
+      FWindows[i]->Place(areas[i]);
+    else
+      FWindows.push_back(std::make_unique<TMonitorWindow>(areas[i], FOnEvent));
+  }
+  if (FPrimaryPicture < 0 || kept == FWindows.size()) return;
+  // The new windows' pictures avoid what the others show; the draws for the others go unused.
+  std::vector<int32_t> shown;
+  for (const auto& window : FWindows) shown.push_back(window->Picture());
+  const std::vector<int32_t> next = FShow.NextPictures(shown, FPrimaryPicture);
+  for (size_t i = kept; i < FWindows.size(); ++i)
+    FWindows[i]->ShowPicture(next[i], TMonitorExit{TTransitionKind::Cut, -1, 0.0}, 0);
+}
+
+bool TMonitorWindows::LayoutChanged() const {
+  if (const RECT primary = PrimaryMonitorArea(); !EqualRect(&primary, &FPrimary)) return true;
+  const std::vector<RECT> areas = SecondaryMonitorAreas();
+  if (areas.size() != FWindows.size()) return true;
+  for (size_t i = 0; i < areas.size(); ++i)
+    if (const RECT area = FWindows[i]->Area(); !EqualRect(&areas[i], &area)) return true;
+  return false;
+}
+
+void TMonitorWindows::ChangePictures(int32_t primaryPicture, int32_t effect) {
+  FPrimaryPicture = primaryPicture;
+  std::vector<int32_t> shown;
+  for (const auto& window : FWindows) shown.push_back(window->Picture());
+  const std::vector<int32_t> next = FShow.NextPictures(shown, primaryPicture);
+  for (size_t i = 0; i < FWindows.size(); ++i) {
+    const TMonitorExit exit = FShow.NextExit(effect);
+    FWindows[i]->ShowPicture(next[i], exit, FShow.NextSeed());
+  }
+}
