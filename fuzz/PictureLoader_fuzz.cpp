@@ -11,7 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TJpegDecoder decoder(data, size);
   if (!decoder.Valid()) return 0;
-  constexpr int64_t MaxFuzzPixels = 128 * 128;
+  constexpr int64_t MaxFuzzPixels = 64 * 64;
   if (static_cast<int64_t>(decoder.Width()) * decoder.Height() > MaxFuzzPixels) return 0;
   // Ask for a third of the picture, so larger ones go through the DCT reduction.
   TFrame picture = decoder.Decode(decoder.Width() / 3, decoder.Height() / 3);
