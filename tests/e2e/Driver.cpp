@@ -463,6 +463,12 @@ std::vector<std::string> TempFiles(const std::string& pattern) {
   return names;
 }
 
+std::vector<std::string> TempFilesSince(const std::string& pattern, const std::vector<std::string>& before) {
+  std::vector<std::string> names = TempFiles(pattern);
+  std::erase_if(names, [&](const std::string& name) { return std::find(before.begin(), before.end(), name) != before.end(); });
+  return names;
+}
+
 // --- screen ------------------------------------------------------------------------------------
 
 RECT ScreenArea() {

@@ -158,6 +158,8 @@ void DeleteRegKey(const std::string& key);                             // with e
 // that match a wildcard pattern such as "ins*", sorted.
 std::string TempDirectory();
 std::vector<std::string> TempFiles(const std::string& pattern);
+// Those of them that are not among `before` (an earlier TempFiles result).
+std::vector<std::string> TempFilesSince(const std::string& pattern, const std::vector<std::string>& before);
 
 // Screen pixels as 0x00RRGGBB, row by row from the top.
 struct TPixels {

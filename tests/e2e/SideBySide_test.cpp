@@ -3,7 +3,6 @@
 // settings hold exactly what they held before the first started, and no temporary file is left.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -53,13 +52,7 @@ class SideBySide : public testing::TestWithParam<std::tuple<TStartState, TFirstT
     for (const std::string& name : NewTempFiles("ins*")) DeleteFileW(Wide(TempDirectory() + name).c_str());
   }
 
-  std::vector<std::string> NewTempFiles(const char* pattern) const {
-    std::vector<std::string> names = TempFiles(pattern);
-    std::erase_if(names, [&](const std::string& name) {
-      return std::find(FTempBefore.begin(), FTempBefore.end(), name) != FTempBefore.end();
-    });
-    return names;
-  }
+  std::vector<std::string> NewTempFiles(const char* pattern) const { return TempFilesSince(pattern, FTempBefore); }
 
   // Waits until `sessions` sessions have each written a page and copied a picture.
   bool WaitForFiles(size_t sessions) const {
