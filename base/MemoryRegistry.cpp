@@ -2,6 +2,7 @@
 #include "base/MemoryRegistry.h"
 
 #include "base/Errors.h"
+#include "base/RegistryValue.h"
 
 namespace {
 
@@ -30,22 +31,14 @@ public:
 
   int32_t ReadInteger(const std::string& name) override {
     const TRegValue* value = Find(name);
-    if (!value || value->Data.size() > 4) throw ERegistryException(RegistryGetErrorText(name));
-    if (value->Type != TRegType::Dword) throw ERegistryException(RegistryTypeErrorText(name));
-    // Fewer than 4 bytes fill the buffer from its start; the rest stays zero.
-    uint32_t bits = 0;
-    for (size_t i = 0; i < value->Data.size(); ++i)
-      bits |= static_cast<uint32_t>(static_cast<unsigned char>(value->Data[i])) << (8 * i);
-    return static_cast<int32_t>(bits);
+    if (!value) throw ERegistryException(RegistryGetErrorText(name));
+    return DecodeRegInteger(value->Type, value->Data, name);
   }
 
   std::string ReadString(const std::string& name) override {
     const TRegValue* value = Find(name);
     if (!value) throw ERegistryException(RegistryGetErrorText(name));
-    if (value->Data.empty()) return {};
-    if (value->Type != TRegType::String && value->Type != TRegType::ExpandString)
-      throw ERegistryException(RegistryTypeErrorText(name));
-    return value->Data.substr(0, value->Data.find('\0'));
+    return DecodeRegString(value->Type, value->Data, name);
   }
 
   void WriteInteger(const std::string& name, int32_t value) override { Write(name, TRegType::Dword, DwordData(value)); }

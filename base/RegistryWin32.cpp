@@ -4,6 +4,7 @@
 #include "base/Errors.h"
 #include "base/OwnersWin32.h"
 #include "base/Registry.h"
+#include "base/RegistryValue.h"
 #include "base/TextWin32.h"
 
 namespace {
@@ -11,9 +12,6 @@ namespace {
 // Value names are ANSI; the error texts are UTF-8.
 [[noreturn]] void RaiseGetError(const std::string& name) {
   throw ERegistryException(RegistryGetErrorText(AnsiToUtf8(name)));
-}
-[[noreturn]] void RaiseTypeError(const std::string& name) {
-  throw ERegistryException(RegistryTypeErrorText(AnsiToUtf8(name)));
 }
 [[noreturn]] void RaiseSetError(const std::string& name) {
   throw ERegistryException(RegistrySetErrorText(AnsiToUtf8(name)));
@@ -38,9 +36,8 @@ public:
     // A value longer than the buffer fails here (ERROR_MORE_DATA) before its type is looked at.
     if (!FKey || RegQueryValueExA(FKey, name.c_str(), nullptr, &type, buffer, &size) != ERROR_SUCCESS)
       RaiseGetError(name);
-    if (type != REG_DWORD) RaiseTypeError(name);
-    return static_cast<int32_t>(static_cast<uint32_t>(buffer[0]) | static_cast<uint32_t>(buffer[1]) << 8 |
-                                static_cast<uint32_t>(buffer[2]) << 16 | static_cast<uint32_t>(buffer[3]) << 24);
+    return DecodeRegInteger(static_cast<TRegType>(type),
+                            std::string_view(reinterpret_cast<const char*>(buffer), size), AnsiToUtf8(name));
   }
 
   std::string ReadString(const std::string& name) override {
@@ -53,9 +50,8 @@ public:
     if (RegQueryValueExA(FKey, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
         ERROR_SUCCESS)
       RaiseGetError(name);
-    if (type != REG_SZ && type != REG_EXPAND_SZ) RaiseTypeError(name);
     data.resize(size);
-    return data.substr(0, data.find('\0'));
+    return DecodeRegString(static_cast<TRegType>(type), data, AnsiToUtf8(name));
   }
 
   void WriteInteger(const std::string& name, int32_t value) override {

@@ -66,21 +66,23 @@ TAxis MakeAxis(int32_t inSize, int32_t outSize, int32_t start, int32_t count) {
     if (hi < lo) lo = hi = static_cast<int32_t>(std::clamp<int64_t>(std::llround(centre), 0, inSize - 1));
   };
 
+  // Where a centre falls exactly on an input sample the enlarging filter reads that sample
+  // alone, so the spans' lower ends can step back. The windows take the least lower end of
+  // their own and every later span: they never step back, which both passes rely on (the
+  // widest window sizes the row buffers, the vertical pass keeps only the last Taps rows).
+  std::vector<int32_t> spanLows(count), lows, highs(count);
+  for (int32_t i = 0; i < count; ++i) span(centreOf(i), spanLows[i], highs[i]);
+  lows = spanLows;
+  for (int32_t i = count - 2; i >= 0; --i) lows[i] = std::min(lows[i], lows[i + 1]);
   TAxis axis;
   axis.Taps = 1;
-  for (int32_t i = 0; i < count; ++i) {
-    int32_t lo, hi;
-    span(centreOf(i), lo, hi);
-    axis.Taps = std::max(axis.Taps, hi - lo + 1);
-  }
+  for (int32_t i = 0; i < count; ++i) axis.Taps = std::max(axis.Taps, highs[i] - lows[i] + 1);
   axis.First.resize(count);
   axis.Weights.assign(static_cast<size_t>(count) * axis.Taps, 0);
   std::vector<double> weights(axis.Taps);
   for (int32_t i = 0; i < count; ++i) {
     const double centre = centreOf(i);
-    int32_t lo, hi;
-    span(centre, lo, hi);
-    const int32_t first = std::min(lo, inSize - axis.Taps);
+    const int32_t first = std::min(lows[i], inSize - axis.Taps);
     std::fill(weights.begin(), weights.end(), 0.0);
     double sum = 0.0;
     for (int64_t j = static_cast<int64_t>(std::floor(centre - support));
@@ -92,7 +94,7 @@ TAxis MakeAxis(int32_t inSize, int32_t outSize, int32_t start, int32_t count) {
     }
     int16_t* fixed = &axis.Weights[static_cast<size_t>(i) * axis.Taps];
     if (!(sum > 0.0)) {
-      fixed[lo - first] = WeightOne;
+      fixed[spanLows[i] - first] = WeightOne;
     } else {
       int32_t total = 0;
       int32_t largest = 0;

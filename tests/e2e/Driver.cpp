@@ -312,8 +312,6 @@ std::string HandleText(HWND window) {
   return std::to_string(static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(window)));
 }
 
-// --- temporary files ---------------------------------------------------------------------------
-
 // --- screen ------------------------------------------------------------------------------------
 
 RECT ScreenArea() {
