@@ -4,6 +4,12 @@
 #include <algorithm>
 #include <cstring>
 
+#include "browser/VectorUnit.h"
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
 void TDirtyRect::Include(int32_t left, int32_t top, int32_t right, int32_t bottom) {
   if (left >= right || top >= bottom) return;
   if (Empty()) {
@@ -48,34 +54,9 @@ uint32_t FadeWeight(uint64_t progress) {
 
 namespace {
 
-// Four pixels as eight 16-bit lanes, one channel per lane: the compiler's vector type (SSE2 on
-// x86-64; the same integer arithmetic on any target), so the fade runs near memory speed even
-// without -O3.
-typedef uint16_t TLanes __attribute__((vector_size(16)));
-
-}  // namespace
-
-void BlendPixels(const uint32_t* oldPixels, const uint32_t* newPixels, uint32_t* target,
-                 size_t count, uint32_t weight) {
-  // In a 16-bit lane old * (256 - w) + new * w + 128 stays below 2^16, so the rounding happens
-  // without leaving the lane.
-  const TLanes keep = TLanes{} + static_cast<uint16_t>(256 - weight);
-  const TLanes gain = TLanes{} + static_cast<uint16_t>(weight);
-  const TLanes low = TLanes{} + uint16_t{0x00FF}, high = TLanes{} + uint16_t{0xFF00};
-  const TLanes half = TLanes{} + uint16_t{0x0080};
-  size_t i = 0;
-  for (; i + 4 <= count; i += 4) {
-    TLanes a, b;
-    std::memcpy(&a, oldPixels + i, 16);
-    std::memcpy(&b, newPixels + i, 16);
-    TLanes even = (a & low) * keep + (b & low) * gain;  // B and R
-    TLanes odd = (a >> 8) * keep + (b >> 8) * gain;     // G and A
-    even = (even + half) >> 8;
-    odd = (odd + half) & high;
-    const TLanes out = even | odd;
-    std::memcpy(target + i, &out, 16);
-  }
-  for (; i < count; ++i) {  // the last pixels one at a time, channel by channel
+void BlendTail(const uint32_t* oldPixels, const uint32_t* newPixels, uint32_t* target, size_t count,
+               uint32_t weight) {
+  for (size_t i = 0; i < count; ++i) {  // channel by channel
     uint32_t out = 0;
     for (int shift = 0; shift < 32; shift += 8) {
       const uint32_t sum = ((oldPixels[i] >> shift) & 255) * (256 - weight) + ((newPixels[i] >> shift) & 255) * weight;
@@ -83,4 +64,67 @@ void BlendPixels(const uint32_t* oldPixels, const uint32_t* newPixels, uint32_t*
     }
     target[i] = out;
   }
+}
+
+// The vector kernels: one source, BlendKernel.inc, compiled once for each vector width with the
+// processor features of that width, each in a namespace of its own.
+#if defined(__x86_64__) || defined(__i386__)
+
+// Streaming stores: the blended frame goes to memory without the target's old contents being
+// read into the cache first, which saves a third of a blend's memory traffic. The frames are far
+// larger than the caches, so nothing that would be read again soon is pushed out by them.
+namespace BlendSse2 {
+typedef uint16_t TLanes __attribute__((vector_size(16)));
+inline void Stream(uint32_t* out, TLanes v) { _mm_stream_si128(reinterpret_cast<__m128i*>(out), reinterpret_cast<__m128i>(v)); }
+#include "browser/BlendKernel.inc"
+}  // namespace BlendSse2
+
+#pragma GCC push_options
+#pragma GCC target("avx2")
+namespace BlendAvx2 {
+typedef uint16_t TLanes __attribute__((vector_size(32)));
+inline void Stream(uint32_t* out, TLanes v) { _mm256_stream_si256(reinterpret_cast<__m256i*>(out), reinterpret_cast<__m256i>(v)); }
+#include "browser/BlendKernel.inc"
+}  // namespace BlendAvx2
+#pragma GCC pop_options
+
+#pragma GCC push_options
+#pragma GCC target("avx512bw")
+namespace BlendAvx512 {
+typedef uint16_t TLanes __attribute__((vector_size(64)));
+inline void Stream(uint32_t* out, TLanes v) { _mm512_stream_si512(reinterpret_cast<__m512i*>(out), reinterpret_cast<__m512i>(v)); }
+#include "browser/BlendKernel.inc"
+}  // namespace BlendAvx512
+#pragma GCC pop_options
+
+#else
+
+namespace BlendPortable {
+typedef uint16_t TLanes __attribute__((vector_size(16)));
+inline void Stream(uint32_t* out, TLanes v) { std::memcpy(out, &v, sizeof v); }
+#include "browser/BlendKernel.inc"
+}  // namespace BlendPortable
+
+#endif
+
+using TBlendFunction = void (*)(const uint32_t*, const uint32_t*, uint32_t*, size_t, uint32_t);
+
+TBlendFunction BlendFunctionOf(TVectorUnit unit) {
+#if defined(__x86_64__) || defined(__i386__)
+  switch (unit) {
+    case TVectorUnit::Avx512: return BlendAvx512::Blend;
+    case TVectorUnit::Avx2: return BlendAvx2::Blend;
+    default: return BlendSse2::Blend;
+  }
+#else
+  (void)unit;
+  return BlendPortable::Blend;
+#endif
+}
+
+}  // namespace
+
+void BlendPixels(const uint32_t* oldPixels, const uint32_t* newPixels, uint32_t* target,
+                 size_t count, uint32_t weight) {
+  BlendFunctionOf(WidestVectorUnit())(oldPixels, newPixels, target, count, weight);
 }

@@ -41,5 +41,7 @@ uint32_t FadeWeight(uint64_t progress);
 // rounded to the nearest integer, halves up: (old * (256 - w) + new * w + 128) / 256 in integers.
 // Halves to even would cost a quarter more time per frame for one level's difference at exact
 // halves. count pixels.
+// Runs on the widest vector unit of the processor it runs on; the result is the same on all.
 void BlendPixels(const uint32_t* oldPixels, const uint32_t* newPixels, uint32_t* target,
                  size_t count, uint32_t weight);
+

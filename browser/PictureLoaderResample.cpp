@@ -10,7 +10,12 @@
 #include <new>
 #include <type_traits>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
 #include "browser/PictureLoader.h"
+#include "browser/VectorUnit.h"
 
 namespace {
 
@@ -126,115 +131,54 @@ Out Store(int32_t value) {
   }
 }
 
-// Four floats, one pixel's B G R A, as a generic vector of GCC and Clang (no target-specific
-// intrinsics: it compiles to SSE2 on x86-64 and to plain code elsewhere).
-typedef float TFloat4 __attribute__((vector_size(16)));
-typedef int32_t TInt4 __attribute__((vector_size(16)));
+using TResample = void (*)(const TFrame&, const TPictureRect&, const TPictureRect&, uint32_t*, size_t);
 
-// One output row of the horizontal pass from a row of float samples, for a tap count known at
-// compile time (Taps > 0) or not (Taps == 0); weights come as four equal lanes each. The four
-// channels of a pixel are filtered side by side. The opaque alpha stays exact: every product
-// and sum of it is a multiple of 2^-14 well within float's precision.
-template <int Taps, typename Out>
-void HorizontalRow(const float* in, const TAxis& axis, const TFloat4* weights, Out* out) {
-  const int32_t taps = Taps > 0 ? Taps : axis.Taps;
-  const int32_t count = static_cast<int32_t>(axis.First.size());
-  const TFloat4* w = weights;
-  // Rounding half up by shifting into the positive range and truncating.
-  const TFloat4 bias = {32768.5f, 32768.5f, 32768.5f, 32768.5f};
-  for (int32_t x = 0; x < count; ++x, w += taps, out += 4) {
-    const float* p = in + static_cast<size_t>(axis.First[x]) * 4;
-    TFloat4 sum = {0.0f, 0.0f, 0.0f, 0.0f};
-    for (int32_t k = 0; k < taps; ++k) {
-      TFloat4 pixel;
-      std::memcpy(&pixel, p + 4 * k, sizeof pixel);
-      sum += w[k] * pixel;
-    }
-    if constexpr (std::is_same_v<Out, uint8_t>) {
-      const TFloat4 lowest = {0.0f, 0.0f, 0.0f, 0.0f};
-      const TFloat4 highest = {255.0f, 255.0f, 255.0f, 255.0f};
-      sum = sum > lowest ? sum : lowest;
-      sum = sum < highest ? sum : highest;
-    }
-    // (A 16-bit result cannot overflow: 8-bit input, weights summing to one.)
-    const TInt4 rounded = __builtin_convertvector(sum + bias, TInt4) - 32768;
-    for (int c = 0; c < 4; ++c) out[c] = static_cast<Out>(rounded[c]);
-  }
+// The passes for each vector unit (see ResampleRows.inc): how many pixels the horizontal pass
+// filters at once, and the multiply-add of 16-bit pairs of the vertical pass.
+namespace ResampleBase {
+constexpr int PixelsAtOnce = 1;
+typedef int32_t TPairs __attribute__((vector_size(16)));
+#if defined(__x86_64__) || defined(__i386__)
+inline TPairs MulAddPairs(TPairs a, TPairs b) {
+  return reinterpret_cast<TPairs>(_mm_madd_epi16(reinterpret_cast<__m128i>(a), reinterpret_cast<__m128i>(b)));
 }
-
-// Filters rows of B G R A samples along x; each row is first widened to float.
-template <typename In, typename Out>
-class THorizontalFilter {
-public:
-  explicit THorizontalFilter(const TAxis& axis)
-      : FAxis(axis), FWeights(axis.Weights.size()),
-        FRow((static_cast<size_t>(axis.First.back()) + axis.Taps) * 4) {
-    // The fixed-point weights, with the samples' scaling folded in (powers of two: exact).
-    const float factor = (std::is_same_v<In, int16_t> ? 1.0f / (1 << IntermediateBits) : 1.0f) *
-                         (std::is_same_v<Out, int16_t> ? static_cast<float>(1 << IntermediateBits) : 1.0f) /
-                         WeightOne;
-    for (size_t i = 0; i < FWeights.size(); ++i) {
-      const float w = axis.Weights[i] * factor;
-      FWeights[i] = TFloat4{w, w, w, w};
-    }
-  }
-
-  void Run(const In* in, Out* out) {
-    for (size_t i = 0; i < FRow.size(); ++i) FRow[i] = in[i];
-    switch (FAxis.Taps) {
-      case 4: HorizontalRow<4>(FRow.data(), FAxis, FWeights.data(), out); break;
-      case 5: HorizontalRow<5>(FRow.data(), FAxis, FWeights.data(), out); break;
-      case 6: HorizontalRow<6>(FRow.data(), FAxis, FWeights.data(), out); break;
-      case 7: HorizontalRow<7>(FRow.data(), FAxis, FWeights.data(), out); break;
-      case 8: HorizontalRow<8>(FRow.data(), FAxis, FWeights.data(), out); break;
-      default: HorizontalRow<0>(FRow.data(), FAxis, FWeights.data(), out); break;
-    }
-  }
-
-private:
-  const TAxis& FAxis;
-  std::vector<TFloat4> FWeights;
-  std::vector<float> FRow;
-};
-
-// One output row of the vertical pass: every sample of the row from Taps source rows. Written
-// as 16 x 16 -> 32-bit products with the sum in a register, which vectorises well. Alpha passes
-// through exactly, as the weights sum to one.
-template <int Taps, typename In, typename Out>
-void VerticalRow(const In* const* rows, const int16_t* weights, int32_t runtimeTaps,
-                 size_t samples, Out* __restrict out) {
-  constexpr int shift = Shift<In, Out>;
-  if constexpr (Taps > 0) {
-    const In* __restrict r[Taps];
-    int16_t w[Taps];
-    for (int k = 0; k < Taps; ++k) {
-      r[k] = rows[k];
-      w[k] = weights[k];
-    }
-    for (size_t i = 0; i < samples; ++i) {
-      int32_t sum = 1 << (shift - 1);
-      for (int k = 0; k < Taps; ++k) sum += static_cast<int32_t>(w[k]) * static_cast<int16_t>(r[k][i]);
-      out[i] = Store<Out>(sum >> shift);
-    }
-  } else {
-    for (size_t i = 0; i < samples; ++i) {
-      int32_t sum = 1 << (shift - 1);
-      for (int k = 0; k < runtimeTaps; ++k) sum += weights[k] * static_cast<int16_t>(rows[k][i]);
-      out[i] = Store<Out>(sum >> shift);
-    }
-  }
+#else
+inline TPairs MulAddPairs(TPairs a, TPairs b) { return ((a << 16) >> 16) * ((b << 16) >> 16) + (a >> 16) * (b >> 16); }
+#endif
+#include "browser/ResampleRows.inc"
+}  // namespace ResampleBase
+#if defined(__x86_64__) || defined(__i386__)
+#pragma GCC push_options
+#pragma GCC target("avx2")
+namespace ResampleAvx2 {
+constexpr int PixelsAtOnce = 2;
+typedef int32_t TPairs __attribute__((vector_size(32)));
+inline TPairs MulAddPairs(TPairs a, TPairs b) {
+  return reinterpret_cast<TPairs>(_mm256_madd_epi16(reinterpret_cast<__m256i>(a), reinterpret_cast<__m256i>(b)));
 }
+#include "browser/ResampleRows.inc"
+}  // namespace ResampleAvx2
+#pragma GCC pop_options
+#pragma GCC push_options
+#pragma GCC target("avx512bw")
+namespace ResampleAvx512 {
+constexpr int PixelsAtOnce = 4;
+typedef int32_t TPairs __attribute__((vector_size(64)));
+inline TPairs MulAddPairs(TPairs a, TPairs b) {
+  return reinterpret_cast<TPairs>(_mm512_madd_epi16(reinterpret_cast<__m512i>(a), reinterpret_cast<__m512i>(b)));
+}
+#include "browser/ResampleRows.inc"
+}  // namespace ResampleAvx512
+#pragma GCC pop_options
+#endif
 
-template <typename In, typename Out>
-void VerticalFilter(const In* const* rows, const int16_t* weights, int32_t taps, size_t samples, Out* out) {
-  switch (taps) {
-    case 4: VerticalRow<4>(rows, weights, 4, samples, out); break;
-    case 5: VerticalRow<5>(rows, weights, 5, samples, out); break;
-    case 6: VerticalRow<6>(rows, weights, 6, samples, out); break;
-    case 7: VerticalRow<7>(rows, weights, 7, samples, out); break;
-    case 8: VerticalRow<8>(rows, weights, 8, samples, out); break;
-    default: VerticalRow<0>(rows, weights, taps, samples, out); break;
-  }
+TResample ResampleWith(TVectorUnit unit) {
+#if defined(__x86_64__) || defined(__i386__)
+  if (unit == TVectorUnit::Avx512) return ResampleAvx512::Resample;
+  if (unit == TVectorUnit::Avx2) return ResampleAvx2::Resample;
+#endif
+  (void)unit;
+  return ResampleBase::Resample;
 }
 
 }  // namespace
@@ -256,54 +200,8 @@ bool DrawResampled(const TFrame& source, const TPictureRect& placed, const TPict
     return true;
   }
 
-  // Both orders run row by row, so what lies between the passes is a few rows that stay in
-  // the cache, not a second picture.
   try {
-    const TAxis axisX = MakeAxis(source.Width, placed.Width, offsetX, visible.Width);
-    const TAxis axisY = MakeAxis(source.Height, placed.Height, offsetY, visible.Height);
-    const int32_t taps = axisY.Taps;
-    const uint8_t* in = reinterpret_cast<const uint8_t*>(source.Pixels.data());
-    const size_t inStride = static_cast<size_t>(source.Width) * 4;
-    uint8_t* outBytes = reinterpret_cast<uint8_t*>(out);
-    const size_t outBytesStride = outStride * 4;
-    std::vector<const int16_t*> rows16(taps);
-    if (placed.Height >= source.Height) {
-      // Enlarging vertically: each needed source row is filtered along x once, into a ring of
-      // the last Taps rows, and every output row is filtered along y from the ring. The
-      // costlier horizontal pass so runs over the fewer rows.
-      THorizontalFilter<uint8_t, int16_t> horizontal(axisX);
-      const size_t stride = static_cast<size_t>(visible.Width) * 4;
-      std::vector<int16_t> ring(static_cast<size_t>(taps) * stride);
-      int32_t filtered = -1;
-      for (int32_t y = 0; y < visible.Height; ++y) {
-        const int32_t first = axisY.First[y];
-        for (int32_t r = std::max(filtered + 1, first); r < first + taps; ++r) {
-          horizontal.Run(in + r * inStride, ring.data() + (r % taps) * stride);
-          filtered = r;
-        }
-        for (int32_t k = 0; k < taps; ++k) rows16[k] = ring.data() + ((first + k) % taps) * stride;
-        VerticalFilter(rows16.data(), &axisY.Weights[static_cast<size_t>(y) * taps], taps, stride,
-                       outBytes + y * outBytesStride);
-      }
-    } else {
-      // Reducing vertically: each output row is filtered along y from the needed source
-      // columns, then along x.
-      const int32_t columnLo = axisX.First.front();
-      const int32_t columnHi = axisX.First.back() + axisX.Taps;
-      const size_t stride = static_cast<size_t>(columnHi - columnLo) * 4;
-      TAxis shifted = axisX;
-      for (int32_t& first : shifted.First) first -= columnLo;
-      THorizontalFilter<int16_t, uint8_t> horizontal(shifted);
-      std::vector<int16_t> row(stride);
-      std::vector<const uint8_t*> rows8(taps);
-      for (int32_t y = 0; y < visible.Height; ++y) {
-        for (int32_t k = 0; k < taps; ++k)
-          rows8[k] = in + (axisY.First[y] + k) * inStride + static_cast<size_t>(columnLo) * 4;
-        VerticalFilter(rows8.data(), &axisY.Weights[static_cast<size_t>(y) * taps], taps, stride,
-                       row.data());
-        horizontal.Run(row.data(), outBytes + y * outBytesStride);
-      }
-    }
+    ResampleWith(WidestVectorUnit())(source, placed, visible, out, outStride);
   } catch (const std::bad_alloc&) {
     return false;
   }

@@ -12,6 +12,7 @@
 #include "browser/MaskOrder.h"
 #include "browser/Transition.h"
 #include "browser/ViewRandom.h"
+#include "tests/support/VectorUnits.h"
 #include "tests/unit/TransitionFrames.h"
 
 namespace {
@@ -145,12 +146,17 @@ TEST(TransitionStep, FadeRoundsEveryChannelToNearestHalvesUp) {
       olds.push_back(o | n << 8 | (255 - o) << 16 | ((7 * o + n) & 255) << 24);
       news.push_back(n | o << 8 | ((3 * n + o) & 255) << 16 | (255 - n) << 24);
     }
-  std::vector<uint32_t> out(olds.size());
-  for (uint32_t w = 0; w <= 256; ++w) {
-    BlendPixels(olds.data(), news.data(), out.data(), olds.size() - 1, w);  // odd count: the tail too
-    for (size_t i = 0; i + 1 < olds.size(); ++i)
-      ASSERT_EQ(out[i], BlendPixel(olds[i], news[i], w)) << "weight " << w << ", pixel " << i;
-  }
+  std::vector<uint32_t> out(olds.size() + 16);
+  ForEachVectorUnit([&](TVectorUnit) {
+    for (uint32_t w = 0; w <= 256; ++w) {
+      // The target starts anywhere against the vector width, the count is odd: the pixels
+      // before and after the aligned vectors are blended too.
+      const size_t shift = w % 16, count = olds.size() - 1 - w % 7;
+      BlendPixels(olds.data(), news.data(), out.data() + shift, count, w);
+      for (size_t i = 0; i < count; ++i)
+        ASSERT_EQ(out[shift + i], BlendPixel(olds[i], news[i], w)) << "weight " << w << ", pixel " << i;
+    }
+  });
   EXPECT_EQ(BlendChannel(1, 2, 128), 2u);  // 1.5 -> 2
   EXPECT_EQ(BlendChannel(2, 3, 128), 3u);  // 2.5 -> 3
   EXPECT_EQ(BlendChannel(3, 2, 128), 3u);  // 2.5 -> 3
