@@ -66,6 +66,19 @@ void BlendTail(const uint32_t* oldPixels, const uint32_t* newPixels, uint32_t* t
   }
 }
 
+uint32_t Unpacked(const uint8_t* p) {
+  return 0xFF000000u | static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
+         static_cast<uint32_t>(p[2]) << 16;
+}
+
+void BlendPackedTail(const uint8_t* oldPixels, const uint8_t* newPixels, uint32_t* target, size_t count,
+                     uint32_t weight) {
+  for (size_t i = 0; i < count; ++i) {
+    const uint32_t a = Unpacked(oldPixels + 3 * i), b = Unpacked(newPixels + 3 * i);
+    BlendTail(&a, &b, target + i, 1, weight);
+  }
+}
+
 // The vector kernels: one source, BlendKernel.inc, compiled once for each vector width with the
 // processor features of that width, each in a namespace of its own.
 #if defined(__x86_64__) || defined(__i386__)
@@ -76,6 +89,13 @@ void BlendTail(const uint32_t* oldPixels, const uint32_t* newPixels, uint32_t* t
 namespace BlendSse2 {
 typedef uint16_t TLanes __attribute__((vector_size(16)));
 inline void Stream(uint32_t* out, TLanes v) { _mm_stream_si128(reinterpret_cast<__m128i*>(out), reinterpret_cast<__m128i>(v)); }
+inline TLanes LoadPacked(const uint8_t* p) {  // SSE2 has no byte shuffle: one pixel at a time
+  uint32_t pixels[4];
+  for (int j = 0; j < 4; ++j) pixels[j] = Unpacked(p + 3 * j) & 0xFFFFFFu;
+  TLanes lanes;
+  std::memcpy(&lanes, pixels, sizeof lanes);
+  return lanes;
+}
 #include "browser/BlendKernel.inc"
 }  // namespace BlendSse2
 
@@ -84,6 +104,15 @@ inline void Stream(uint32_t* out, TLanes v) { _mm_stream_si128(reinterpret_cast<
 namespace BlendAvx2 {
 typedef uint16_t TLanes __attribute__((vector_size(32)));
 inline void Stream(uint32_t* out, TLanes v) { _mm256_stream_si256(reinterpret_cast<__m256i*>(out), reinterpret_cast<__m256i>(v)); }
+// Eight pixels from 24 bytes: each 128-bit half unpacks four of them from 16 loaded bytes.
+inline TLanes LoadPacked(const uint8_t* p) {
+  const __m256i bytes = _mm256_inserti128_si256(
+      _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))),
+      _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 12)), 1);
+  const __m256i spread = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1,
+                                          0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+  return reinterpret_cast<TLanes>(_mm256_shuffle_epi8(bytes, spread));
+}
 #include "browser/BlendKernel.inc"
 }  // namespace BlendAvx2
 #pragma GCC pop_options
@@ -93,6 +122,17 @@ inline void Stream(uint32_t* out, TLanes v) { _mm256_stream_si256(reinterpret_ca
 namespace BlendAvx512 {
 typedef uint16_t TLanes __attribute__((vector_size(64)));
 inline void Stream(uint32_t* out, TLanes v) { _mm512_stream_si512(reinterpret_cast<__m512i*>(out), reinterpret_cast<__m512i>(v)); }
+// Sixteen pixels from 48 bytes: each 128-bit quarter unpacks four of them from 16 loaded bytes.
+inline TLanes LoadPacked(const uint8_t* p) {
+  __m512i bytes = _mm512_castsi128_si512(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+  bytes = _mm512_inserti32x4(bytes, _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 12)), 1);
+  bytes = _mm512_inserti32x4(bytes, _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 24)), 2);
+  bytes = _mm512_inserti32x4(bytes, _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 36)), 3);
+  // In each quarter bytes 0 1 2, 3 4 5, 6 7 8, 9 10 11 to the pixels, alpha bytes zero (-1).
+  const __m512i spread = _mm512_set4_epi32(static_cast<int>(0xFF0B0A09u), static_cast<int>(0xFF080706u),
+                                           static_cast<int>(0xFF050403u), static_cast<int>(0xFF020100u));
+  return reinterpret_cast<TLanes>(_mm512_shuffle_epi8(bytes, spread));
+}
 #include "browser/BlendKernel.inc"
 }  // namespace BlendAvx512
 #pragma GCC pop_options
@@ -102,29 +142,45 @@ inline void Stream(uint32_t* out, TLanes v) { _mm512_stream_si512(reinterpret_ca
 namespace BlendPortable {
 typedef uint16_t TLanes __attribute__((vector_size(16)));
 inline void Stream(uint32_t* out, TLanes v) { std::memcpy(out, &v, sizeof v); }
+inline TLanes LoadPacked(const uint8_t* p) {
+  uint32_t pixels[4];
+  for (int j = 0; j < 4; ++j) pixels[j] = Unpacked(p + 3 * j) & 0xFFFFFFu;
+  TLanes lanes;
+  std::memcpy(&lanes, pixels, sizeof lanes);
+  return lanes;
+}
 #include "browser/BlendKernel.inc"
 }  // namespace BlendPortable
 
 #endif
 
-using TBlendFunction = void (*)(const uint32_t*, const uint32_t*, uint32_t*, size_t, uint32_t);
-
-TBlendFunction BlendFunctionOf(TVectorUnit unit) {
 #if defined(__x86_64__) || defined(__i386__)
-  switch (unit) {
-    case TVectorUnit::Avx512: return BlendAvx512::Blend;
-    case TVectorUnit::Avx2: return BlendAvx2::Blend;
-    default: return BlendSse2::Blend;
-  }
+namespace BlendBase = BlendSse2;
 #else
-  (void)unit;
-  return BlendPortable::Blend;
+namespace BlendBase = BlendPortable;
 #endif
-}
 
 }  // namespace
 
 void BlendPixels(const uint32_t* oldPixels, const uint32_t* newPixels, uint32_t* target,
                  size_t count, uint32_t weight) {
-  BlendFunctionOf(WidestVectorUnit())(oldPixels, newPixels, target, count, weight);
+  switch (WidestVectorUnit()) {
+#if defined(__x86_64__) || defined(__i386__)
+    case TVectorUnit::Avx512: return BlendAvx512::Blend(oldPixels, newPixels, target, count, weight);
+    case TVectorUnit::Avx2: return BlendAvx2::Blend(oldPixels, newPixels, target, count, weight);
+#endif
+    default: return BlendBase::Blend(oldPixels, newPixels, target, count, weight);
+  }
 }
+
+void BlendPackedPixels(const uint8_t* oldPixels, const uint8_t* newPixels, uint32_t* target, size_t count,
+                       uint32_t weight) {
+  switch (WidestVectorUnit()) {
+#if defined(__x86_64__) || defined(__i386__)
+    case TVectorUnit::Avx512: return BlendAvx512::BlendPacked(oldPixels, newPixels, target, count, weight);
+    case TVectorUnit::Avx2: return BlendAvx2::BlendPacked(oldPixels, newPixels, target, count, weight);
+#endif
+    default: return BlendBase::BlendPacked(oldPixels, newPixels, target, count, weight);
+  }
+}
+

@@ -17,6 +17,7 @@ TTransition::TTransition(TTransitionKind kind, int32_t pattern, uint64_t seed,
     FKind = TTransitionKind::Cut;
   if (FKind == TTransitionKind::Reveal && (pattern < 0 || pattern > rpRandom))
     FKind = TTransitionKind::Cut;
+  if (FKind == TTransitionKind::Fade) FFade.emplace(oldFrame, newFrame);
   if (FKind != TTransitionKind::Reveal) return;
 
   TViewRandom random(seed);
@@ -48,8 +49,8 @@ TDirtyRect TTransition::Step(double p, TFrameTarget target) {
       const uint32_t weight = FadeWeight(progress);
       if (weight == FWeight) break;
       FWeight = weight;
-      BlendPixels(FOld->Pixels.data(), FNew->Pixels.data(), target.Pixels, count, weight);
-      changed.Include(0, 0, w, h);
+      FFade->Blend(weight, target);
+      changed = FFade->Changed();
       break;
     }
     case TTransitionKind::Reveal:

@@ -196,6 +196,51 @@ TEST(TransitionStep, FadeBlendsWholeFramesOnlyWhenTheWeightMoves) {
   EXPECT_TRUE(fade.Finished());
 }
 
+// Pictures on black: the fade blends, and reports, only the box where the frames differ, with
+// the same pixels as a whole-frame blend, on every vector unit, for opaque frames (kept packed)
+// and others alike.
+TEST(TransitionStep, FadeTouchesOnlyWhereTheFramesDiffer) {
+  const int32_t w = 61, h = 37;
+  struct TCase {
+    TDirtyRect OldPicture, NewPicture, Changed;
+    uint32_t Alpha;
+  };
+  const TCase cases[] = {
+      {{10, 3, 50, 34}, {5, 6, 55, 31}, {5, 3, 55, 34}, 0xFF000000u},   // letterboxed both ways
+      {{0, 2, 61, 35}, {0, 5, 61, 32}, {0, 2, 61, 35}, 0xFF000000u},    // whole rows
+      {{10, 3, 50, 34}, {5, 6, 55, 31}, {5, 3, 55, 34}, 0x80000000u},   // not opaque
+      {{7, 7, 9, 8}, {7, 7, 9, 8}, {7, 7, 9, 8}, 0xFF000000u},          // two pixels
+  };
+  const TFrame oldPicture = OldTestFrame(w, h), newPicture = NewTestFrame(w, h);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.OldPicture.Left << "," << c.OldPicture.Top << " alpha " << (c.Alpha >> 24));
+    auto onBlack = [&](const TFrame& picture, const TDirtyRect& r) {
+      TFrame frame(w, h, c.Alpha);
+      for (int32_t y = r.Top; y < r.Bottom; ++y)
+        for (int32_t x = r.Left; x < r.Right; ++x) frame.Row(y)[x] = (picture.Row(y)[x] & 0xFFFFFFu) | c.Alpha;
+      return frame;
+    };
+    const TFrame oldFrame = onBlack(oldPicture, c.OldPicture), newFrame = onBlack(newPicture, c.NewPicture);
+    ForEachVectorUnit([&](TVectorUnit) {
+      TTransition fade(TTransitionKind::Fade, 0, 0, oldFrame, newFrame);
+      TFrame target = oldFrame;
+      for (double p : {0.3, 0.5, 1.0}) {
+        const TDirtyRect rect = fade.Step(p, TargetOf(target));
+        EXPECT_TRUE(rect.Left == c.Changed.Left && rect.Top == c.Changed.Top && rect.Right == c.Changed.Right &&
+                    rect.Bottom == c.Changed.Bottom)
+            << rect.Left << "," << rect.Top << "," << rect.Right << "," << rect.Bottom;
+        const uint32_t weight = FadeWeight(FixedProgress(p));
+        for (size_t i = 0; i < target.Pixels.size(); ++i)
+          ASSERT_EQ(target.Pixels[i], BlendPixel(oldFrame.Pixels[i], newFrame.Pixels[i], weight)) << p << " " << i;
+      }
+    });
+  }
+  const TFrame same = OldTestFrame(8, 6);
+  TTransition still(TTransitionKind::Fade, 0, 0, same, same);
+  TFrame target = same;
+  EXPECT_TRUE(still.Step(0.5, TargetOf(target)).Empty());
+}
+
 TEST(TransitionStep, UnknownPatternsAndMismatchedFramesCut) {
   const TFrame oldFrame = OldTestFrame(8, 6), newFrame = NewTestFrame(8, 6), other = NewTestFrame(6, 8);
   struct TCase {
