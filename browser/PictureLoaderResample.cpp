@@ -133,17 +133,41 @@ Out Store(int32_t value) {
 
 using TResample = void (*)(const TFrame&, const TPictureRect&, const TPictureRect&, uint32_t*, size_t);
 
-// The passes for each vector unit (see ResampleRows.inc): how many pixels the horizontal pass
-// filters at once, and the multiply-add of 16-bit pairs of the vertical pass.
+// The passes for each vector unit (see ResampleRows.inc), given how many pixels the horizontal
+// pass filters at once, the vertical pass's multiply-add of 16-bit pairs, and its StorePairs:
+// the low 16 bits of two registers' 32-bit lanes, in order, streamed to an aligned out.
 namespace ResampleBase {
 constexpr int PixelsAtOnce = 1;
+constexpr bool IntegerTaps = false;  // SSE2 has no byte shuffle: the float pass is faster
 typedef int32_t TPairs __attribute__((vector_size(16)));
+// The four channels' sums over four taps of the pixels at p[0], weights as 16-bit pairs.
+inline TPairs FourTaps(const uint8_t* const* p, TPairs taps01, TPairs taps23) {
+  TPairs sum;
+  for (int c = 0; c < 4; ++c)
+    sum[c] = (taps01[c] << 16 >> 16) * p[0][c] + (taps01[c] >> 16) * p[0][4 + c] +
+             (taps23[c] << 16 >> 16) * p[0][8 + c] + (taps23[c] >> 16) * p[0][12 + c];
+  return sum;
+}
 #if defined(__x86_64__) || defined(__i386__)
 inline TPairs MulAddPairs(TPairs a, TPairs b) {
   return reinterpret_cast<TPairs>(_mm_madd_epi16(reinterpret_cast<__m128i>(a), reinterpret_cast<__m128i>(b)));
 }
+inline void StorePairs(uint8_t* out, TPairs a, TPairs b) {
+  // SSE2 packs with signed saturation only: values are moved into the signed range and back.
+  const TPairs offset = TPairs{} + 32768;
+  const __m128i packed = _mm_packs_epi32(reinterpret_cast<__m128i>(a - offset), reinterpret_cast<__m128i>(b - offset));
+  _mm_stream_si128(reinterpret_cast<__m128i*>(out), _mm_xor_si128(packed, _mm_set1_epi16(INT16_MIN)));
+}
 #else
 inline TPairs MulAddPairs(TPairs a, TPairs b) { return ((a << 16) >> 16) * ((b << 16) >> 16) + (a >> 16) * (b >> 16); }
+inline void StorePairs(uint8_t* out, TPairs a, TPairs b) {
+  uint16_t words[8];
+  for (int j = 0; j < 4; ++j) {
+    words[j] = static_cast<uint16_t>(a[j]);
+    words[j + 4] = static_cast<uint16_t>(b[j]);
+  }
+  std::memcpy(out, words, sizeof words);
+}
 #endif
 #include "browser/ResampleRows.inc"
 }  // namespace ResampleBase
@@ -152,9 +176,30 @@ inline TPairs MulAddPairs(TPairs a, TPairs b) { return ((a << 16) >> 16) * ((b <
 #pragma GCC target("avx2")
 namespace ResampleAvx2 {
 constexpr int PixelsAtOnce = 2;
+constexpr bool IntegerTaps = true;
 typedef int32_t TPairs __attribute__((vector_size(32)));
+// Sixteen bytes from each p[j], four pixels' channels, go to 16-bit pairs: the channel of taps 0
+// and 1 (then 2 and 3) side by side in each 32-bit lane, for the multiply-add.
+inline TPairs FourTaps(const uint8_t* const* p, TPairs taps01, TPairs taps23) {
+  const __m256i bytes = _mm256_inserti128_si256(
+      _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p[0]))),
+      _mm_loadu_si128(reinterpret_cast<const __m128i*>(p[1])), 1);
+  // Lane c takes bytes c and 4 + c (zero above each), then bytes 8 + c and 12 + c.
+  const int c0 = static_cast<int>(0xFF04FF00u), c1 = static_cast<int>(0xFF05FF01u),
+            c2 = static_cast<int>(0xFF06FF02u), c3 = static_cast<int>(0xFF07FF03u);
+  const __m256i first = _mm256_setr_epi32(c0, c1, c2, c3, c0, c1, c2, c3);
+  const __m256i second = _mm256_add_epi8(first, _mm256_set1_epi32(0x00080008));
+  return reinterpret_cast<TPairs>(
+      _mm256_add_epi32(_mm256_madd_epi16(_mm256_shuffle_epi8(bytes, first), reinterpret_cast<__m256i>(taps01)),
+                       _mm256_madd_epi16(_mm256_shuffle_epi8(bytes, second), reinterpret_cast<__m256i>(taps23))));
+}
 inline TPairs MulAddPairs(TPairs a, TPairs b) {
   return reinterpret_cast<TPairs>(_mm256_madd_epi16(reinterpret_cast<__m256i>(a), reinterpret_cast<__m256i>(b)));
+}
+inline void StorePairs(uint8_t* out, TPairs a, TPairs b) {
+  // The pack works within 128-bit halves; the permutation puts its four quarters in order.
+  const __m256i packed = _mm256_packus_epi32(reinterpret_cast<__m256i>(a), reinterpret_cast<__m256i>(b));
+  _mm256_stream_si256(reinterpret_cast<__m256i*>(out), _mm256_permute4x64_epi64(packed, 0xD8));
 }
 #include "browser/ResampleRows.inc"
 }  // namespace ResampleAvx2
@@ -163,9 +208,30 @@ inline TPairs MulAddPairs(TPairs a, TPairs b) {
 #pragma GCC target("avx512bw")
 namespace ResampleAvx512 {
 constexpr int PixelsAtOnce = 4;
+constexpr bool IntegerTaps = true;
 typedef int32_t TPairs __attribute__((vector_size(64)));
+inline TPairs FourTaps(const uint8_t* const* p, TPairs taps01, TPairs taps23) {
+  __m512i bytes = _mm512_castsi128_si512(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p[0])));
+  bytes = _mm512_inserti32x4(bytes, _mm_loadu_si128(reinterpret_cast<const __m128i*>(p[1])), 1);
+  bytes = _mm512_inserti32x4(bytes, _mm_loadu_si128(reinterpret_cast<const __m128i*>(p[2])), 2);
+  bytes = _mm512_inserti32x4(bytes, _mm_loadu_si128(reinterpret_cast<const __m128i*>(p[3])), 3);
+  const int c0 = static_cast<int>(0xFF04FF00u), c1 = static_cast<int>(0xFF05FF01u),
+            c2 = static_cast<int>(0xFF06FF02u), c3 = static_cast<int>(0xFF07FF03u);  // as for AVX2
+  const __m512i first = _mm512_set4_epi32(c3, c2, c1, c0);
+  const __m512i second = _mm512_add_epi8(first, _mm512_set1_epi32(0x00080008));
+  return reinterpret_cast<TPairs>(
+      _mm512_add_epi32(_mm512_madd_epi16(_mm512_shuffle_epi8(bytes, first), reinterpret_cast<__m512i>(taps01)),
+                       _mm512_madd_epi16(_mm512_shuffle_epi8(bytes, second), reinterpret_cast<__m512i>(taps23))));
+}
 inline TPairs MulAddPairs(TPairs a, TPairs b) {
   return reinterpret_cast<TPairs>(_mm512_madd_epi16(reinterpret_cast<__m512i>(a), reinterpret_cast<__m512i>(b)));
+}
+inline void StorePairs(uint8_t* out, TPairs a, TPairs b) {
+  // The pack works within 128-bit quarters; the shuffle puts its eight eighths in order.
+  typedef int64_t TQuads __attribute__((vector_size(64)));
+  const TQuads packed = reinterpret_cast<TQuads>(_mm512_packus_epi32(reinterpret_cast<__m512i>(a), reinterpret_cast<__m512i>(b)));
+  _mm512_stream_si512(reinterpret_cast<__m512i*>(out),
+                      reinterpret_cast<__m512i>(__builtin_shufflevector(packed, packed, 0, 2, 4, 6, 1, 3, 5, 7)));
 }
 #include "browser/ResampleRows.inc"
 }  // namespace ResampleAvx512
@@ -202,6 +268,9 @@ bool DrawResampled(const TFrame& source, const TPictureRect& placed, const TPict
 
   try {
     ResampleWith(WidestVectorUnit())(source, placed, visible, out, outStride);
+#if defined(__x86_64__) || defined(__i386__)
+    _mm_sfence();  // the streamed rows are seen before anything that follows
+#endif
   } catch (const std::bad_alloc&) {
     return false;
   }
