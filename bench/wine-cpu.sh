@@ -47,7 +47,8 @@ for size in "${sizes[@]}"; do
   done
   if [ -z "$pid" ]; then
     echo "$size: $scr did not start" >&2
-    kill "$runner" 2>/dev/null
+    for child in $(pgrep -P "$runner"); do kill "$child" 2>/dev/null; done
+    wait "$runner" 2>/dev/null
     continue
   fi
   prefix=$(tr '\0' '\n' <"/proc/$pid/environ" | sed -n 's/^WINEPREFIX=//p')

@@ -45,7 +45,6 @@ uint32_t FadeWeight(uint64_t progress);
 void BlendPixels(const uint32_t* oldPixels, const uint32_t* newPixels, uint32_t* target,
                  size_t count, uint32_t weight);
 
-
 // BlendPixels for opaque pixels stored as three bytes each, B G R, as a cross-fade keeps its
 // frames to read a quarter less; the result is opaque. The vector units read up to
 // PackedSlack bytes beyond the last pixel, which must be there.

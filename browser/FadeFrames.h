@@ -1,6 +1,7 @@
 // The two frames of a cross-fade as its blend reads them: only the rectangle where they differ
 // is blended (outside it every step would write what is already there, and nothing needs to be
-// presented), and opaque frames are kept at three bytes a pixel, a quarter less to read.
+// presented), and opaque frames are kept at three bytes a pixel, a quarter less to read, where
+// the vector unit can unpack them quickly.
 #pragma once
 
 #include <cstdint>
@@ -28,6 +29,6 @@ class TFadeFrames {
   const TFrame* FNew;
   TDirtyRect FChanged;
   // The changed rectangles' rows, B G R, PackedSlack bytes of room at the end; empty when a
-  // frame has a pixel that is not opaque.
+  // frame has a pixel that is not opaque, or on the base vector unit.
   std::vector<uint8_t> FPackedOld, FPackedNew;
 };

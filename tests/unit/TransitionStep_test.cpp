@@ -146,6 +146,15 @@ TEST(TransitionStep, FadeRoundsEveryChannelToNearestHalvesUp) {
       olds.push_back(o | n << 8 | (255 - o) << 16 | ((7 * o + n) & 255) << 24);
       news.push_back(n | o << 8 | ((3 * n + o) & 255) << 16 | (255 - n) << 24);
     }
+  // The same pixels kept as three bytes each, as the fade keeps opaque frames.
+  std::vector<uint8_t> packedOlds, packedNews;
+  for (size_t i = 0; i < olds.size(); ++i)
+    for (int c = 0; c < 3; ++c) {
+      packedOlds.push_back(static_cast<uint8_t>(olds[i] >> 8 * c));
+      packedNews.push_back(static_cast<uint8_t>(news[i] >> 8 * c));
+    }
+  packedOlds.resize(packedOlds.size() + PackedSlack);
+  packedNews.resize(packedNews.size() + PackedSlack);
   std::vector<uint32_t> out(olds.size() + 16);
   ForEachVectorUnit([&](TVectorUnit) {
     for (uint32_t w = 0; w <= 256; ++w) {
@@ -155,6 +164,10 @@ TEST(TransitionStep, FadeRoundsEveryChannelToNearestHalvesUp) {
       BlendPixels(olds.data(), news.data(), out.data() + shift, count, w);
       for (size_t i = 0; i < count; ++i)
         ASSERT_EQ(out[shift + i], BlendPixel(olds[i], news[i], w)) << "weight " << w << ", pixel " << i;
+      BlendPackedPixels(packedOlds.data(), packedNews.data(), out.data() + shift, count, w);
+      for (size_t i = 0; i < count; ++i)
+        ASSERT_EQ(out[shift + i], BlendPixel(olds[i] | 0xFF000000u, news[i] | 0xFF000000u, w))
+            << "three bytes a pixel, weight " << w << ", pixel " << i;
     }
   });
   EXPECT_EQ(BlendChannel(1, 2, 128), 2u);  // 1.5 -> 2
