@@ -18,6 +18,8 @@ scr=$(realpath "${1:-$root/build/mingw/app/Lumivale.scr}")
 sizes=("$@")
 [ ${#sizes[@]} -eq 0 ] && sizes=(1920x1080 3840x2160)
 seconds=${LUMI_SECONDS:-60}
+# pgrep, ss and perf; Wine and Xvfb come with tools/setup.sh.
+bash "$root/tools/install-packages.sh" procps iproute2 linux-perf || exit 1
 export LUMI_WINE_TEMPLATE=${LUMI_WINE_TEMPLATE:-$root/build/mingw/wine-template}
 name=$(basename "$scr" | cut -c1-15)
 ticks=$(getconf CLK_TCK)
