@@ -196,7 +196,7 @@ TEST(PictureLoader, AgreesWithAReferenceResampler) {
         reinterpret_cast<unsigned char*>(reference.Pixels.data()), s[0], s[1], 0, 4, 3,
         STBIR_FLAG_ALPHA_PREMULTIPLIED, STBIR_EDGE_CLAMP, STBIR_FILTER_DEFAULT,
         STBIR_COLORSPACE_LINEAR, nullptr));
-    std::vector<uint32_t> first;
+    TPixels first;
     ForEachVectorUnit([&](TVectorUnit) {
       TFrame ours(s[0], s[1], 0);
       ASSERT_TRUE(DrawResampled(source, {0, 0, s[0], s[1]}, {0, 0, s[0], s[1]}, ours));
