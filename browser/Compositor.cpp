@@ -118,20 +118,18 @@ inline TLanes LoadPacked(const uint8_t* p) {
 #pragma GCC pop_options
 
 #pragma GCC push_options
-#pragma GCC target("avx512bw")
+#pragma GCC target("avx512bw,avx512vbmi")
 namespace BlendAvx512 {
 typedef uint16_t TLanes __attribute__((vector_size(64)));
 inline void Stream(uint32_t* out, TLanes v) { _mm512_stream_si512(reinterpret_cast<__m512i*>(out), reinterpret_cast<__m512i>(v)); }
-// Sixteen pixels from 48 bytes: each 128-bit quarter unpacks four of them from 16 loaded bytes.
+// Sixteen pixels from 48 bytes, one masked load and one byte permutation (alpha bytes zero).
 inline TLanes LoadPacked(const uint8_t* p) {
-  __m512i bytes = _mm512_castsi128_si512(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
-  bytes = _mm512_inserti32x4(bytes, _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 12)), 1);
-  bytes = _mm512_inserti32x4(bytes, _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 24)), 2);
-  bytes = _mm512_inserti32x4(bytes, _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 36)), 3);
-  // In each quarter bytes 0 1 2, 3 4 5, 6 7 8, 9 10 11 to the pixels, alpha bytes zero (-1).
-  const __m512i spread = _mm512_set4_epi32(static_cast<int>(0xFF0B0A09u), static_cast<int>(0xFF080706u),
-                                           static_cast<int>(0xFF050403u), static_cast<int>(0xFF020100u));
-  return reinterpret_cast<TLanes>(_mm512_shuffle_epi8(bytes, spread));
+  const __m512i bytes = _mm512_loadu_si512(p);
+  // Byte 4j + c of the result is byte 3j + c of the pixels (the alpha bytes are masked off).
+  const __m512i spread = _mm512_set_epi32(0x002F2E2D, 0x002C2B2A, 0x00292827, 0x00262524, 0x00232221, 0x00201F1E,
+                                          0x001D1C1B, 0x001A1918, 0x00171615, 0x00141312, 0x0011100F, 0x000E0D0C,
+                                          0x000B0A09, 0x00080706, 0x00050403, 0x00020100);
+  return reinterpret_cast<TLanes>(_mm512_maskz_permutexvar_epi8(0x7777777777777777ull, spread, bytes));
 }
 #include "browser/BlendKernel.inc"
 }  // namespace BlendAvx512

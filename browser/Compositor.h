@@ -48,6 +48,6 @@ void BlendPixels(const uint32_t* oldPixels, const uint32_t* newPixels, uint32_t*
 // BlendPixels for opaque pixels stored as three bytes each, B G R, as a cross-fade keeps its
 // frames to read a quarter less; the result is opaque. The vector units read up to
 // PackedSlack bytes beyond the last pixel, which must be there.
-inline constexpr size_t PackedSlack = 4;
+inline constexpr size_t PackedSlack = 16;
 void BlendPackedPixels(const uint8_t* oldPixels, const uint8_t* newPixels, uint32_t* target, size_t count,
                        uint32_t weight);

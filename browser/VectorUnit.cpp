@@ -7,7 +7,7 @@ bool VectorUnitAvailable(TVectorUnit unit) {
 #if defined(__x86_64__) || defined(__i386__)
   __builtin_cpu_init();  // this may run before the runtime's own initialisation has
   switch (unit) {
-    case TVectorUnit::Avx512: return __builtin_cpu_supports("avx512bw");
+    case TVectorUnit::Avx512: return __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vbmi");
     case TVectorUnit::Avx2: return __builtin_cpu_supports("avx2");
     default: return true;
   }

@@ -4,7 +4,8 @@
 
 #include <cstdint>
 
-// Base is SSE2 on x86-64 (every such processor has it) and plain code elsewhere.
+// Base is SSE2 on x86-64 (every such processor has it) and plain code elsewhere; Avx512 means
+// AVX-512BW with the byte permutations of AVX-512VBMI.
 enum class TVectorUnit : uint8_t { Base, Avx2, Avx512 };
 
 // The processor and the system (which must save the wider registers) both support the unit.
