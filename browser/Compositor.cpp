@@ -122,7 +122,7 @@ inline TLanes LoadPacked(const uint8_t* p) {
 namespace BlendAvx512 {
 typedef uint16_t TLanes __attribute__((vector_size(64)));
 inline void Stream(uint32_t* out, TLanes v) { _mm512_stream_si512(reinterpret_cast<__m512i*>(out), reinterpret_cast<__m512i>(v)); }
-// Sixteen pixels from 48 bytes, one masked load and one byte permutation (alpha bytes zero).
+// Sixteen pixels from 48 bytes: one load (of 64: PackedSlack covers the rest), one permutation.
 inline TLanes LoadPacked(const uint8_t* p) {
   const __m512i bytes = _mm512_loadu_si512(p);
   // Byte 4j + c of the result is byte 3j + c of the pixels (the alpha bytes are masked off).
