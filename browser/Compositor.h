@@ -46,5 +46,13 @@ uint32_t FadeWeight(uint64_t progress);
 // rounded to the nearest integer, halves up: (old * (256 - w) + new * w + 128) / 256 in integers.
 // Halves to even would cost a quarter more time per frame for one level's difference at exact
 // halves. count pixels.
+// Runs on the widest vector unit of the processor it runs on; the result is the same on all.
 void BlendPixels(const uint32_t* oldPixels, const uint32_t* newPixels, uint32_t* target,
                  size_t count, uint32_t weight);
+
+// BlendPixels for opaque pixels stored as three bytes each, B G R, as a cross-fade keeps its
+// frames to read a quarter less; the result is opaque. The vector units read up to
+// PackedSlack bytes beyond the last pixel, which must be there.
+inline constexpr size_t PackedSlack = 16;
+void BlendPackedPixels(const uint8_t* oldPixels, const uint8_t* newPixels, uint32_t* target, size_t count,
+                       uint32_t weight);

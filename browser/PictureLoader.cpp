@@ -168,7 +168,7 @@ TFrame TJpegDecoder::Decode(int32_t wantWidth, int32_t wantHeight) {
     return {};
   TFrame frame;
   try {
-    frame = TFrame(static_cast<int32_t>(width), static_cast<int32_t>(height));
+    frame = TFrame(static_cast<int32_t>(width), static_cast<int32_t>(height), TFrame::Undefined);
   } catch (const std::bad_alloc&) {
     return {};
   }
@@ -182,7 +182,7 @@ TFrame PreparePicture(const uint8_t* data, size_t size, int32_t width, int32_t h
   TJpegDecoder decoder(data, size);
   TFrame decoded = decoder.Decode(width, height);
   if (decoded.Pixels.empty()) return {};
-  TFrame result(width, height);
+  TFrame result(width, height, TFrame::Undefined);  // the resampler writes every pixel
   const TPictureRect whole{0, 0, width, height};
   if (!DrawResampled(decoded, whole, whole, result)) return {};
   return result;

@@ -1,8 +1,9 @@
 // Resampling of decoded pictures to their laid-out size: a separable two-pass cubic filter,
 // Catmull-Rom when enlarging and Mitchell-Netravali when reducing, with 14-bit fixed-point
-// weights. Our own rather than stb_image_resize: at the same filters it is about three times
-// as fast on the view's sizes (bench/PictureLoader_bench.cpp), because the horizontal pass runs
-// over the fewer rows, four channels at a time, and both passes stream row by row.
+// weights. Our own rather than stb_image_resize: at the same filters it is many times as fast on
+// the view's sizes (bench/PictureLoader_bench.cpp), because the horizontal pass runs over the
+// fewer rows, four channels at a time, both passes stream row by row, and each is compiled for
+// the widest vector unit of the processor.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -10,7 +11,12 @@
 #include <new>
 #include <type_traits>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
 #include "browser/PictureLoader.h"
+#include "browser/VectorUnit.h"
 
 namespace {
 
@@ -128,115 +134,120 @@ Out Store(int32_t value) {
   }
 }
 
-// Four floats, one pixel's B G R A, as a generic vector of GCC and Clang (no target-specific
-// intrinsics: it compiles to SSE2 on x86-64 and to plain code elsewhere).
-typedef float TFloat4 __attribute__((vector_size(16)));
-typedef int32_t TInt4 __attribute__((vector_size(16)));
+using TResample = void (*)(const TFrame&, const TPictureRect&, const TPictureRect&, uint32_t*, size_t);
 
-// One output row of the horizontal pass from a row of float samples, for a tap count known at
-// compile time (Taps > 0) or not (Taps == 0); weights come as four equal lanes each. The four
-// channels of a pixel are filtered side by side. The opaque alpha stays exact: every product
-// and sum of it is a multiple of 2^-14 well within float's precision.
-template <int Taps, typename Out>
-void HorizontalRow(const float* in, const TAxis& axis, const TFloat4* weights, Out* out) {
-  const int32_t taps = Taps > 0 ? Taps : axis.Taps;
-  const int32_t count = static_cast<int32_t>(axis.First.size());
-  const TFloat4* w = weights;
-  // Rounding half up by shifting into the positive range and truncating.
-  const TFloat4 bias = {32768.5f, 32768.5f, 32768.5f, 32768.5f};
-  for (int32_t x = 0; x < count; ++x, w += taps, out += 4) {
-    const float* p = in + static_cast<size_t>(axis.First[x]) * 4;
-    TFloat4 sum = {0.0f, 0.0f, 0.0f, 0.0f};
-    for (int32_t k = 0; k < taps; ++k) {
-      TFloat4 pixel;
-      std::memcpy(&pixel, p + 4 * k, sizeof pixel);
-      sum += w[k] * pixel;
-    }
-    if constexpr (std::is_same_v<Out, uint8_t>) {
-      const TFloat4 lowest = {0.0f, 0.0f, 0.0f, 0.0f};
-      const TFloat4 highest = {255.0f, 255.0f, 255.0f, 255.0f};
-      sum = sum > lowest ? sum : lowest;
-      sum = sum < highest ? sum : highest;
-    }
-    // (A 16-bit result cannot overflow: 8-bit input, weights summing to one.)
-    const TInt4 rounded = __builtin_convertvector(sum + bias, TInt4) - 32768;
-    for (int c = 0; c < 4; ++c) out[c] = static_cast<Out>(rounded[c]);
-  }
+// The passes for each vector unit (see ResampleRows.inc), given how many pixels the horizontal
+// pass filters at once, the vertical pass's multiply-add of 16-bit pairs, and its StorePairs:
+// the low 16 bits of two registers' 32-bit lanes, in order, streamed to an aligned out.
+namespace ResampleBase {
+constexpr int PixelsAtOnce = 1;
+constexpr bool IntegerTaps = false;  // SSE2 has no byte shuffle: the float pass is faster
+typedef int32_t TPairs __attribute__((vector_size(16)));
+// The four channels' sums over four taps of the pixels at p[0], weights as 16-bit pairs.
+inline TPairs FourTaps(const uint8_t* const* p, TPairs taps01, TPairs taps23) {
+  TPairs sum;
+  for (int c = 0; c < 4; ++c)
+    sum[c] = (taps01[c] << 16 >> 16) * p[0][c] + (taps01[c] >> 16) * p[0][4 + c] +
+             (taps23[c] << 16 >> 16) * p[0][8 + c] + (taps23[c] >> 16) * p[0][12 + c];
+  return sum;
 }
-
-// Filters rows of B G R A samples along x; each row is first widened to float.
-template <typename In, typename Out>
-class THorizontalFilter {
-public:
-  explicit THorizontalFilter(const TAxis& axis)
-      : FAxis(axis), FWeights(axis.Weights.size()),
-        FRow((static_cast<size_t>(axis.First.back()) + axis.Taps) * 4) {
-    // The fixed-point weights, with the samples' scaling folded in (powers of two: exact).
-    const float factor = (std::is_same_v<In, int16_t> ? 1.0f / (1 << IntermediateBits) : 1.0f) *
-                         (std::is_same_v<Out, int16_t> ? static_cast<float>(1 << IntermediateBits) : 1.0f) /
-                         WeightOne;
-    for (size_t i = 0; i < FWeights.size(); ++i) {
-      const float w = axis.Weights[i] * factor;
-      FWeights[i] = TFloat4{w, w, w, w};
-    }
-  }
-
-  void Run(const In* in, Out* out) {
-    for (size_t i = 0; i < FRow.size(); ++i) FRow[i] = in[i];
-    switch (FAxis.Taps) {
-      case 4: HorizontalRow<4>(FRow.data(), FAxis, FWeights.data(), out); break;
-      case 5: HorizontalRow<5>(FRow.data(), FAxis, FWeights.data(), out); break;
-      case 6: HorizontalRow<6>(FRow.data(), FAxis, FWeights.data(), out); break;
-      case 7: HorizontalRow<7>(FRow.data(), FAxis, FWeights.data(), out); break;
-      case 8: HorizontalRow<8>(FRow.data(), FAxis, FWeights.data(), out); break;
-      default: HorizontalRow<0>(FRow.data(), FAxis, FWeights.data(), out); break;
-    }
-  }
-
-private:
-  const TAxis& FAxis;
-  std::vector<TFloat4> FWeights;
-  std::vector<float> FRow;
-};
-
-// One output row of the vertical pass: every sample of the row from Taps source rows. Written
-// as 16 x 16 -> 32-bit products with the sum in a register, which vectorises well. Alpha passes
-// through exactly, as the weights sum to one.
-template <int Taps, typename In, typename Out>
-void VerticalRow(const In* const* rows, const int16_t* weights, int32_t runtimeTaps,
-                 size_t samples, Out* __restrict out) {
-  constexpr int shift = Shift<In, Out>;
-  if constexpr (Taps > 0) {
-    const In* __restrict r[Taps];
-    int16_t w[Taps];
-    for (int k = 0; k < Taps; ++k) {
-      r[k] = rows[k];
-      w[k] = weights[k];
-    }
-    for (size_t i = 0; i < samples; ++i) {
-      int32_t sum = 1 << (shift - 1);
-      for (int k = 0; k < Taps; ++k) sum += static_cast<int32_t>(w[k]) * static_cast<int16_t>(r[k][i]);
-      out[i] = Store<Out>(sum >> shift);
-    }
-  } else {
-    for (size_t i = 0; i < samples; ++i) {
-      int32_t sum = 1 << (shift - 1);
-      for (int k = 0; k < runtimeTaps; ++k) sum += weights[k] * static_cast<int16_t>(rows[k][i]);
-      out[i] = Store<Out>(sum >> shift);
-    }
-  }
+#if defined(__x86_64__) || defined(__i386__)
+inline TPairs MulAddPairs(TPairs a, TPairs b) {
+  return reinterpret_cast<TPairs>(_mm_madd_epi16(reinterpret_cast<__m128i>(a), reinterpret_cast<__m128i>(b)));
 }
-
-template <typename In, typename Out>
-void VerticalFilter(const In* const* rows, const int16_t* weights, int32_t taps, size_t samples, Out* out) {
-  switch (taps) {
-    case 4: VerticalRow<4>(rows, weights, 4, samples, out); break;
-    case 5: VerticalRow<5>(rows, weights, 5, samples, out); break;
-    case 6: VerticalRow<6>(rows, weights, 6, samples, out); break;
-    case 7: VerticalRow<7>(rows, weights, 7, samples, out); break;
-    case 8: VerticalRow<8>(rows, weights, 8, samples, out); break;
-    default: VerticalRow<0>(rows, weights, taps, samples, out); break;
+inline void StorePairs(uint8_t* out, TPairs a, TPairs b) {
+  // SSE2 packs with signed saturation only: values are moved into the signed range and back.
+  const TPairs offset = TPairs{} + 32768;
+  const __m128i packed = _mm_packs_epi32(reinterpret_cast<__m128i>(a - offset), reinterpret_cast<__m128i>(b - offset));
+  _mm_stream_si128(reinterpret_cast<__m128i*>(out), _mm_xor_si128(packed, _mm_set1_epi16(INT16_MIN)));
+}
+#else
+inline TPairs MulAddPairs(TPairs a, TPairs b) { return ((a << 16) >> 16) * ((b << 16) >> 16) + (a >> 16) * (b >> 16); }
+inline void StorePairs(uint8_t* out, TPairs a, TPairs b) {
+  uint16_t words[8];
+  for (int j = 0; j < 4; ++j) {
+    words[j] = static_cast<uint16_t>(a[j]);
+    words[j + 4] = static_cast<uint16_t>(b[j]);
   }
+  std::memcpy(out, words, sizeof words);
+}
+#endif
+#include "browser/ResampleRows.inc"
+}  // namespace ResampleBase
+#if defined(__x86_64__) || defined(__i386__)
+#pragma GCC push_options
+#pragma GCC target("avx2")
+namespace ResampleAvx2 {
+constexpr int PixelsAtOnce = 2;
+constexpr bool IntegerTaps = true;
+typedef int32_t TPairs __attribute__((vector_size(32)));
+// Sixteen bytes from each p[j], four pixels' channels, go to 16-bit pairs: the channel of taps 0
+// and 1 (then 2 and 3) side by side in each 32-bit lane, for the multiply-add.
+inline TPairs FourTaps(const uint8_t* const* p, TPairs taps01, TPairs taps23) {
+  const __m256i bytes = _mm256_inserti128_si256(
+      _mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p[0]))),
+      _mm_loadu_si128(reinterpret_cast<const __m128i*>(p[1])), 1);
+  // Lane c takes bytes c and 4 + c (zero above each), then bytes 8 + c and 12 + c.
+  const int c0 = static_cast<int>(0xFF04FF00u), c1 = static_cast<int>(0xFF05FF01u),
+            c2 = static_cast<int>(0xFF06FF02u), c3 = static_cast<int>(0xFF07FF03u);
+  const __m256i first = _mm256_setr_epi32(c0, c1, c2, c3, c0, c1, c2, c3);
+  const __m256i second = _mm256_add_epi8(first, _mm256_set1_epi32(0x00080008));
+  return reinterpret_cast<TPairs>(
+      _mm256_add_epi32(_mm256_madd_epi16(_mm256_shuffle_epi8(bytes, first), reinterpret_cast<__m256i>(taps01)),
+                       _mm256_madd_epi16(_mm256_shuffle_epi8(bytes, second), reinterpret_cast<__m256i>(taps23))));
+}
+inline TPairs MulAddPairs(TPairs a, TPairs b) {
+  return reinterpret_cast<TPairs>(_mm256_madd_epi16(reinterpret_cast<__m256i>(a), reinterpret_cast<__m256i>(b)));
+}
+inline void StorePairs(uint8_t* out, TPairs a, TPairs b) {
+  // The pack works within 128-bit halves; the permutation puts its four quarters in order.
+  const __m256i packed = _mm256_packus_epi32(reinterpret_cast<__m256i>(a), reinterpret_cast<__m256i>(b));
+  _mm256_stream_si256(reinterpret_cast<__m256i*>(out), _mm256_permute4x64_epi64(packed, 0xD8));
+}
+#include "browser/ResampleRows.inc"
+}  // namespace ResampleAvx2
+#pragma GCC pop_options
+#pragma GCC push_options
+#pragma GCC target("avx512bw")
+namespace ResampleAvx512 {
+constexpr int PixelsAtOnce = 4;
+constexpr bool IntegerTaps = true;
+typedef int32_t TPairs __attribute__((vector_size(64)));
+inline TPairs FourTaps(const uint8_t* const* p, TPairs taps01, TPairs taps23) {
+  __m512i bytes = _mm512_castsi128_si512(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p[0])));
+  bytes = _mm512_inserti32x4(bytes, _mm_loadu_si128(reinterpret_cast<const __m128i*>(p[1])), 1);
+  bytes = _mm512_inserti32x4(bytes, _mm_loadu_si128(reinterpret_cast<const __m128i*>(p[2])), 2);
+  bytes = _mm512_inserti32x4(bytes, _mm_loadu_si128(reinterpret_cast<const __m128i*>(p[3])), 3);
+  const int c0 = static_cast<int>(0xFF04FF00u), c1 = static_cast<int>(0xFF05FF01u),
+            c2 = static_cast<int>(0xFF06FF02u), c3 = static_cast<int>(0xFF07FF03u);  // as for AVX2
+  const __m512i first = _mm512_set4_epi32(c3, c2, c1, c0);
+  const __m512i second = _mm512_add_epi8(first, _mm512_set1_epi32(0x00080008));
+  return reinterpret_cast<TPairs>(
+      _mm512_add_epi32(_mm512_madd_epi16(_mm512_shuffle_epi8(bytes, first), reinterpret_cast<__m512i>(taps01)),
+                       _mm512_madd_epi16(_mm512_shuffle_epi8(bytes, second), reinterpret_cast<__m512i>(taps23))));
+}
+inline TPairs MulAddPairs(TPairs a, TPairs b) {
+  return reinterpret_cast<TPairs>(_mm512_madd_epi16(reinterpret_cast<__m512i>(a), reinterpret_cast<__m512i>(b)));
+}
+inline void StorePairs(uint8_t* out, TPairs a, TPairs b) {
+  // The pack works within 128-bit quarters; the shuffle puts its eight eighths in order.
+  typedef int64_t TQuads __attribute__((vector_size(64)));
+  const TQuads packed = reinterpret_cast<TQuads>(_mm512_packus_epi32(reinterpret_cast<__m512i>(a), reinterpret_cast<__m512i>(b)));
+  _mm512_stream_si512(reinterpret_cast<__m512i*>(out),
+                      reinterpret_cast<__m512i>(__builtin_shufflevector(packed, packed, 0, 2, 4, 6, 1, 3, 5, 7)));
+}
+#include "browser/ResampleRows.inc"
+}  // namespace ResampleAvx512
+#pragma GCC pop_options
+#endif
+
+TResample ResampleWith(TVectorUnit unit) {
+#if defined(__x86_64__) || defined(__i386__)
+  if (unit == TVectorUnit::Avx512) return ResampleAvx512::Resample;
+  if (unit == TVectorUnit::Avx2) return ResampleAvx2::Resample;
+#endif
+  (void)unit;
+  return ResampleBase::Resample;
 }
 
 }  // namespace
@@ -258,54 +269,11 @@ bool DrawResampled(const TFrame& source, const TPictureRect& placed, const TPict
     return true;
   }
 
-  // Both orders run row by row, so what lies between the passes is a few rows that stay in
-  // the cache, not a second picture.
   try {
-    const TAxis axisX = MakeAxis(source.Width, placed.Width, offsetX, visible.Width);
-    const TAxis axisY = MakeAxis(source.Height, placed.Height, offsetY, visible.Height);
-    const int32_t taps = axisY.Taps;
-    const uint8_t* in = reinterpret_cast<const uint8_t*>(source.Pixels.data());
-    const size_t inStride = static_cast<size_t>(source.Width) * 4;
-    uint8_t* outBytes = reinterpret_cast<uint8_t*>(out);
-    const size_t outBytesStride = outStride * 4;
-    std::vector<const int16_t*> rows16(taps);
-    if (placed.Height >= source.Height) {
-      // Enlarging vertically: each needed source row is filtered along x once, into a ring of
-      // the last Taps rows, and every output row is filtered along y from the ring. The
-      // costlier horizontal pass so runs over the fewer rows.
-      THorizontalFilter<uint8_t, int16_t> horizontal(axisX);
-      const size_t stride = static_cast<size_t>(visible.Width) * 4;
-      std::vector<int16_t> ring(static_cast<size_t>(taps) * stride);
-      int32_t filtered = -1;
-      for (int32_t y = 0; y < visible.Height; ++y) {
-        const int32_t first = axisY.First[y];
-        for (int32_t r = std::max(filtered + 1, first); r < first + taps; ++r) {
-          horizontal.Run(in + r * inStride, ring.data() + (r % taps) * stride);
-          filtered = r;
-        }
-        for (int32_t k = 0; k < taps; ++k) rows16[k] = ring.data() + ((first + k) % taps) * stride;
-        VerticalFilter(rows16.data(), &axisY.Weights[static_cast<size_t>(y) * taps], taps, stride,
-                       outBytes + y * outBytesStride);
-      }
-    } else {
-      // Reducing vertically: each output row is filtered along y from the needed source
-      // columns, then along x.
-      const int32_t columnLo = axisX.First.front();
-      const int32_t columnHi = axisX.First.back() + axisX.Taps;
-      const size_t stride = static_cast<size_t>(columnHi - columnLo) * 4;
-      TAxis shifted = axisX;
-      for (int32_t& first : shifted.First) first -= columnLo;
-      THorizontalFilter<int16_t, uint8_t> horizontal(shifted);
-      std::vector<int16_t> row(stride);
-      std::vector<const uint8_t*> rows8(taps);
-      for (int32_t y = 0; y < visible.Height; ++y) {
-        for (int32_t k = 0; k < taps; ++k)
-          rows8[k] = in + (axisY.First[y] + k) * inStride + static_cast<size_t>(columnLo) * 4;
-        VerticalFilter(rows8.data(), &axisY.Weights[static_cast<size_t>(y) * taps], taps, stride,
-                       row.data());
-        horizontal.Run(row.data(), outBytes + y * outBytesStride);
-      }
-    }
+    ResampleWith(WidestVectorUnit())(source, placed, visible, out, outStride);
+#if defined(__x86_64__) || defined(__i386__)
+    _mm_sfence();  // the streamed rows are seen before anything that follows
+#endif
   } catch (const std::bad_alloc&) {
     return false;
   }

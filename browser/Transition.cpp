@@ -17,6 +17,7 @@ TTransition::TTransition(TTransitionKind kind, int32_t pattern, uint64_t seed,
     FKind = TTransitionKind::Cut;
   if (FKind == TTransitionKind::Reveal && (pattern < 0 || pattern > rpRandom))
     FKind = TTransitionKind::Cut;
+  if (FKind == TTransitionKind::Fade) FFade.emplace(oldFrame, newFrame);
   if (FKind != TTransitionKind::Reveal) return;
 
   TViewRandom random(seed);
@@ -37,7 +38,6 @@ TDirtyRect TTransition::Step(double p, TFrameTarget target) {
   const uint64_t before = FProgress;
   FProgress = progress;
   const int32_t w = target.Width, h = target.Height;
-  const bool packed = target.RowPitch() == static_cast<size_t>(w);
   TDirtyRect changed;
   switch (FKind) {
     case TTransitionKind::Cut:
@@ -48,11 +48,8 @@ TDirtyRect TTransition::Step(double p, TFrameTarget target) {
       const uint32_t weight = FadeWeight(progress);
       if (weight == FWeight) break;
       FWeight = weight;
-      if (packed)
-        BlendPixels(FOld->Pixels.data(), FNew->Pixels.data(), target.Pixels, static_cast<size_t>(w) * h, weight);
-      else
-        for (int32_t y = 0; y < h; ++y) BlendPixels(FOld->Row(y), FNew->Row(y), target.Row(y), static_cast<size_t>(w), weight);
-      changed.Include(0, 0, w, h);
+      FFade->Blend(weight, target);
+      changed = FFade->Changed();
       break;
     }
     case TTransitionKind::Reveal:

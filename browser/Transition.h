@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "browser/Compositor.h"
+#include "browser/FadeFrames.h"
 #include "browser/Frame.h"
 #include "browser/Mask.h"
 #include "browser/MaskOrder.h"
@@ -33,8 +34,8 @@ class TTransition {
   // Draws progress p (clamped to [0, 1]; a value below the last one counts as the last one)
   // into target, which has the frames' size and holds what the previous step drew: the old
   // frame before the first step. Reveals write only the pixels that turned new since the last
-  // step, so over the whole course each pixel is written once; the fade rewrites the whole
-  // frame whenever its weight changes. Returns the rectangle that changed.
+  // step, so over the whole course each pixel is written once; the fade rewrites the part
+  // where the frames differ whenever its weight changes. Returns the rectangle that changed.
   TDirtyRect Step(double p, TFrameTarget target);
   TDirtyRect Finish(TFrameTarget target) { return Step(1.0, target); }
 
@@ -47,7 +48,8 @@ class TTransition {
   const TFrame* FOld;
   const TFrame* FNew;
   uint64_t FProgress = 0;
-  uint32_t FWeight = 0;                 // fade: the weight on screen
+  uint32_t FWeight = 0;                 // fade: the weight on screen ...
+  std::optional<TFadeFrames> FFade;     // ... and its frames
   std::optional<TMaskShape> FBefore;    // geometric: the mask on screen ...
   std::optional<TMaskShape> FNow;       // ... and the one being drawn
   std::optional<TRevealOrder> FOrder;   // dissolve and bars

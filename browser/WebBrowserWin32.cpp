@@ -6,6 +6,7 @@
 #include <mmsystem.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <memory>
 
@@ -176,8 +177,15 @@ HANDLE TWebBrowser::FrameDueEvent() const { return FDisplayPaces ? nullptr : FFr
 
 void TWebBrowser::ScheduleFrame() {
   if (FDisplayPaces || !FFrameTimer) return;
+  // Frames are due a whole number of frame times after the transition's start, so the time a
+  // frame takes to draw does not lengthen the period: a large screen fades as smoothly as a
+  // small one as long as a frame takes less than a frame time.
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  const double elapsed = static_cast<double>(now.QuadPart - FStart.QuadPart) / static_cast<double>(FFrequency.QuadPart);
+  const double wait = FFrameSeconds - std::fmod(std::max(elapsed, 0.0), FFrameSeconds);
   LARGE_INTEGER due;
-  due.QuadPart = -static_cast<LONGLONG>(FFrameSeconds * 1e7);  // relative, in 100 ns units
+  due.QuadPart = -std::max<LONGLONG>(1, static_cast<LONGLONG>(wait * 1e7));  // relative, in 100 ns units
   SetWaitableTimer(FFrameTimer.Get(), &due, 0, nullptr, nullptr, FALSE);
 }
 

@@ -14,6 +14,7 @@
 #include "browser/MaskOrder.h"
 #include "browser/Transition.h"
 #include "browser/ViewRandom.h"
+#include "tests/support/VectorUnits.h"
 #include "tests/unit/TransitionFrames.h"
 
 namespace {
@@ -143,12 +144,30 @@ TEST(TransitionStep, FadeRoundsEveryChannelToNearestHalvesUp) {
       olds.push_back(o | n << 8 | (255 - o) << 16 | ((7 * o + n) & 255) << 24);
       news.push_back(n | o << 8 | ((3 * n + o) & 255) << 16 | (255 - n) << 24);
     }
-  std::vector<uint32_t> out(olds.size());
-  for (uint32_t w = 0; w <= 256; ++w) {
-    BlendPixels(olds.data(), news.data(), out.data(), olds.size() - 1, w);  // odd count: the tail too
-    for (size_t i = 0; i + 1 < olds.size(); ++i)
-      ASSERT_EQ(out[i], BlendPixel(olds[i], news[i], w)) << "weight " << w << ", pixel " << i;
-  }
+  // The same pixels kept as three bytes each, as the fade keeps opaque frames.
+  std::vector<uint8_t> packedOlds, packedNews;
+  for (size_t i = 0; i < olds.size(); ++i)
+    for (int c = 0; c < 3; ++c) {
+      packedOlds.push_back(static_cast<uint8_t>(olds[i] >> 8 * c));
+      packedNews.push_back(static_cast<uint8_t>(news[i] >> 8 * c));
+    }
+  packedOlds.resize(packedOlds.size() + PackedSlack);
+  packedNews.resize(packedNews.size() + PackedSlack);
+  std::vector<uint32_t> out(olds.size() + 16);
+  ForEachVectorUnit([&](TVectorUnit) {
+    for (uint32_t w = 0; w <= 256; ++w) {
+      // The target starts anywhere against the vector width, the count is odd: the pixels
+      // before and after the aligned vectors are blended too.
+      const size_t shift = w % 16, count = olds.size() - 1 - w % 7;
+      BlendPixels(olds.data(), news.data(), out.data() + shift, count, w);
+      for (size_t i = 0; i < count; ++i)
+        ASSERT_EQ(out[shift + i], BlendPixel(olds[i], news[i], w)) << "weight " << w << ", pixel " << i;
+      BlendPackedPixels(packedOlds.data(), packedNews.data(), out.data() + shift, count, w);
+      for (size_t i = 0; i < count; ++i)
+        ASSERT_EQ(out[shift + i], BlendPixel(olds[i] | 0xFF000000u, news[i] | 0xFF000000u, w))
+            << "three bytes a pixel, weight " << w << ", pixel " << i;
+    }
+  });
   EXPECT_EQ(BlendChannel(1, 2, 128), 2u);  // 1.5 -> 2
   EXPECT_EQ(BlendChannel(2, 3, 128), 3u);  // 2.5 -> 3
   EXPECT_EQ(BlendChannel(3, 2, 128), 3u);  // 2.5 -> 3
@@ -186,6 +205,51 @@ TEST(TransitionStep, FadeBlendsWholeFramesOnlyWhenTheWeightMoves) {
   fade.Finish(TargetOf(target));
   EXPECT_EQ(target.Pixels, newFrame.Pixels);
   EXPECT_TRUE(fade.Finished());
+}
+
+// Pictures on black: the fade blends, and reports, only the box where the frames differ, with
+// the same pixels as a whole-frame blend, on every vector unit, for opaque frames (kept packed)
+// and others alike.
+TEST(TransitionStep, FadeTouchesOnlyWhereTheFramesDiffer) {
+  const int32_t w = 61, h = 37;
+  struct TCase {
+    TDirtyRect OldPicture, NewPicture, Changed;
+    uint32_t Alpha;
+  };
+  const TCase cases[] = {
+      {{10, 3, 50, 34}, {5, 6, 55, 31}, {5, 3, 55, 34}, 0xFF000000u},   // letterboxed both ways
+      {{0, 2, 61, 35}, {0, 5, 61, 32}, {0, 2, 61, 35}, 0xFF000000u},    // whole rows
+      {{10, 3, 50, 34}, {5, 6, 55, 31}, {5, 3, 55, 34}, 0x80000000u},   // not opaque
+      {{7, 7, 9, 8}, {7, 7, 9, 8}, {7, 7, 9, 8}, 0xFF000000u},          // two pixels
+  };
+  const TFrame oldPicture = OldTestFrame(w, h), newPicture = NewTestFrame(w, h);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.OldPicture.Left << "," << c.OldPicture.Top << " alpha " << (c.Alpha >> 24));
+    auto onBlack = [&](const TFrame& picture, const TDirtyRect& r) {
+      TFrame frame(w, h, c.Alpha);
+      for (int32_t y = r.Top; y < r.Bottom; ++y)
+        for (int32_t x = r.Left; x < r.Right; ++x) frame.Row(y)[x] = (picture.Row(y)[x] & 0xFFFFFFu) | c.Alpha;
+      return frame;
+    };
+    const TFrame oldFrame = onBlack(oldPicture, c.OldPicture), newFrame = onBlack(newPicture, c.NewPicture);
+    ForEachVectorUnit([&](TVectorUnit) {
+      TTransition fade(TTransitionKind::Fade, 0, 0, oldFrame, newFrame);
+      TFrame target = oldFrame;
+      for (double p : {0.3, 0.5, 1.0}) {
+        const TDirtyRect rect = fade.Step(p, TargetOf(target));
+        EXPECT_TRUE(rect.Left == c.Changed.Left && rect.Top == c.Changed.Top && rect.Right == c.Changed.Right &&
+                    rect.Bottom == c.Changed.Bottom)
+            << rect.Left << "," << rect.Top << "," << rect.Right << "," << rect.Bottom;
+        const uint32_t weight = FadeWeight(FixedProgress(p));
+        for (size_t i = 0; i < target.Pixels.size(); ++i)
+          ASSERT_EQ(target.Pixels[i], BlendPixel(oldFrame.Pixels[i], newFrame.Pixels[i], weight)) << p << " " << i;
+      }
+    });
+  }
+  const TFrame same = OldTestFrame(8, 6);
+  TTransition still(TTransitionKind::Fade, 0, 0, same, same);
+  TFrame target = same;
+  EXPECT_TRUE(still.Step(0.5, TargetOf(target)).Empty());
 }
 
 TEST(TransitionStep, UnknownPatternsAndMismatchedFramesCut) {
