@@ -79,6 +79,16 @@ void BlendPackedTail(const uint8_t* oldPixels, const uint8_t* newPixels, uint32_
   }
 }
 
+// Four packed pixels into 128 bits, one pixel at a time: for the units without a byte shuffle.
+typedef uint16_t TLanes128 __attribute__((vector_size(16)));
+inline TLanes128 LoadPackedOneByOne(const uint8_t* p) {
+  uint32_t pixels[4];
+  for (int j = 0; j < 4; ++j) pixels[j] = Unpacked(p + 3 * j) & 0xFFFFFFu;
+  TLanes128 lanes;
+  std::memcpy(&lanes, pixels, sizeof lanes);
+  return lanes;
+}
+
 // The vector kernels: one source, BlendKernel.inc, compiled once for each vector width with the
 // processor features of that width, each in a namespace of its own.
 #if defined(__x86_64__) || defined(__i386__)
@@ -87,15 +97,9 @@ void BlendPackedTail(const uint8_t* oldPixels, const uint8_t* newPixels, uint32_
 // read into the cache first, which saves a third of a blend's memory traffic. The frames are far
 // larger than the caches, so nothing that would be read again soon is pushed out by them.
 namespace BlendSse2 {
-typedef uint16_t TLanes __attribute__((vector_size(16)));
+using TLanes = TLanes128;
 inline void Stream(uint32_t* out, TLanes v) { _mm_stream_si128(reinterpret_cast<__m128i*>(out), reinterpret_cast<__m128i>(v)); }
-inline TLanes LoadPacked(const uint8_t* p) {  // SSE2 has no byte shuffle: one pixel at a time
-  uint32_t pixels[4];
-  for (int j = 0; j < 4; ++j) pixels[j] = Unpacked(p + 3 * j) & 0xFFFFFFu;
-  TLanes lanes;
-  std::memcpy(&lanes, pixels, sizeof lanes);
-  return lanes;
-}
+inline TLanes LoadPacked(const uint8_t* p) { return LoadPackedOneByOne(p); }  // SSE2 has no byte shuffle
 #include "browser/BlendKernel.inc"
 }  // namespace BlendSse2
 
@@ -138,15 +142,9 @@ inline TLanes LoadPacked(const uint8_t* p) {
 #else
 
 namespace BlendPortable {
-typedef uint16_t TLanes __attribute__((vector_size(16)));
+using TLanes = TLanes128;
 inline void Stream(uint32_t* out, TLanes v) { std::memcpy(out, &v, sizeof v); }
-inline TLanes LoadPacked(const uint8_t* p) {
-  uint32_t pixels[4];
-  for (int j = 0; j < 4; ++j) pixels[j] = Unpacked(p + 3 * j) & 0xFFFFFFu;
-  TLanes lanes;
-  std::memcpy(&lanes, pixels, sizeof lanes);
-  return lanes;
-}
+inline TLanes LoadPacked(const uint8_t* p) { return LoadPackedOneByOne(p); }
 #include "browser/BlendKernel.inc"
 }  // namespace BlendPortable
 
