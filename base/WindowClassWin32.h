@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "base/ApplicationWin32.h"
 #include "base/OwnersWin32.h"
 
 // Registers the window class `name` of this module once; later calls find it registered. The
@@ -41,6 +42,22 @@ T* WindowObject(HWND hwnd, UINT msg, LPARAM lParam, HWND T::*handle) {
     return object;
   }
   return reinterpret_cast<T*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+// The window procedure of a window kind whose object answers its messages with `handler`:
+// messages before the binding get the default handling, and what a handler raises goes to the
+// application's error report (no exception crosses the system's frames).
+template <class T>
+LRESULT DispatchToWindowObject(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, HWND T::*handle,
+                               LRESULT (T::*handler)(UINT, WPARAM, LPARAM)) {
+  T* object = WindowObject(hwnd, msg, lParam, handle);
+  if (object == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
+  try {
+    return (object->*handler)(msg, wParam, lParam);
+  } catch (...) {
+    Application.HandleCurrentException();
+    return 0;
+  }
 }
 
 // From now on the window's messages reach no object (it is being destroyed, or its object is).

@@ -5,28 +5,19 @@
 
 #include <vector>
 
+#include "bench/BenchFrames.h"
 #include "browser/Transition.h"
 
 namespace {
 
 constexpr int FramesPerCourse = 180;
 
-TFrame Noise(int32_t w, int32_t h, uint32_t salt) {
-  TFrame frame(w, h);
-  uint32_t state = salt;
-  for (uint32_t& pixel : frame.Pixels) {
-    state = state * 1664525u + 1013904223u;
-    pixel = 0xFF000000u | (state >> 8);
-  }
-  return frame;
-}
-
 void FadeOnMonitors(benchmark::State& state) {
   const auto monitors = static_cast<size_t>(state.range(0));
   std::vector<TFrame> from, to, screen;
   for (size_t i = 0; i < monitors; ++i) {
-    from.push_back(Noise(1920, 1080, 2 * static_cast<uint32_t>(i) + 1));
-    to.push_back(Noise(1920, 1080, 2 * static_cast<uint32_t>(i) + 2));
+    from.push_back(NoiseFrame(1920, 1080, 2 * static_cast<uint32_t>(i) + 1));
+    to.push_back(NoiseFrame(1920, 1080, 2 * static_cast<uint32_t>(i) + 2));
   }
   for (auto _ : state) {
     state.PauseTiming();

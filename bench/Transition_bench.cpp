@@ -5,24 +5,15 @@
 #include <cstdio>
 #include <cstring>
 
+#include "bench/BenchFrames.h"
 #include "browser/Transition.h"
 
 namespace {
 
 constexpr int FramesPerCourse = 180;
 
-TFrame Picture(int32_t w, int32_t h, uint32_t salt) {
-  TFrame frame(w, h);
-  uint32_t state = salt;
-  for (uint32_t& pixel : frame.Pixels) {
-    state = state * 1664525u + 1013904223u;
-    pixel = 0xFF000000u | (state >> 8);
-  }
-  return frame;
-}
-
 void Copy(benchmark::State& state, int32_t w, int32_t h) {
-  const TFrame source = Picture(w, h, 1);
+  const TFrame source = NoiseFrame(w, h, 1);
   TFrame target(w, h);
   for (auto _ : state) {
     std::memcpy(target.Pixels.data(), source.Pixels.data(), source.Pixels.size() * 4);
@@ -34,7 +25,7 @@ void Copy(benchmark::State& state, int32_t w, int32_t h) {
 
 // pattern -1 is the cross-fade.
 void Course(benchmark::State& state, int32_t w, int32_t h, int32_t pattern) {
-  const TFrame oldFrame = Picture(w, h, 1), newFrame = Picture(w, h, 2);
+  const TFrame oldFrame = NoiseFrame(w, h, 1), newFrame = NoiseFrame(w, h, 2);
   TFrame target(w, h);
   const TTransitionKind kind = pattern < 0 ? TTransitionKind::Fade : TTransitionKind::Reveal;
   for (auto _ : state) {

@@ -73,14 +73,7 @@ TWebBrowser::~TWebBrowser() {
 }
 
 LRESULT CALLBACK TWebBrowser::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* view = WindowObject(hwnd, msg, lParam, &TWebBrowser::FHandle);
-  if (view == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
-  try {
-    return view->HandleMessage(msg, wParam, lParam);
-  } catch (...) {
-    Application.HandleCurrentException();
-    return 0;
-  }
+  return DispatchToWindowObject(hwnd, msg, wParam, lParam, &TWebBrowser::FHandle, &TWebBrowser::HandleMessage);
 }
 
 LRESULT TWebBrowser::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

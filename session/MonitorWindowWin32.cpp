@@ -57,14 +57,7 @@ TMonitorWindow::~TMonitorWindow() {
 }
 
 LRESULT CALLBACK TMonitorWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* window = WindowObject(hwnd, msg, lParam, &TMonitorWindow::FHandle);
-  if (window == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
-  try {
-    return window->HandleMessage(msg, wParam, lParam);
-  } catch (...) {
-    Application.HandleCurrentException();
-    return 0;
-  }
+  return DispatchToWindowObject(hwnd, msg, wParam, lParam, &TMonitorWindow::FHandle, &TMonitorWindow::HandleMessage);
 }
 
 LRESULT TMonitorWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
