@@ -7,7 +7,6 @@
 
 #include "base/ErrorReport.h"
 #include "base/Errors.h"
-#include "base/FormWin32.h"
 #include "base/WindowClassWin32.h"
 
 TApplication Application;
@@ -49,11 +48,23 @@ bool TApplication::ProcessMessage() {
     FTerminated = true;
     return true;
   }
-  if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && TForm::PreviewKey(msg)) return true;
-  if (TForm::HandleDialogMessage(msg)) return true;
+  // A filter may remove itself or another while it runs: each is looked up afresh.
+  for (size_t i = 0; i < FFilters.size(); ++i) {
+    const TMessageFilter filter = FFilters[i].second;
+    if (filter(msg)) return true;
+  }
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
   return true;
+}
+
+int TApplication::AddMessageFilter(TMessageFilter filter) {
+  FFilters.emplace_back(++FLastFilter, std::move(filter));
+  return FLastFilter;
+}
+
+void TApplication::RemoveMessageFilter(int id) {
+  std::erase_if(FFilters, [id](const auto& entry) { return entry.first == id; });
 }
 
 void TApplication::AddFrameClient(TFrameClient* client) {

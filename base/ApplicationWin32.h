@@ -6,9 +6,21 @@
 
 #include <exception>
 #include <functional>
+#include <utility>
 #include <vector>
 
-class TForm;
+// What the application asks of its main window: to be shown by Run, and to put back what it
+// changed when the user's session ends (logoff, restart, shutdown).
+class TMainWindow {
+public:
+  virtual ~TMainWindow() = default;
+  virtual void Show() = 0;
+  virtual void EndSession() = 0;
+};
+
+// Looks at a message before it is dispatched; true when it took the message (it is then not
+// dispatched).
+using TMessageFilter = std::function<bool(MSG& msg)>;
 
 // Something the main loops draw frames for while it animates (the page view during a
 // transition). Between animations it costs nothing: the loops then simply wait for messages.
@@ -34,8 +46,13 @@ public:
   HWND Handle() const { return FHandle; }
 
   // The first form created becomes the main form; closing it terminates the application.
-  TForm* MainForm() const { return FMainForm; }
-  void SetMainForm(TForm* form) { if (FMainForm == nullptr) FMainForm = form; }
+  TMainWindow* MainForm() const { return FMainForm; }
+  void SetMainForm(TMainWindow* form) { if (FMainForm == nullptr) FMainForm = form; }
+
+  // Filters every message goes through, in the order they were added; AddMessageFilter returns a
+  // number for RemoveMessageFilter (which ignores 0 and numbers it does not know).
+  int AddMessageFilter(TMessageFilter filter);
+  void RemoveMessageFilter(int id);
 
   bool Terminated() const { return FTerminated; }
   void Terminate() { PostQuitMessage(0); }
@@ -73,7 +90,9 @@ private:
   void DrawDueFrames();
 
   HWND FHandle = nullptr;
-  TForm* FMainForm = nullptr;
+  TMainWindow* FMainForm = nullptr;
+  std::vector<std::pair<int, TMessageFilter>> FFilters;
+  int FLastFilter = 0;
   std::vector<TFrameClient*> FFrameClients;
   bool FTerminated = false;
   bool FComInitialized = false;

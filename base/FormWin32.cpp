@@ -3,7 +3,6 @@
 
 #include "base/ApplicationWin32.h"
 #include "base/OwnersWin32.h"
-#include "base/WindowClassWin32.h"
 #include "base/WindowBoundsWin32.h"
 
 namespace {
@@ -20,21 +19,21 @@ TMessageTimer::TMessageTimer(TForm& owner, UINT intervalMs, std::function<void()
 }
 
 TMessageTimer::~TMessageTimer() {
-  if (FOwner.FHandle != nullptr) KillTimer(FOwner.FHandle, FId);
+  if (FOwner.Handle() != nullptr) KillTimer(FOwner.Handle(), FId);
   std::erase(FOwner.FTimers, this);
 }
 
 void TMessageTimer::Start() {
-  if (FEnabled && FOwner.FHandle != nullptr) SetTimer(FOwner.FHandle, FId, FInterval, nullptr);
+  if (FEnabled && FOwner.Handle() != nullptr) SetTimer(FOwner.Handle(), FId, FInterval, nullptr);
 }
 
 void TMessageTimer::SetEnabled(bool enabled) {
   FEnabled = enabled;
-  if (FOwner.FHandle == nullptr) return;
+  if (FOwner.Handle() == nullptr) return;
   if (enabled)
-    SetTimer(FOwner.FHandle, FId, FInterval, nullptr);
+    SetTimer(FOwner.Handle(), FId, FInterval, nullptr);
   else
-    KillTimer(FOwner.FHandle, FId);
+    KillTimer(FOwner.Handle(), FId);
 }
 
 TForm::TForm(std::wstring windowClassName) : FClassName(std::move(windowClassName)) {
@@ -42,32 +41,25 @@ TForm::TForm(std::wstring windowClassName) : FClassName(std::move(windowClassNam
 }
 
 TForm::~TForm() {
-  if (FHandle != nullptr) {
-    FDestroying = true;
-    UnbindWindowObject(FHandle);
-    DestroyWindow(FHandle);
-  }
+  Application.RemoveMessageFilter(FFilter);
+  DestroyWindowObject();
 }
 
-TForm* TForm::FromHandle(HWND hwnd) {
-  if (hwnd == nullptr) return nullptr;
-  if (GetWindowLongPtrW(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&TForm::StaticWndProc)) return nullptr;
-  return reinterpret_cast<TForm*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-}
+TForm* TForm::FromHandle(HWND hwnd) { return dynamic_cast<TForm*>(TWindowObject::FromHandle(hwnd)); }
 
 void TForm::CreateParams(TCreateParams& params) { (void)params; }
 
 void TForm::Create() {
   Application.SetMainForm(this);
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterWindowClass(FClassName.c_str(), &TForm::StaticWndProc, CS_DBLCLKS, LoadIconW(instance, L"MAINICON"));
   TCreateParams params;
   params.WndParent = Application.Handle();
   CreateParams(params);
-  CreateWindowExW(params.ExStyle, FClassName.c_str(), params.Caption.c_str(), params.Style, params.X, params.Y,
-                  params.Width, params.Height, params.WndParent, nullptr, instance, this);
+  CreateWindowObject(FClassName.c_str(), params.ExStyle, params.Caption.c_str(), params.Style, params.X, params.Y,
+                     params.Width, params.Height, params.WndParent, CS_DBLCLKS,
+                     LoadIconW(GetModuleHandleW(nullptr), L"MAINICON"));
   // No window (its parent went away, the system refused it): no handler runs on nothing.
-  if (FHandle == nullptr) return;
+  if (Handle() == nullptr) return;
+  if (KeyPreview || DialogKeys) FFilter = Application.AddMessageFilter([this](MSG& msg) { return FilterMessage(msg); });
   for (TMessageTimer* timer : FTimers) timer->Start();
   try {
     FormCreate();
@@ -76,29 +68,15 @@ void TForm::Create() {
   }
 }
 
-LRESULT CALLBACK TForm::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* form = WindowObject(hwnd, msg, lParam, &TForm::FHandle);
-  if (form == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
+LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   TMessage message{msg, wParam, lParam, 0};
-  try {
-    form->WindowProc(message);
-  } catch (...) {
-    Application.HandleCurrentException();
-    message.Result = 0;
-  }
-  if (msg == WM_NCDESTROY) {
-    UnbindWindowObject(hwnd);
-    form->FHandle = nullptr;
-    if (!form->FDestroying) {
-      try {
-        form->FormDestroyedFromOutside();
-      } catch (...) {
-        Application.HandleCurrentException();
-      }
-    }
-  }
+  WindowProc(message);
   return message.Result;
 }
+
+// Only a window destroyed from outside comes here: the form's own destruction lets go of the
+// window first.
+void TForm::WindowDestroyed() { FormDestroyedFromOutside(); }
 
 void TForm::FormDestroyedFromOutside() {
   if (Application.MainForm() == this) Application.Terminate();
@@ -113,7 +91,7 @@ void TForm::EndSession() {
 }
 
 void TForm::DefaultHandler(TMessage& message) {
-  message.Result = DefWindowProcW(FHandle, message.Msg, message.WParam, message.LParam);
+  message.Result = DefWindowProcW(Handle(), message.Msg, message.WParam, message.LParam);
 }
 
 void TForm::Activate() {
@@ -164,7 +142,7 @@ void TForm::WndProc(TMessage& message) {
       return;
     case WM_ERASEBKGND: {
       RECT rect;
-      GetClientRect(FHandle, &rect);
+      GetClientRect(Handle(), &rect);
       TGdiObject brush(CreateSolidBrush(FColor));
       FillRect(reinterpret_cast<HDC>(message.WParam), &rect, static_cast<HBRUSH>(brush.Get()));
       message.Result = 1;
@@ -173,7 +151,7 @@ void TForm::WndProc(TMessage& message) {
     case WM_GETMINMAXINFO:
       // A borderless maximised form covers the whole primary monitor, not just the work area, and
       // not whichever monitor its design rectangle happens to overlap most.
-      if ((GetWindowLongW(FHandle, GWL_STYLE) & WS_CHILD) == 0) {
+      if ((GetWindowLongW(Handle(), GWL_STYLE) & WS_CHILD) == 0) {
         const RECT r = PrimaryMonitorArea();
         if (r.right > r.left && r.bottom > r.top) {
           auto* mmi = reinterpret_cast<MINMAXINFO*>(message.LParam);
@@ -188,61 +166,49 @@ void TForm::WndProc(TMessage& message) {
   }
 }
 
-bool TForm::PreviewKey(const MSG& msg) {
-  for (HWND parent = GetParent(msg.hwnd); parent != nullptr; parent = GetParent(parent)) {
-    TForm* form = FromHandle(parent);
-    if (form == nullptr) continue;
-    if (form->KeyPreview) {
-      try {
-        form->FormKeyDown(static_cast<WORD>(msg.wParam));
-      } catch (...) {
-        Application.HandleCurrentException();
-      }
+bool TForm::FilterMessage(MSG& msg) {
+  if (KeyPreview && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && msg.hwnd != Handle() &&
+      IsChild(Handle(), msg.hwnd)) {
+    // The child still gets the key afterwards.
+    try {
+      FormKeyDown(static_cast<WORD>(msg.wParam));
+    } catch (...) {
+      Application.HandleCurrentException();
     }
-    break;
   }
-  return false;
+  return DialogKeys && msg.hwnd != nullptr && GetAncestor(msg.hwnd, GA_ROOT) == Handle() &&
+         IsDialogMessageW(Handle(), &msg);
 }
 
-bool TForm::HandleDialogMessage(MSG& msg) {
-  if (msg.hwnd == nullptr) return false;
-  HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-  TForm* form = FromHandle(root);
-  return form != nullptr && form->DialogKeys && IsDialogMessageW(root, &msg);
-}
-
-
-void TForm::SetBounds(int left, int top, int width, int height) { PlaceWindow(FHandle, left, top, width, height); }
+void TForm::SetBounds(int left, int top, int width, int height) { PlaceWindow(Handle(), left, top, width, height); }
 
 void TForm::SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
 
-void TForm::SetCaption(const std::wstring& caption) { SetWindowTextW(FHandle, caption.c_str()); }
+void TForm::SetCaption(const std::wstring& caption) { SetWindowTextW(Handle(), caption.c_str()); }
 
 void TForm::Show() {
-  if (FHandle == nullptr) return;
-  if (FMaximized && (GetWindowLongW(FHandle, GWL_STYLE) & WS_CHILD) == 0) {
+  if (Handle() == nullptr) return;
+  if (FMaximized && (GetWindowLongW(Handle(), GWL_STYLE) & WS_CHILD) == 0) {
     // Cover the primary monitor before the window appears, so that its first activation already
     // sees the final size (not every window system maximises a borderless popup by itself), and
     // the maximising keeps it there.
-    const RECT r = PrimaryMonitorArea();
-    if (r.right > r.left && r.bottom > r.top)
-      SetWindowPos(FHandle, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    CoverPrimaryMonitor(Handle());
   }
-  ShowWindow(FHandle, FMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
-  if ((GetWindowLongW(FHandle, GWL_STYLE) & WS_CHILD) == 0) SetForegroundWindow(FHandle);
+  ShowWindow(Handle(), FMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+  if ((GetWindowLongW(Handle(), GWL_STYLE) & WS_CHILD) == 0) SetForegroundWindow(Handle());
 }
 
 void TForm::Hide() {
-  if (FHandle != nullptr) ShowWindow(FHandle, SW_HIDE);
+  if (Handle() != nullptr) ShowWindow(Handle(), SW_HIDE);
 }
 
-bool TForm::Visible() const { return FHandle != nullptr && IsWindowVisible(FHandle); }
+bool TForm::Visible() const { return Handle() != nullptr && IsWindowVisible(Handle()); }
 
 int TForm::ShowModal() {
   FModal = true;
   FModalResult = mrNone;
   Show();
-  if (FHandle != nullptr) SendMessageW(FHandle, CM_ACTIVATE, 0, 0);
+  if (Handle() != nullptr) SendMessageW(Handle(), CM_ACTIVATE, 0, 0);
   do {
     Application.HandleMessage();
     if (Application.Terminated()) {

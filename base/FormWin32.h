@@ -6,7 +6,9 @@
 
 #include <windows.h>
 
+#include "base/ApplicationWin32.h"
 #include "base/WindowBoundsWin32.h"
+#include "base/WindowObjectWin32.h"
 
 #include <functional>
 #include <string>
@@ -46,6 +48,8 @@ public:
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool enabled);
   UINT Interval() const { return FInterval; }
+  // The timer's id in the WM_TIMER messages of its form.
+  UINT Id() const { return FId; }
 
 private:
   friend class TForm;
@@ -57,7 +61,7 @@ private:
   std::function<void()> FOnTimer;
 };
 
-class TForm : public TWindowGeometry<TForm> {
+class TForm : public TWindowObject, public TMainWindow, public TWindowGeometry<TForm> {
 public:
   using TWindowProc = std::function<void(TMessage&)>;
 
@@ -70,14 +74,13 @@ public:
   // handler; an error in the handler is reported and the form is still created.
   void Create();
 
-  HWND Handle() const { return FHandle; }
   void SetBounds(int left, int top, int width, int height);
   void SetHeight(int height);
   void SetMaximized(bool maximized) { FMaximized = maximized; }
   void SetColor(COLORREF color) { FColor = color; }
   void SetCaption(const std::wstring& caption);
 
-  void Show();
+  void Show() override;
   void Hide();
   bool Visible() const;
   // Shows the form and handles messages until it is closed or the quit message is seen; a close
@@ -90,6 +93,7 @@ public:
   TWindowProc WindowProc;
   TWindowProc StandardWindowProc() { return [this](TMessage& m) { WndProc(m); }; }
 
+  // When set, key-down messages aimed at the form's children reach its key handler first.
   bool KeyPreview = false;
   // When set, the message loop hands this form's messages and its children's to IsDialogMessage:
   // Tab and Shift+Tab move the focus along the z-order (into children with WS_EX_CONTROLPARENT),
@@ -97,16 +101,11 @@ public:
   // WM_COMMAND IDCANCEL.
   bool DialogKeys = false;
 
-  // Called by the message loop for key-down messages aimed at a child of a form that previews
-  // its children's keys.
-  static bool PreviewKey(const MSG& msg);
-  // Called by the message loop for every message: true when a form with DialogKeys took it.
-  static bool HandleDialogMessage(MSG& msg);
   static TForm* FromHandle(HWND hwnd);
 
   // Runs the end-of-session handler under the error report (also for windows that are not
   // top-level and so never hear of the session's end themselves).
-  void EndSession();
+  void EndSession() override;
 
 protected:
   virtual void CreateParams(TCreateParams& params);
@@ -127,16 +126,18 @@ protected:
 
 private:
   friend class TMessageTimer;
-  static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  void WindowDestroyed() override;
+  // The message loop's filter for this form: key preview and dialog keys.
+  bool FilterMessage(MSG& msg);
   void Activate();
 
   std::wstring FClassName;
-  HWND FHandle = nullptr;
+  int FFilter = 0;  // the filter's number with the message loop, 0 for none
   COLORREF FColor = GetSysColor(COLOR_BTNFACE);
   bool FMaximized = false;
   bool FActive = false;
   bool FModal = false;
-  bool FDestroying = false;
   TModalResult FModalResult = mrNone;
   std::vector<TMessageTimer*> FTimers;
 };

@@ -13,3 +13,8 @@ void Randomize();
 // Advances RandSeed := RandSeed * 134775813 + 1 (mod 2^32) and returns the high 32 bits of the
 // 64-bit product RandSeed * n: a value from 0 to n - 1 for n > 0.
 int32_t Random(int32_t n);
+
+// A 64-bit seed for the session's own generators (the page view's, the other monitors'), which
+// never draw from the process-wide one: the clock mixed with the process id, so that two
+// sessions side by side start apart.
+uint64_t SessionSeed();

@@ -1,4 +1,5 @@
-// Clock seeding on Windows: the performance counter's low 32 bits, else the tick count.
+// Clock seeding on Windows: the performance counter's low 32 bits, else the tick count; the
+// session's own seeds from the counter and the process id.
 #include <windows.h>
 
 #include "base/Random.h"
@@ -9,4 +10,10 @@ void Randomize() {
     RandSeed = static_cast<uint32_t>(counter.QuadPart);
   else
     RandSeed = GetTickCount();
+}
+
+uint64_t SessionSeed() {
+  LARGE_INTEGER counter;
+  QueryPerformanceCounter(&counter);
+  return static_cast<uint64_t>(counter.QuadPart) * 0x9E3779B97F4A7C15ull ^ GetCurrentProcessId();
 }

@@ -27,3 +27,9 @@ RECT PrimaryMonitorArea() {
   if (!GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info)) return RECT{};
   return info.rcMonitor;
 }
+
+void CoverPrimaryMonitor(HWND hwnd) {
+  const RECT r = PrimaryMonitorArea();
+  if (r.right > r.left && r.bottom > r.top)
+    SetWindowPos(hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}

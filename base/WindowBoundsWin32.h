@@ -12,6 +12,9 @@ void PlaceWindow(HWND hwnd, int left, int top, int width, int height);
 // The primary monitor's whole area in screen pixels (physical pixels for a per-monitor DPI-aware
 // process); empty when the system gives none.
 RECT PrimaryMonitorArea();
+// Moves the top-level window over the whole primary monitor, keeping its place in the z-order and
+// its activation; nothing when the system gives no primary monitor.
+void CoverPrimaryMonitor(HWND hwnd);
 
 // Where a window object of the program lies, read from the system each time: T gives its window
 // through Handle().

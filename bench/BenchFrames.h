@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "browser/Frame.h"
+#include "imaging/Frame.h"
 
 inline TFrame NoiseFrame(int32_t w, int32_t h, uint32_t salt) {
   TFrame frame(w, h);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "bench/BenchFrames.h"
-#include "browser/Transition.h"
+#include "transitions/Transition.h"
 
 namespace {
 

@@ -12,8 +12,9 @@
 
 #include <jpeglib.h>
 
-#include "browser/PageRender.h"
-#include "browser/PictureLoader.h"
+#include "pageview/PageRender.h"
+#include "imaging/JpegDecoder.h"
+#include "pageview/PictureFile.h"
 #include "tests/support/StbResize.h"
 
 namespace {

@@ -1,5 +1,6 @@
 # The program's layers, one static library per folder, lowest first:
-#   base <- pictures, host, browser <- settings <- session <- app
+#   base <- imaging <- transitions <- display <- pageview; base <- pictures, host;
+#   imaging <- settings; all of them <- session <- app
 # lumi_layer(NAME USES lower...) in a folder's CMakeLists.txt makes its library lumi_NAME, linked
 # to the layers it uses. A layer compiles against a view of the source tree that holds only its
 # own folder and the folders of the layers below it that it uses (directly or through them), so
@@ -26,6 +27,10 @@ function(lumi_layer name)
     file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${folder} ${view}/${folder} SYMBOLIC)
   endforeach()
   target_include_directories(${target} PRIVATE ${view})
+  # A layer whose files all belong to the other flavour (the Win32 frame surface, say) is still a
+  # library there, empty but for this.
+  file(WRITE ${view}.cpp "// ${name}: no files of this flavour\n")
+  target_sources(${target} PRIVATE ${view}.cpp)
   set(LUMI_LAYER ${target} PARENT_SCOPE)
   set_property(GLOBAL APPEND PROPERTY LUMI_LAYERS ${target})
 endfunction()

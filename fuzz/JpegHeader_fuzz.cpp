@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "base/Errors.h"
-#include "browser/PictureLoader.h"
-#include "pictures/JpegHeader.h"
+#include "imaging/JpegDecoder.h"
+#include "imaging/JpegHeader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TJpegSize jpegSize;

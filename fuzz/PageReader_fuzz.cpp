@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "browser/PageReader.h"
+#include "pageview/PageReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const TPage page = ReadPage(bytes);
-  const bool exitSane = page.Exit.Kind == TExitKind::None
+  const bool exitSane = page.Exit.Kind == TTransitionKind::Cut
                             ? page.Exit.DurationSeconds == 0.0
                             : page.Exit.DurationSeconds > 0.0 && page.Exit.Pattern >= 0 && page.Exit.Pattern <= 23;
   const bool cellSane = (page.CellWidth == 0) == (page.CellHeight == 0) && page.CellWidth >= 0 &&

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "browser/PictureLoader.h"
+#include "imaging/JpegDecoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TJpegDecoder decoder(data, size);

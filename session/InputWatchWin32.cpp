@@ -10,7 +10,6 @@
 #include "host/Password.h"
 #include "host/RunningFlag.h"
 #include "session/SchonerWin32.h"
-#include "session/SessionState.h"
 #include "session/TempFiles.h"
 
 namespace {

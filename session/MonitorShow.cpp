@@ -2,14 +2,12 @@
 #include "session/MonitorShow.h"
 
 #include <algorithm>
-#include <cstring>
 #include <new>
 
-#include "browser/Layout.h"
-#include "browser/PictureLoader.h"
+#include "imaging/Layout.h"
+#include "imaging/JpegDecoder.h"
 #include "pictures/PictureSet.h"
-#include "session/PageText.h"
-#include "settings/EffectList.h"
+#include "session/PictureChange.h"
 
 std::vector<int32_t> TMonitorShow::NextPictures(const std::vector<int32_t>& shown, int32_t primaryPicture) {
   std::vector<int32_t> next;
@@ -28,10 +26,8 @@ std::vector<int32_t> TMonitorShow::NextPictures(const std::vector<int32_t>& show
   return next;
 }
 
-TMonitorExit TMonitorShow::NextExit(int32_t effect) {
-  if (effect == FadeEffect) return {};
-  if (effect == RandomEffect) return FRandom.Below(23) == 0 ? TMonitorExit{} : TMonitorExit{TTransitionKind::Reveal, 23};
-  return {TTransitionKind::Reveal, effect};
+TExitTransition TMonitorShow::NextExit(int32_t effect) {
+  return ChooseExit(effect, [this](uint32_t n) { return FRandom.Below(n); });
 }
 
 TFrame MonitorFrame(const uint8_t* data, size_t size, int32_t width, int32_t height) {
@@ -40,9 +36,7 @@ TFrame MonitorFrame(const uint8_t* data, size_t size, int32_t width, int32_t hei
   try {
     TJpegDecoder decoder(data, size);
     if (!decoder.Valid()) return frame;
-    const TFit fit = std::strcmp(FitAttribute(width, height, decoder.Width(), decoder.Height()), "height=\"100%\"") == 0
-                         ? TFit::Height
-                         : TFit::Width;
+    const TFit fit = ChooseFit(width, height, decoder.Width(), decoder.Height());
     const TPictureRect placed = LayoutPicture(width, height, decoder.Width(), decoder.Height(), fit);
     const TPictureRect visible = Intersect(placed, TPictureRect{0, 0, width, height});
     if (visible.Empty()) return frame;

@@ -7,15 +7,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "browser/Frame.h"
-#include "browser/Transition.h"
-#include "browser/ViewRandom.h"
-
-struct TMonitorExit {
-  TTransitionKind Kind = TTransitionKind::Fade;
-  int32_t Pattern = -1;  // a reveal's pattern: 0 to 22, or 23 for one chosen by the transition
-  double DurationSeconds = 3.0;  // as long as the primary's
-};
+#include "imaging/Frame.h"
+#include "transitions/ExitTransition.h"
+#include "transitions/ViewRandom.h"
 
 class TMonitorShow {
 public:
@@ -28,10 +22,9 @@ public:
   // another leaves, and past 49 what another takes.
   std::vector<int32_t> NextPictures(const std::vector<int32_t>& shown, int32_t primaryPicture);
 
-  // The transition a monitor plays into its next picture for the effect setting: the fade for
-  // the fade, the pattern for a pattern, and for "Random" a draw of its own (1 in 23 the fade,
-  // else a reveal whose pattern the transition chooses).
-  TMonitorExit NextExit(int32_t effect);
+  // The transition a monitor plays into its next picture for the effect setting, as the
+  // primary's is chosen but drawn from this generator.
+  TExitTransition NextExit(int32_t effect);
 
   // A seed for one transition's own random choices.
   uint64_t NextSeed() { return FRandom.Next(); }

@@ -38,7 +38,7 @@ void TMonitorWindows::Follow() {
   for (const auto& window : FWindows) shown.push_back(window->Picture());
   const std::vector<int32_t> next = FShow.NextPictures(shown, FPrimaryPicture);
   for (size_t i = kept; i < FWindows.size(); ++i)
-    FWindows[i]->ShowPicture(next[i], TMonitorExit{TTransitionKind::Cut, -1, 0.0}, 0);
+    FWindows[i]->ShowPicture(next[i], TExitTransition{}, 0);
 }
 
 bool TMonitorWindows::LayoutChanged() const {
@@ -56,7 +56,7 @@ void TMonitorWindows::ChangePictures(int32_t primaryPicture, int32_t effect) {
   for (const auto& window : FWindows) shown.push_back(window->Picture());
   const std::vector<int32_t> next = FShow.NextPictures(shown, primaryPicture);
   for (size_t i = 0; i < FWindows.size(); ++i) {
-    const TMonitorExit exit = FShow.NextExit(effect);
+    const TExitTransition exit = FShow.NextExit(effect);
     FWindows[i]->ShowPicture(next[i], exit, FShow.NextSeed());
   }
 }

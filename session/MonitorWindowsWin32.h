@@ -1,78 +1,15 @@
-// The windows of a full-screen session on the monitors beside the primary one: each covers its
-// monitor in physical pixels and shows the slideshow from the embedded pictures, without files,
-// without ever taking the activation or the focus, and hands mouse input to the session.
+// The windows of a full-screen session on the monitors beside the primary one, as a set: one per
+// monitor, following the monitors' layout, changing pictures on the session's tick.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
-#include <optional>
 #include <vector>
 
-#include "base/ApplicationWin32.h"
-#include "base/OwnersWin32.h"
-#include "browser/Frame.h"
-#include "browser/Transition.h"
 #include "session/MonitorShow.h"
-
-// What a monitor window hands to the session: mouse input (WM_MOUSEMOVE, a button going down) and
-// its monitor's new DPI (WM_DPICHANGED). Called from the window's own message handling, so the
-// session must not close the window from inside it.
-using TMonitorEvent = std::function<void(UINT message)>;
-
-class TMonitorWindow : public TFrameClient {
-public:
-  // A black, topmost, unactivated pop-up over area, owned by the application's hidden window.
-  TMonitorWindow(const RECT& area, TMonitorEvent onEvent);
-  ~TMonitorWindow() override;
-  TMonitorWindow(const TMonitorWindow&) = delete;
-  TMonitorWindow& operator=(const TMonitorWindow&) = delete;
-
-  HWND Handle() const { return FHandle; }
-  RECT Area() const { return FArea; }
-  int32_t Picture() const { return FPicture; }
-
-  // Covers area; a new size shows the current picture fitted anew, at once.
-  void Place(const RECT& area);
-  // Plays exit from what is shown to picture number n, fitted to the window.
-  void ShowPicture(int32_t n, const TMonitorExit& exit, uint64_t seed);
-
-  bool Animating() const override { return FTransition.has_value(); }
-  HANDLE FrameDueEvent() const override { return FFrameTimer.Get(); }
-  void NextFrame() override;
-
-private:
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-  void Resize(int width, int height);
-  void Present(const TDirtyRect& changed);
-  void FinishTransition();
-  void ScheduleFrame();
-  TFrameTarget ScreenTarget() { return {FBits, FWidth, FHeight, FWidth}; }
-
-  HWND FHandle = nullptr;
-  RECT FArea = {};
-  TMonitorEvent FOnEvent;
-  int32_t FPicture = -1;
-
-  TMemoryDC FMemoryDC;  // the frame on screen: a top-down 32-bit DIB section selected into it
-  TGdiBitmap FBitmap;
-  std::optional<TSelectedObject> FSelected;  // FBitmap in FMemoryDC
-  uint32_t* FBits = nullptr;
-  int32_t FWidth = 0;
-  int32_t FHeight = 0;
-
-  std::optional<TTransition> FTransition;
-  TFrame FFrom;
-  TFrame FTo;
-  LARGE_INTEGER FStart = {};
-  double FDurationSeconds = 0;
-  TKernelHandle FFrameTimer;
-  double FFrameSeconds = 1.0 / 60;
-  LARGE_INTEGER FFrequency = {};
-};
+#include "session/MonitorWindowWin32.h"
 
 // All monitor windows of a session, one per monitor beside the primary.
 class TMonitorWindows {

@@ -6,20 +6,20 @@
 #include <cstdint>
 #include <string>
 
-// The Page-Exit tag for effect index `effect`: 23 the cross-fade; 24 a fresh draw of Random(23)
-// from the process-wide generator, giving the cross-fade for 0 and the random reveal pattern (23)
-// otherwise; any other value the reveal pattern of that number, in decimal, unchecked.
-std::string ChooseExitMeta(int32_t effect);
+#include "imaging/Layout.h"
+#include "transitions/ExitTransition.h"
 
-// Whether the picture fills the window's height or its width: its width scaled to the window's
-// height, H / ph * pw in extended precision rounded half to even, below W gives the height
-// attribute, else the width attribute. A picture of height 0 gives the width attribute.
-const char* FitAttribute(int32_t windowWidth, int32_t windowHeight, int32_t pictureWidth, int32_t pictureHeight);
+// The Page-Exit tag that names exit: blendTrans for the fade, revealTrans with the pattern in
+// decimal (unchecked) for a reveal, no tag for a cut.
+std::string ExitMeta(const TExitTransition& exit);
+
+// The img attribute that fits the picture to the cell's height or width.
+const char* FitAttribute(TFit fit);
 
 // The page shown before the first picture: black, with the exit tag.
-std::string BlankPageText(const std::string& exitMeta);
+std::string BlankPageText(const TExitTransition& exit);
 
 // The page of one picture: a borderless table one pixel larger than the window, its one cell the
 // window's size, the picture centred in it at 100% of the fitted side. The path goes in unchanged.
-std::string PicturePageText(const std::string& exitMeta, int32_t windowWidth, int32_t windowHeight,
-                            const std::string& picturePath, const std::string& fitAttribute);
+std::string PicturePageText(const TExitTransition& exit, int32_t windowWidth, int32_t windowHeight,
+                            const std::string& picturePath, TFit fit);

@@ -10,10 +10,14 @@
 #include <string>
 
 #include "base/FormWin32.h"
-#include "browser/WebBrowserWin32.h"
+#include "base/RunState.h"
+#include "pageview/WebBrowserWin32.h"
 #include "session/MonitorWindowsWin32.h"
 #include "session/PlayList.h"
 #include "session/SessionCourse.h"
+
+// The host's window that a preview lives in (ParentWindow as a handle).
+inline HWND ParentHandle() { return reinterpret_cast<HWND>(static_cast<intptr_t>(ParentWindow)); }
 
 // Posted to the saver window by a monitor window: WParam is the message it heard.
 constexpr UINT CM_MONITOREVENT = WM_APP + 0x3FF1;
@@ -21,7 +25,6 @@ constexpr UINT CM_MONITOREVENT = WM_APP + 0x3FF1;
 class TSchoner : public TForm {
 public:
   TSchoner();
-  ~TSchoner() override;
 
   TMessageTimer Timer1;
   std::unique_ptr<TWebBrowser> WebBrowser1;
@@ -58,7 +61,6 @@ private:
   TSessionCourse FCourse;  // the stages and the ticks left before the next picture
   int32_t FEffect = 0;
   TPlayList FPlayList;  // the play list and FIndex
-  std::string FExitMeta;
   TWindowProc FOldWindowProc;
   std::unique_ptr<TMonitorWindows> FMonitors;  // full screen only, from the activation to the end
 };

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "pictures/JpegHeader.h"
+#include "imaging/JpegHeader.h"
 
 // The final name from a name the system reserved (".tmp" in any case): the last three characters
 // are cut by position and `extension` (without its dot) takes their place. A name shorter than

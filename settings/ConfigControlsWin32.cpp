@@ -7,7 +7,7 @@
 #include "base/ApplicationWin32.h"
 #include "base/OwnersWin32.h"
 #include "base/WindowClassWin32.h"
-#include "browser/PictureLoader.h"
+#include "imaging/JpegDecoder.h"
 
 namespace {
 
@@ -100,51 +100,26 @@ void DrawFrame(HDC dc, const TFrame& frame, int x, int y) {
 
 // --- TPaintedControl -----------------------------------------------------------------------------
 
-TPaintedControl::~TPaintedControl() {
-  if (FHandle != nullptr) {
-    UnbindWindowObject(FHandle);
-    DestroyWindow(FHandle);
-  }
-}
-
 void TPaintedControl::Create(HWND parent, int id, DWORD style, DWORD exStyle) {
   // A double click opens a link once, not twice.
-  RegisterWindowClass(ControlClassName, &TPaintedControl::StaticWndProc, CS_DBLCLKS);
-  CreateWindowExW(exStyle, ControlClassName, L"", WS_CHILD | style, 0, 0, 0, 0, parent,
-                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), this);
+  CreateWindowObject(ControlClassName, exStyle, L"", WS_CHILD | style, 0, 0, 0, 0, parent, CS_DBLCLKS, nullptr, id);
 }
 
 void TPaintedControl::SetBounds(const TLayoutRect& bounds) {
   FBounds = bounds;
-  if (FHandle != nullptr)
-    SetWindowPos(FHandle, nullptr, bounds.Left, bounds.Top, bounds.Width, bounds.Height,
+  if (Handle() != nullptr)
+    SetWindowPos(Handle(), nullptr, bounds.Left, bounds.Top, bounds.Width, bounds.Height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TPaintedControl::Invalidate() const {
-  if (FHandle != nullptr) InvalidateRect(FHandle, nullptr, FALSE);
+  if (Handle() != nullptr) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-LRESULT CALLBACK TPaintedControl::StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* control = WindowObject(hwnd, msg, lParam, &TPaintedControl::FHandle);
-  if (control == nullptr) return DefWindowProcW(hwnd, msg, wParam, lParam);
-  LRESULT result = 0;
-  try {
-    result = control->WndProc(msg, wParam, lParam);
-  } catch (...) {
-    Application.HandleCurrentException();
-  }
-  if (msg == WM_NCDESTROY) {
-    UnbindWindowObject(hwnd);
-    control->FHandle = nullptr;
-  }
-  return result;
-}
-
-LRESULT TPaintedControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT TPaintedControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_PAINT: {
-      TPaintDC paint(FHandle);
+      TPaintDC paint(Handle());
       Paint(paint.Get());
       return 0;
     }
@@ -159,7 +134,7 @@ LRESULT TPaintedControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
       if (OnClick) {
         FPressed = true;
-        SetCapture(FHandle);
+        SetCapture(Handle());
         return 0;
       }
       break;
@@ -168,7 +143,7 @@ LRESULT TPaintedControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         FPressed = false;
         ReleaseCapture();
         const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-        const RECT client = ClientRect(FHandle);
+        const RECT client = ClientRect(Handle());
         if (PtInRect(&client, at) && OnClick) OnClick();
         return 0;
       }
@@ -179,11 +154,11 @@ LRESULT TPaintedControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  return HandleMessage(msg, wParam, lParam);
+  return ControlMessage(msg, wParam, lParam);
 }
 
-LRESULT TPaintedControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcW(FHandle, msg, wParam, lParam);
+LRESULT TPaintedControl::ControlMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(Handle(), msg, wParam, lParam);
 }
 
 // --- TSheet, TImage, TLinkLabel ------------------------------------------------------------------
@@ -194,9 +169,9 @@ void TSheet::Paint(HDC dc) {
   if (OnPaint) OnPaint(dc);
 }
 
-LRESULT TSheet::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT TSheet::ControlMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_COMMAND || msg == WM_NOTIFY) return SendMessageW(GetAncestor(Handle(), GA_ROOT), msg, wParam, lParam);
-  return TPaintedControl::HandleMessage(msg, wParam, lParam);
+  return TPaintedControl::ControlMessage(msg, wParam, lParam);
 }
 
 void TImage::SetPicture(TFrame picture) {

@@ -10,8 +10,9 @@
 #include <string>
 #include <type_traits>
 
+#include "base/WindowObjectWin32.h"
 #include "base/OwnersWin32.h"
-#include "browser/Frame.h"
+#include "imaging/Frame.h"
 #include "settings/ConfigLayout.h"
 
 
@@ -38,15 +39,9 @@ void DrawFrame(HDC dc, const TFrame& frame, int x, int y);
 // A child window the program draws itself. Its owner object lives as long as the window; clicks
 // (a press and release over it) call OnClick under the default error report, and a clickable
 // control shows the hand cursor.
-class TPaintedControl {
+class TPaintedControl : public TWindowObject {
 public:
-  TPaintedControl() = default;
-  virtual ~TPaintedControl();
-  TPaintedControl(const TPaintedControl&) = delete;
-  TPaintedControl& operator=(const TPaintedControl&) = delete;
-
   void Create(HWND parent, int id, DWORD style, DWORD exStyle = 0);
-  HWND Handle() const { return FHandle; }
   // Position and size in the parent's client area, in device pixels.
   void SetBounds(const TLayoutRect& bounds);
   const TLayoutRect& Bounds() const { return FBounds; }
@@ -57,13 +52,11 @@ public:
 protected:
   virtual void Paint(HDC dc) = 0;
   // Messages not handled here; the default passes them to DefWindowProc.
-  virtual LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  virtual LRESULT ControlMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
-  static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) final;
 
-  HWND FHandle = nullptr;
   TLayoutRect FBounds;
   bool FPressed = false;
 };
@@ -76,7 +69,7 @@ public:
 
 protected:
   void Paint(HDC dc) override;
-  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  LRESULT ControlMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
 
 // A picture. Without a picture of its own it shows the part of `Under` (a sibling picture) that

@@ -10,7 +10,7 @@
 #include "base/RunState.h"
 #include "base/Errors.h"
 #include "base/FormWin32.h"
-#include "browser/PictureLoader.h"
+#include "imaging/JpegDecoder.h"
 #include "pictures/PictureSet.h"
 #include "settings/ConfigControlsWin32.h"
 #include "settings/ConfigLayout.h"

@@ -1,15 +1,16 @@
-// The Page-Exit tags of the pages, made by the session's own text functions: the cross-fade and a
-// reveal of any number, 23 included (the session writes it only after a random draw).
+// The pages' exit transitions as values and as the Page-Exit tags the session writes for them:
+// the cross-fade and a reveal of any number, 23 included (the session writes it only after a
+// random draw).
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "session/PageText.h"
+#include "session/PictureChange.h"
 
-inline const std::string FadeTag = ChooseExitMeta(23);
+inline const TExitTransition FadeExit = ChooseExit(23);
+inline TExitTransition RevealExit(int32_t pattern) { return {TTransitionKind::Reveal, pattern, TransitionSeconds}; }
 
-inline std::string RevealTag(int32_t pattern) {
-  std::string tag = ChooseExitMeta(0);
-  return tag.replace(tag.rfind("0)>"), 1, std::to_string(pattern));
-}
+inline const std::string FadeTag = ExitMeta(FadeExit);
+inline std::string RevealTag(int32_t pattern) { return ExitMeta(RevealExit(pattern)); }

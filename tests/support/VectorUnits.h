@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "browser/VectorUnit.h"
+#include "imaging/VectorUnit.h"
 
 template <typename TCheck>
 void ForEachVectorUnit(TCheck check) {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "base/Errors.h"
-#include "pictures/JpegHeader.h"
+#include "imaging/JpegHeader.h"
 #include "pictures/PictureSet.h"
 #include "tests/support/JpegMarkers.h"
 #include "tests/support/PictureFiles.h"

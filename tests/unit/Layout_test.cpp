@@ -1,16 +1,8 @@
 // Where the picture lands in its cell for the window and picture sizes the slideshow meets.
 #include <gtest/gtest.h>
 
-#include "browser/Layout.h"
-#include "session/PageText.h"
-
-namespace {
-
-TFit FitOf(const char* attribute) {
-  return std::string(attribute).rfind("width", 0) == 0 ? TFit::Width : TFit::Height;
-}
-
-}  // namespace
+#include "imaging/Layout.h"
+#include "session/PictureChange.h"
 
 TEST(Layout, LetterboxedContainFit) {
   struct TCase {
@@ -54,7 +46,7 @@ TEST(Layout, TheSessionsFitAlwaysContains) {
   for (const auto& w : windows) {
     for (int32_t pw = 1; pw <= 2000; pw += 37) {
       for (int32_t ph = 1; ph <= 2000; ph += 41) {
-        TFit fit = FitOf(FitAttribute(w[0], w[1], pw, ph));
+        TFit fit = ChooseFit(w[0], w[1], pw, ph);
         TPictureRect r = LayoutPicture(w[0], w[1], pw, ph, fit);
         SCOPED_TRACE(testing::Message() << w[0] << "x" << w[1] << " " << pw << "x" << ph);
         if (fit == TFit::Width) {

@@ -47,13 +47,13 @@ TEST(MonitorShow, MoreMonitorsThanPicturesStillAvoidThePrimarysPicture) {
 TEST(MonitorShow, TransitionsFollowTheEffectAndRandomDrawsPerMonitor) {
   TMonitorShow show(11);
   EXPECT_EQ(show.NextExit(FadeEffect).Kind, TTransitionKind::Fade);
-  const TMonitorExit wipe = show.NextExit(5);
+  const TExitTransition wipe = show.NextExit(5);
   EXPECT_EQ(wipe.Kind, TTransitionKind::Reveal);
   EXPECT_EQ(wipe.Pattern, 5);
   EXPECT_EQ(wipe.DurationSeconds, 3.0);
   int fades = 0;
   for (int i = 0; i < 2300; ++i) {
-    const TMonitorExit exit = show.NextExit(RandomEffect);
+    const TExitTransition exit = show.NextExit(RandomEffect);
     if (exit.Kind == TTransitionKind::Fade)
       ++fades;
     else

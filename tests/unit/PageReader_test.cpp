@@ -8,18 +8,18 @@
 #include <random>
 #include <string>
 
-#include "browser/PageReader.h"
+#include "pageview/PageReader.h"
 #include "tests/support/PageTags.h"
 #include "tests/unit/PictureLoaderTestJpeg.h"
 
 namespace {
 
 const std::string WorkedExample =
-    PicturePageText(RevealTag(5), 1024, 768, "C:\\TEMP\\ins1A2B.jpg", "width=\"100%\"");
+    PicturePageText(RevealExit(5), 1024, 768, "C:\\TEMP\\ins1A2B.jpg", TFit::Width);
 
-void ExpectExit(const TPageExit& exit, TExitKind kind, int32_t pattern, double seconds) {
+void ExpectExit(const TExitTransition& exit, TTransitionKind kind, int32_t pattern, double seconds) {
   EXPECT_EQ(exit.Kind, kind);
-  if (kind == TExitKind::Reveal) {
+  if (kind == TTransitionKind::Reveal) {
     EXPECT_EQ(exit.Pattern, pattern);
   }
   EXPECT_DOUBLE_EQ(exit.DurationSeconds, seconds);
@@ -27,12 +27,12 @@ void ExpectExit(const TPageExit& exit, TExitKind kind, int32_t pattern, double s
 
 // What every result must satisfy, whatever the input.
 void ExpectSane(const TPage& page) {
-  if (page.Exit.Kind == TExitKind::None) {
+  if (page.Exit.Kind == TTransitionKind::Cut) {
     EXPECT_EQ(page.Exit.DurationSeconds, 0.0);
   } else {
     EXPECT_GT(page.Exit.DurationSeconds, 0.0);
   }
-  if (page.Exit.Kind == TExitKind::Reveal) {
+  if (page.Exit.Kind == TTransitionKind::Reveal) {
     EXPECT_GE(page.Exit.Pattern, 0);
     EXPECT_LE(page.Exit.Pattern, 23);
   }
@@ -47,21 +47,21 @@ void ExpectSane(const TPage& page) {
 
 TEST(PageReader, BlankPagesWithEveryKindOfTag) {
   struct TCase {
-    std::string Tag;
-    TExitKind Kind;
+    TExitTransition Exit;
+    TTransitionKind Kind;
     int32_t Pattern;
   };
   const TCase cases[] = {
-      {FadeTag, TExitKind::Fade, 0},          {RevealTag(0), TExitKind::Reveal, 0},
-      {RevealTag(5), TExitKind::Reveal, 5}, {RevealTag(22), TExitKind::Reveal, 22},
-      {RevealTag(23), TExitKind::Reveal, 23}, {RevealTag(24), TExitKind::None, 0},
-      {RevealTag(25), TExitKind::None, 0},  {RevealTag(-1), TExitKind::None, 0},
-      {RevealTag(INT32_MIN), TExitKind::None, 0},
+      {FadeExit, TTransitionKind::Fade, 0},          {RevealExit(0), TTransitionKind::Reveal, 0},
+      {RevealExit(5), TTransitionKind::Reveal, 5}, {RevealExit(22), TTransitionKind::Reveal, 22},
+      {RevealExit(23), TTransitionKind::Reveal, 23}, {RevealExit(24), TTransitionKind::Cut, 0},
+      {RevealExit(25), TTransitionKind::Cut, 0},  {RevealExit(-1), TTransitionKind::Cut, 0},
+      {RevealExit(INT32_MIN), TTransitionKind::Cut, 0},
   };
   for (const TCase& c : cases) {
-    SCOPED_TRACE(c.Tag);
-    TPage page = ReadPage(BlankPageText(c.Tag));
-    ExpectExit(page.Exit, c.Kind, c.Pattern, c.Kind == TExitKind::None ? 0.0 : 3.0);
+    SCOPED_TRACE(ExitMeta(c.Exit));
+    TPage page = ReadPage(BlankPageText(c.Exit));
+    ExpectExit(page.Exit, c.Kind, c.Pattern, c.Kind == TTransitionKind::Cut ? 0.0 : 3.0);
     EXPECT_EQ(page.Background, 0xFF000000u);
     EXPECT_FALSE(page.HasPicture());
     EXPECT_EQ(page.CellWidth, 0);
@@ -70,7 +70,7 @@ TEST(PageReader, BlankPagesWithEveryKindOfTag) {
 
 TEST(PageReader, TheWorkedExample) {
   TPage page = ReadPage(WorkedExample);
-  ExpectExit(page.Exit, TExitKind::Reveal, 5, 3.0);
+  ExpectExit(page.Exit, TTransitionKind::Reveal, 5, 3.0);
   EXPECT_EQ(page.Background, 0xFF000000u);
   EXPECT_EQ(page.CellWidth, 1024);  // the cell's size, not the table's 1025 x 769
   EXPECT_EQ(page.CellHeight, 768);
@@ -82,20 +82,20 @@ TEST(PageReader, TheWorkedExample) {
 TEST(PageReader, PicturePagesKeepPathAndFitLiterally) {
   struct TCase {
     std::string Path;
-    std::string Fit;
+    TFit Fit;
     int W, H;
     TFit Expected;
   };
   const TCase cases[] = {
-      {"C:\\Users\\ANNA~1\\AppData\\Local\\Temp\\ins3F.tmp", "height=\"100%\"", 152, 112, TFit::Height},
+      {"C:\\Users\\ANNA~1\\AppData\\Local\\Temp\\ins3F.tmp", TFit::Height, 152, 112, TFit::Height},
       {"C:\\Dokumente und Einstellungen\\M\xFCller\\Lokale Einstellungen\\Temp\\a%20b&amp;.jpg",
-       "width=\"100%\"", 1280, 1024, TFit::Width},
-      {"D:\\T\\x'y.jpg", "height=\"100%\"", 1, 1, TFit::Height},
+       TFit::Width, 1280, 1024, TFit::Width},
+      {"D:\\T\\x'y.jpg", TFit::Height, 1, 1, TFit::Height},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Path);
-    TPage page = ReadPage(PicturePageText(FadeTag, c.W, c.H, c.Path, c.Fit));
-    ExpectExit(page.Exit, TExitKind::Fade, 0, 3.0);
+    TPage page = ReadPage(PicturePageText(FadeExit, c.W, c.H, c.Path, c.Fit));
+    ExpectExit(page.Exit, TTransitionKind::Fade, 0, 3.0);
     EXPECT_EQ(page.PictureSrc, c.Path);
     EXPECT_EQ(page.Fit, c.Expected);
     EXPECT_EQ(page.CellWidth, c.W);
@@ -106,13 +106,13 @@ TEST(PageReader, PicturePagesKeepPathAndFitLiterally) {
 // A page cut anywhere keeps only what it holds in full: no half path, no half number.
 TEST(PageReader, EveryTruncatedPrefixOfThePages) {
   for (const std::string& full :
-       {WorkedExample, BlankPageText(FadeTag), PicturePageText(RevealTag(23), 77, 102, "C:\\T\\p.jpg", "height=\"100%\"")}) {
+       {WorkedExample, BlankPageText(FadeExit), PicturePageText(RevealExit(23), 77, 102, "C:\\T\\p.jpg", TFit::Height)}) {
     const TPage whole = ReadPage(full);
     for (size_t length = 0; length <= full.size(); ++length) {
       SCOPED_TRACE(length);
       TPage page = ReadPage(std::string_view(full).substr(0, length));
       ExpectSane(page);
-      EXPECT_TRUE(page.Exit.Kind == TExitKind::None || page.Exit.Kind == whole.Exit.Kind);
+      EXPECT_TRUE(page.Exit.Kind == TTransitionKind::Cut || page.Exit.Kind == whole.Exit.Kind);
       EXPECT_TRUE(page.PictureSrc.empty() || page.PictureSrc == whole.PictureSrc);
       EXPECT_TRUE(page.CellWidth == 0 || page.CellWidth == whole.CellWidth);
       EXPECT_TRUE(page.CellHeight == 0 || page.CellHeight == whole.CellHeight);
@@ -148,31 +148,31 @@ TEST(PageReader, RandomBytesAndDamagedPagesReadSafely) {
 TEST(PageReader, ExitTransitionTexts) {
   struct TCase {
     const char* Content;
-    TExitKind Kind;
+    TTransitionKind Kind;
     int32_t Pattern;
     double Seconds;
   };
   const TCase cases[] = {
-      {"blendTrans(Duration=3)", TExitKind::Fade, 0, 3.0},
-      {"BlendTrans(duration=2.5)", TExitKind::Fade, 0, 2.5},
-      {" blendTrans ( Duration = .5 ) ", TExitKind::Fade, 0, 0.5},
-      {"REVEALTRANS( Duration = 3 , Transition = 7 )", TExitKind::Reveal, 7, 3.0},
-      {"revealTrans(transition=12,Duration=1.25)", TExitKind::Reveal, 12, 1.25},
-      {"revealTrans(Duration=3,transition=+4)", TExitKind::Reveal, 4, 3.0},
-      {"revealTrans(Duration=3)", TExitKind::None, 0, 0},
-      {"revealTrans(Duration=3,transition=24)", TExitKind::None, 0, 0},
-      {"revealTrans(Duration=3,transition=99999999999999999999999)", TExitKind::None, 0, 0},
-      {"revealTrans(Duration=3,transition=5x)", TExitKind::None, 0, 0},
-      {"revealTrans(Duration=0,transition=3)", TExitKind::None, 0, 0},
-      {"blendTrans(Duration=-1)", TExitKind::None, 0, 0},
-      {"blendTrans(Duration=1e3)", TExitKind::None, 0, 0},
-      {"blendTrans(Duration=3", TExitKind::None, 0, 0},
-      {"blendTrans(Duration=3);", TExitKind::None, 0, 0},
-      {"blendTrans()", TExitKind::None, 0, 0},
-      {"blendTrans", TExitKind::None, 0, 0},
-      {"", TExitKind::None, 0, 0},
-      {")", TExitKind::None, 0, 0},
-      {"progid:DXImageTransform.Microsoft.Fade(duration=3)", TExitKind::None, 0, 0},
+      {"blendTrans(Duration=3)", TTransitionKind::Fade, 0, 3.0},
+      {"BlendTrans(duration=2.5)", TTransitionKind::Fade, 0, 2.5},
+      {" blendTrans ( Duration = .5 ) ", TTransitionKind::Fade, 0, 0.5},
+      {"REVEALTRANS( Duration = 3 , Transition = 7 )", TTransitionKind::Reveal, 7, 3.0},
+      {"revealTrans(transition=12,Duration=1.25)", TTransitionKind::Reveal, 12, 1.25},
+      {"revealTrans(Duration=3,transition=+4)", TTransitionKind::Reveal, 4, 3.0},
+      {"revealTrans(Duration=3)", TTransitionKind::Cut, 0, 0},
+      {"revealTrans(Duration=3,transition=24)", TTransitionKind::Cut, 0, 0},
+      {"revealTrans(Duration=3,transition=99999999999999999999999)", TTransitionKind::Cut, 0, 0},
+      {"revealTrans(Duration=3,transition=5x)", TTransitionKind::Cut, 0, 0},
+      {"revealTrans(Duration=0,transition=3)", TTransitionKind::Cut, 0, 0},
+      {"blendTrans(Duration=-1)", TTransitionKind::Cut, 0, 0},
+      {"blendTrans(Duration=1e3)", TTransitionKind::Cut, 0, 0},
+      {"blendTrans(Duration=3", TTransitionKind::Cut, 0, 0},
+      {"blendTrans(Duration=3);", TTransitionKind::Cut, 0, 0},
+      {"blendTrans()", TTransitionKind::Cut, 0, 0},
+      {"blendTrans", TTransitionKind::Cut, 0, 0},
+      {"", TTransitionKind::Cut, 0, 0},
+      {")", TTransitionKind::Cut, 0, 0},
+      {"progid:DXImageTransform.Microsoft.Fade(duration=3)", TTransitionKind::Cut, 0, 0},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Content);
@@ -183,22 +183,22 @@ TEST(PageReader, ExitTransitionTexts) {
 TEST(PageReader, ToleratedAndIgnoredMarkup) {
   struct TCase {
     std::string Text;
-    TExitKind Kind;
+    TTransitionKind Kind;
     uint32_t Background;
   };
   const TCase cases[] = {
-      {"<META CONTENT=\"blendTrans(Duration=3)\" HTTP-EQUIV='page-exit'>", TExitKind::Fade, 0xFF000000u},
+      {"<META CONTENT=\"blendTrans(Duration=3)\" HTTP-EQUIV='page-exit'>", TTransitionKind::Fade, 0xFF000000u},
       {"<meta\thttp-equiv = \"Page-Exit\"\ncontent = 'revealTrans(Duration=3, transition=2)' />",
-       TExitKind::Reveal, 0xFF000000u},
-      {"<!-- <meta http-equiv=Page-Exit content=blendTrans(Duration=3)> -->", TExitKind::None, 0xFF000000u},
-      {"<meta http-equiv=Page-Enter content=blendTrans(Duration=3)>", TExitKind::None, 0xFF000000u},
+       TTransitionKind::Reveal, 0xFF000000u},
+      {"<!-- <meta http-equiv=Page-Exit content=blendTrans(Duration=3)> -->", TTransitionKind::Cut, 0xFF000000u},
+      {"<meta http-equiv=Page-Enter content=blendTrans(Duration=3)>", TTransitionKind::Cut, 0xFF000000u},
       {RevealTag(99) + FadeTag,
-       TExitKind::None, 0xFF000000u},  // the first Page-Exit tag decides
-      {"<!DOCTYPE html><body BGCOLOR=#FF8000>", TExitKind::None, 0xFFFF8000u},
-      {"<body bgcolor=\"1a2B3c\"><body bgcolor=\"#ffffff\">", TExitKind::None, 0xFF1A2B3Cu},
-      {"<body bgcolor=\"red\">", TExitKind::None, 0xFF000000u},
-      {"<body bgcolor=\"#12345\">", TExitKind::None, 0xFF000000u},
-      {"<body bgcolor=\"#ffffff", TExitKind::None, 0xFF000000u},
+       TTransitionKind::Cut, 0xFF000000u},  // the first Page-Exit tag decides
+      {"<!DOCTYPE html><body BGCOLOR=#FF8000>", TTransitionKind::Cut, 0xFFFF8000u},
+      {"<body bgcolor=\"1a2B3c\"><body bgcolor=\"#ffffff\">", TTransitionKind::Cut, 0xFF1A2B3Cu},
+      {"<body bgcolor=\"red\">", TTransitionKind::Cut, 0xFF000000u},
+      {"<body bgcolor=\"#12345\">", TTransitionKind::Cut, 0xFF000000u},
+      {"<body bgcolor=\"#ffffff", TTransitionKind::Cut, 0xFF000000u},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Text);
@@ -247,7 +247,7 @@ TEST(PageReader, OversizedPagesAreNotRead) {
   page.push_back(' ');
   TPage read = ReadPage(page);
   EXPECT_FALSE(read.HasPicture());
-  EXPECT_EQ(read.Exit.Kind, TExitKind::None);
+  EXPECT_EQ(read.Exit.Kind, TTransitionKind::Cut);
 }
 
 TEST(PageReader, ReadsPageFiles) {
@@ -258,7 +258,7 @@ TEST(PageReader, ReadsPageFiles) {
   }
   TPage page = ReadPageFile(path);
   EXPECT_EQ(page.PictureSrc, "C:\\TEMP\\ins1A2B.jpg");
-  EXPECT_EQ(page.Exit.Kind, TExitKind::Reveal);
+  EXPECT_EQ(page.Exit.Kind, TTransitionKind::Reveal);
   {
     std::ofstream(path, std::ios::binary) << WorkedExample << std::string(MaxPageBytes, ' ');
   }

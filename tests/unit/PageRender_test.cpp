@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "browser/Layout.h"
-#include "browser/PageRender.h"
+#include "imaging/Layout.h"
+#include "pageview/PageRender.h"
 #include "tests/unit/PictureLoaderTestJpeg.h"
 
 namespace {

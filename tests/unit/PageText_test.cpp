@@ -6,6 +6,7 @@
 
 #include "base/Random.h"
 #include "session/PageText.h"
+#include "session/PictureChange.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ TEST(PageText, ExitTagFollowsTheEffectIndexUnchecked) {
   };
   for (const TCase& c : cases) {
     RandSeed = 99;
-    EXPECT_EQ(ChooseExitMeta(c.Effect), c.Tag) << c.Effect;
+    EXPECT_EQ(ExitMeta(ChooseExit(c.Effect)), c.Tag) << c.Effect;
     EXPECT_EQ(RandSeed, 99u) << "only 24 draws";
   }
 }
@@ -37,17 +38,17 @@ TEST(PageText, ExitTagFollowsTheEffectIndexUnchecked) {
 TEST(PageText, RandomEffectDrawsOncePerTag) {
   // Seed 0 steps to 1: Random(23) = 1 * 23 >> 32 = 0, the cross-fade.
   RandSeed = 0;
-  EXPECT_EQ(ChooseExitMeta(24), Fade);
+  EXPECT_EQ(ExitMeta(ChooseExit(24)), Fade);
   EXPECT_EQ(RandSeed, 1u);
   // Seed 0xFFFFFFFF steps to 4160191484: * 23 >> 32 = 22, the random reveal pattern.
   RandSeed = 0xFFFFFFFFu;
-  EXPECT_EQ(ChooseExitMeta(24), Reveal + "23)>");
+  EXPECT_EQ(ExitMeta(ChooseExit(24)), Reveal + "23)>");
   EXPECT_EQ(RandSeed, 4160191484u);
 
   int fades = 0;
   RandSeed = 1;
   for (int i = 0; i < 2300; ++i) {
-    std::string tag = ChooseExitMeta(24);
+    std::string tag = ExitMeta(ChooseExit(24));
     ASSERT_TRUE(tag == Fade || tag == Reveal + "23)>") << tag;
     fades += tag == Fade;
   }
@@ -77,7 +78,7 @@ TEST(PageText, FitsToHeightOnlyWhenTheScaledWidthFallsShort) {
       {INT32_MAX, INT32_MAX, INT32_MAX, 1, width},  // far beyond 32 bits
   };
   for (const TCase& c : cases)
-    EXPECT_EQ(FitAttribute(c.W, c.H, c.pw, c.ph), c.Expected) << c.W << "x" << c.H << " " << c.pw << "x" << c.ph;
+    EXPECT_EQ(FitAttribute(ChooseFit(c.W, c.H, c.pw, c.ph)), c.Expected) << c.W << "x" << c.H << " " << c.pw << "x" << c.ph;
 }
 
 TEST(PageText, BlankPageByteForByte) {
@@ -85,7 +86,7 @@ TEST(PageText, BlankPageByteForByte) {
       "<html><head><meta http-equiv=Page-Exit content=blendTrans(Duration=3)></head><body "
       "oncontextmenu=\"return false;\" style=\"margin-top:0;margin-left:0;margin-bottom:0;margin-right:0\" "
       "bgcolor=\"#000000\"></body></html>";
-  EXPECT_EQ(BlankPageText(ChooseExitMeta(23)), expected);
+  EXPECT_EQ(BlankPageText(ChooseExit(23)), expected);
 }
 
 TEST(PageText, PicturePageByteForByte) {
@@ -97,15 +98,15 @@ TEST(PageText, PicturePageByteForByte) {
       "style=\"overflow:hidden\"><div align=\"center\" style=\"overflow:hidden\"><img "
       "src=\"C:\\TEMP\\ins1A2B.jpg\" width=\"100%\"></div></td></tr></table></body></html>";
   std::string page =
-      PicturePageText(ChooseExitMeta(5), 1024, 768, "C:\\TEMP\\ins1A2B.jpg", FitAttribute(1024, 768, 1024, 768));
+      PicturePageText(ChooseExit(5), 1024, 768, "C:\\TEMP\\ins1A2B.jpg", ChooseFit(1024, 768, 1024, 768));
   EXPECT_EQ(page, expected);
 }
 
 TEST(PageText, PathGoesInAsStoredAndNoPageHasALineBreak) {
   const std::string path = "C:\\Dokumente und Einstellungen\\J\xFCrgen\\Lokale Einstellungen\\Temp\\ins00FF.jpg";
-  std::vector<std::string> pages = {BlankPageText(ChooseExitMeta(-1))};
+  std::vector<std::string> pages = {BlankPageText(ChooseExit(-1))};
   for (int32_t effect : {0, 22, 23, 24, 99})
-    pages.push_back(PicturePageText(ChooseExitMeta(effect), 152, 112, path, FitAttribute(152, 112, 1024, 768)));
+    pages.push_back(PicturePageText(ChooseExit(effect), 152, 112, path, ChooseFit(152, 112, 1024, 768)));
   for (const std::string& page : pages) {
     EXPECT_EQ(page.find_first_of("\r\n"), std::string::npos);
     EXPECT_EQ(page.rfind("<html><head>", 0), 0u);
@@ -115,6 +116,6 @@ TEST(PageText, PathGoesInAsStoredAndNoPageHasALineBreak) {
 }
 
 TEST(PageText, TableSizeDoesNotOverflow) {
-  std::string page = PicturePageText(Fade, INT32_MAX, INT32_MAX, "p", "width=\"100%\"");
+  std::string page = PicturePageText(ChooseExit(23), INT32_MAX, INT32_MAX, "p", TFit::Width);
   EXPECT_NE(page.find("width=\"2147483648\" height=\"2147483648\""), std::string::npos);
 }

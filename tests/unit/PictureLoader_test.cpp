@@ -6,7 +6,8 @@
 #include <fstream>
 #include <random>
 
-#include "browser/PictureLoader.h"
+#include "imaging/JpegDecoder.h"
+#include "pageview/PictureFile.h"
 #include "tests/support/VectorUnits.h"
 #include "tests/unit/PictureLoaderTestJpeg.h"
 #include "tests/support/JpegMarkers.h"

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "browser/Frame.h"
+#include "imaging/Frame.h"
 
 inline TFrame OldTestFrame(int32_t w, int32_t h) {
   TFrame frame(w, h);

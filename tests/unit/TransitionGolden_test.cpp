@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "browser/Transition.h"
+#include "transitions/Transition.h"
 #include "tests/support/MaskOracle.h"
 #include "tests/support/PictureFiles.h"
 #include "tests/support/Ppm.h"

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <vector>
 
-#include "browser/Mask.h"
+#include "transitions/Mask.h"
 #include "tests/support/MaskOracle.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <vector>
 
-#include "browser/Mask.h"
-#include "browser/MaskOrder.h"
-#include "browser/ViewRandom.h"
+#include "transitions/Mask.h"
+#include "transitions/MaskOrder.h"
+#include "transitions/ViewRandom.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <utility>
 #include <vector>
 
-#include "browser/Compositor.h"
-#include "browser/Mask.h"
-#include "browser/MaskOrder.h"
-#include "browser/Transition.h"
-#include "browser/ViewRandom.h"
+#include "transitions/Compositor.h"
+#include "transitions/Mask.h"
+#include "transitions/MaskOrder.h"
+#include "transitions/Transition.h"
+#include "transitions/ViewRandom.h"
 #include "tests/support/VectorUnits.h"
 #include "tests/unit/TransitionFrames.h"
 

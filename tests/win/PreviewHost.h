@@ -36,10 +36,10 @@ inline void ClosePreviewHost(HWND frame) {
 // For a session whose window's own timer is stopped: gives ticks until the picture changes, then
 // plays its transition to the end; false when no change came within the longest count.
 inline bool NextPicture(TSchoner& session) {
-  for (int tick = 0; tick < 100 && !session.WebBrowser1->Animating(); ++tick)
-    SendMessageW(session.Handle(), WM_TIMER, 1, 0);
-  if (!session.WebBrowser1->Animating()) return false;
-  while (session.WebBrowser1->Animating()) Application.HandleMessage();
+  for (int tick = 0; tick < 100 && !session.WebBrowser1->Player().Animating(); ++tick)
+    SendMessageW(session.Handle(), WM_TIMER, session.Timer1.Id(), 0);
+  if (!session.WebBrowser1->Player().Animating()) return false;
+  while (session.WebBrowser1->Player().Animating()) Application.HandleMessage();
   return true;
 }
 

@@ -25,8 +25,8 @@ std::vector<uint32_t> Seen;
 // times faster); then the host reads its preview's pixels and closes the session.
 void CALLBACK ShowThePictureLookAndClose(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
-  KillTimer(Session->Handle(), 1);
-  Session->WebBrowser1->SetTimeScale(100);
+  KillTimer(Session->Handle(), Session->Timer1.Id());
+  Session->WebBrowser1->Player().SetTimeScale(100);
   EXPECT_TRUE(NextPicture(*Session));
   HWND preview = GetParent(Session->Handle());
   HDC dc = GetDC(preview);
@@ -42,10 +42,10 @@ void CALLBACK ShowThePictureLookAndClose(HWND, UINT, UINT_PTR id, DWORD) {
 void CALLBACK EndInsideADueTick(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
   const HWND saver = Session->Handle();
-  KillTimer(saver, 1);  // only the ticks sent here count
-  for (int tick = 0; tick < 20; ++tick) SendMessageW(saver, WM_TIMER, 1, 0);  // the count runs down
+  KillTimer(saver, Session->Timer1.Id());  // only the ticks sent here count
+  for (int tick = 0; tick < 20; ++tick) SendMessageW(saver, WM_TIMER, Session->Timer1.Id(), 0);  // the count runs down
   PostMessageW(saver, WM_ENDSESSION, TRUE, 0);
-  SendMessageW(saver, WM_TIMER, 1, 0);
+  SendMessageW(saver, WM_TIMER, Session->Timer1.Id(), 0);
 }
 
 TEST(SaverPreview, NothingIsWrittenAfterTheEnd) {

@@ -38,12 +38,12 @@ void RunSession(const std::function<void(TSchoner&)>& script) {
     TSchoner schoner;
     schoner.Create();
     ASSERT_NE(schoner.Handle(), nullptr);
-    schoner.WebBrowser1->SetTimeScale(TimeScale);
+    schoner.WebBrowser1->Player().SetTimeScale(TimeScale);
     Script = &script;
     Running = &schoner;
     SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
       KillTimer(nullptr, id);
-      KillTimer(Running->Handle(), 1);
+      KillTimer(Running->Handle(), Running->Timer1.Id());
       (*Script)(*Running);
       PostMessageW(Running->Handle(), WM_CLOSE, 0, 0);
     });

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "base/ApplicationWin32.h"
-#include "browser/PageRender.h"
-#include "browser/WebBrowserWin32.h"
+#include "pageview/PageRender.h"
+#include "pageview/WebBrowserWin32.h"
 #include "session/PageText.h"
 #include "session/TempFiles.h"
 #include "tests/support/PageTags.h"
@@ -57,11 +57,11 @@ protected:
   }
   bool Shows(const std::string& page) { return View->CopyScreen().Pixels == Expected(page).Pixels; }
   // Until a transition has started, and until it has ended.
-  bool Started() { return PumpUntil([&] { return View->Animating(); }); }
-  bool Ended() { return PumpUntil([&] { return !View->Animating(); }); }
+  bool Started() { return PumpUntil([&] { return View->Player().Animating(); }); }
+  bool Ended() { return PumpUntil([&] { return !View->Player().Animating(); }); }
 
-  std::string PicturePage(const std::string& meta, const std::string& picture, int pw, int ph) {
-    return PicturePageText(meta, W, H, picture, FitAttribute(W, H, pw, ph));
+  std::string PicturePage(const TExitTransition& exit, const std::string& picture, int pw, int ph) {
+    return PicturePageText(exit, W, H, picture, ChooseFit(W, H, pw, ph));
   }
 
   // Writes a page under a new name each time (the view rereads whatever it is told to show).
@@ -138,22 +138,22 @@ TEST_F(WebBrowserTest, ThePagesOriginIsTheHostsCorner) {
 }
 
 TEST_F(WebBrowserTest, NavigationReturnsAtOnceAndTheFirstPageSimplyAppears) {
-  std::string page = Show(PicturePage(FadeTag, PictureA, 1024, 768));
+  std::string page = Show(PicturePage(FadeExit, PictureA, 1024, 768));
   EXPECT_EQ(Brightness(View->CopyScreen()), 0u);  // nothing drawn before the loop runs
   ASSERT_TRUE(PumpUntil([&] { return Shows(page); }));
-  EXPECT_FALSE(View->Animating());
+  EXPECT_FALSE(View->Player().Animating());
   EXPECT_EQ(Captured().Pixels, Crop(View->CopyScreen()).Pixels);
 }
 
 TEST_F(WebBrowserTest, TheFadeMixesBothPagesAndEndsOnTheNewOne) {
-  const std::string blank = Show(BlankPageText(FadeTag));
+  const std::string blank = Show(BlankPageText(FadeExit));
   ASSERT_TRUE(PumpUntil([&] { return Shows(blank); }));
-  std::string page = Show(PicturePage(FadeTag, PictureA, 1024, 768));
+  std::string page = Show(PicturePage(FadeExit, PictureA, 1024, 768));
   // Frame by frame the picture brightens: there is a frame between a fifth and four fifths of it.
   const uint64_t final = Brightness(Expected(page));
   ASSERT_TRUE(PumpUntil([&] {
     const uint64_t now = Brightness(View->CopyScreen());
-    return View->Animating() && now > final / 5 && now < final * 4 / 5;
+    return View->Player().Animating() && now > final / 5 && now < final * 4 / 5;
   }));
   Keep("mid-fade");
   EXPECT_EQ(Captured().Pixels, Crop(View->CopyScreen()).Pixels);  // what is drawn is on screen
@@ -162,9 +162,9 @@ TEST_F(WebBrowserTest, TheFadeMixesBothPagesAndEndsOnTheNewOne) {
 }
 
 TEST_F(WebBrowserTest, AWipeRightRevealsTheNewPageFromTheLeft) {
-  std::string from = Show(PicturePage(RevealTag(6), PictureA, 1024, 768));
+  std::string from = Show(PicturePage(RevealExit(6), PictureA, 1024, 768));
   ASSERT_TRUE(PumpUntil([&] { return Shows(from); }));
-  std::string to = Show(PicturePage(FadeTag, PictureB, 576, 768));
+  std::string to = Show(PicturePage(FadeExit, PictureB, 576, 768));
   TFrame oldFrame = Expected(from), newFrame = Expected(to), screen;
   const int width = oldFrame.Width;
   // A frame with the edge between a fifth and four fifths of the width (row 0 tells where).
@@ -175,7 +175,7 @@ TEST_F(WebBrowserTest, AWipeRightRevealsTheNewPageFromTheLeft) {
   };
   ASSERT_TRUE(PumpUntil([&] {
     screen = View->CopyScreen();
-    return View->Animating() && edgeOf(screen) > width / 5 && edgeOf(screen) < width * 4 / 5;
+    return View->Player().Animating() && edgeOf(screen) > width / 5 && edgeOf(screen) < width * 4 / 5;
   }));
   Keep("mid-wipe");
   // Every row: the new page up to one column, the old page after it, the same column in all rows.
@@ -192,11 +192,11 @@ TEST_F(WebBrowserTest, AWipeRightRevealsTheNewPageFromTheLeft) {
 }
 
 TEST_F(WebBrowserTest, ANavigationDuringATransitionFinishesItAtOnce) {
-  const std::string blank = Show(BlankPageText(FadeTag));
+  const std::string blank = Show(BlankPageText(FadeExit));
   ASSERT_TRUE(PumpUntil([&] { return Shows(blank); }));
-  const std::string picture = Show(PicturePage(RevealTag(23), PictureA, 1024, 768));
+  const std::string picture = Show(PicturePage(RevealExit(23), PictureA, 1024, 768));
   ASSERT_TRUE(Started());
-  const std::string last = Show(BlankPageText(RevealTag(99)));  // left with a cut whatever it says
+  const std::string last = Show(BlankPageText(RevealExit(99)));  // left with a cut whatever it says
   // The fade to the picture is cut short: the random reveal (23) then plays from the complete
   // picture to the blank page, so some frame holds only pixels of those two, and of both.
   const TFrame pictureFrame = Expected(picture), blankFrame = Expected(last);
@@ -211,23 +211,23 @@ TEST_F(WebBrowserTest, ANavigationDuringATransitionFinishesItAtOnce) {
       other += !isPicture && !isBlank;
     }
     revealed = revealed || (other == 0 && fromPicture > 0 && fromBlank > 0);
-    return !View->Animating() && fromPicture == 0 && other == 0;
+    return !View->Player().Animating() && fromPicture == 0 && other == 0;
   }));
   EXPECT_TRUE(revealed);
-  Show(PicturePage(FadeTag, PictureB, 576, 768));  // the blank page's exit tag is unreadable: a cut
+  Show(PicturePage(FadeExit, PictureB, 576, 768));  // the blank page's exit tag is unreadable: a cut
   ASSERT_TRUE(PumpUntil([&] { return Shows(Written.back()); }));
-  EXPECT_FALSE(View->Animating());
+  EXPECT_FALSE(View->Player().Animating());
 }
 
 TEST_F(WebBrowserTest, AMissingOrBrokenPageIsBlack) {
-  const std::string page = Show(PicturePage(FadeTag, PictureA, 1024, 768));
+  const std::string page = Show(PicturePage(FadeExit, PictureA, 1024, 768));
   ASSERT_TRUE(PumpUntil([&] { return Shows(page); }));
   View->Navigate("C:\\no\\such\\page.htm");  // faded to black
-  EXPECT_TRUE(PumpUntil([&] { return !View->Animating() && Brightness(View->CopyScreen()) == 0; }));
-  Show(PicturePage(FadeTag, PictureA, 1024, 768));
+  EXPECT_TRUE(PumpUntil([&] { return !View->Player().Animating() && Brightness(View->CopyScreen()) == 0; }));
+  Show(PicturePage(FadeExit, PictureA, 1024, 768));
   ASSERT_TRUE(PumpUntil([&] { return Shows(Written.back()); }));
   Show(std::string("\x00\xff<html><img src=", 16));
-  EXPECT_TRUE(PumpUntil([&] { return !View->Animating() && Brightness(View->CopyScreen()) == 0; }));
+  EXPECT_TRUE(PumpUntil([&] { return !View->Player().Animating() && Brightness(View->CopyScreen()) == 0; }));
 }
 
 }  // namespace
@@ -239,9 +239,9 @@ TEST_F(WebBrowserTest, RevealsShowOnlyPixelsOfEitherPage) {
   for (int k : {0, 3, 10, 12, 17, 21}) {
     SCOPED_TRACE("pattern " + std::to_string(k));
     // One-second transitions keep this quick; the view plays whatever duration the tag names.
-    std::string tag = "<meta http-equiv=Page-Exit content=revealTrans(Duration=1,transition=" + std::to_string(k) + ")>";
+    const TExitTransition tag{TTransitionKind::Reveal, k, 1.0};
     std::string from = Show(PicturePage(tag, PictureA, 1024, 768));
-    ASSERT_TRUE(PumpUntil([&] { return !View->Animating() && Shows(from); }));
+    ASSERT_TRUE(PumpUntil([&] { return !View->Player().Animating() && Shows(from); }));
     std::string to = Show(PicturePage(tag, PictureB, 576, 768));
     TFrame oldFrame = Expected(from), newFrame = Expected(to);
     // Every frame shows only pixels of either page, and some frame shows both.
@@ -257,7 +257,7 @@ TEST_F(WebBrowserTest, RevealsShowOnlyPixelsOfEitherPage) {
         neither += !isOld && !isNew;
       }
       both = both || (fromOld > 0 && fromNew > 0);
-      return !View->Animating() && fromOld == 0;
+      return !View->Player().Animating() && fromOld == 0;
     }));
     EXPECT_EQ(neither, 0u);
     EXPECT_TRUE(both);

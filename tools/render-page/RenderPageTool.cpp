@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
-#include "browser/PageReader.h"
-#include "browser/PageRender.h"
-#include "browser/Transition.h"
+#include "pageview/PageReader.h"
+#include "pageview/PageRender.h"
+#include "transitions/Transition.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_STATIC
@@ -153,10 +153,10 @@ std::string ProgressPath(const std::string& output, double progress) {
   return output.substr(0, dot) + "-" + number + output.substr(dot);
 }
 
-const char* Describe(const TPageExit& exit) {
+const char* Describe(const TExitTransition& exit) {
   switch (exit.Kind) {
-    case TExitKind::Fade: return "fade";
-    case TExitKind::Reveal: return "reveal";
+    case TTransitionKind::Fade: return "fade";
+    case TTransitionKind::Reveal: return "reveal";
     default: return "none";
   }
 }
@@ -194,8 +194,8 @@ int main(int argc, char** argv) {
   const TFrame from = cell(first), to = cell(second);
   TFrame screen = second;
   for (int32_t y = 0; y < area.Height; ++y) std::copy_n(first.Row(y), area.Width, screen.Row(y));
-  const TTransitionKind kind = page.Exit.Kind == TExitKind::Fade     ? TTransitionKind::Fade
-                               : page.Exit.Kind == TExitKind::Reveal ? TTransitionKind::Reveal
+  const TTransitionKind kind = page.Exit.Kind == TTransitionKind::Fade     ? TTransitionKind::Fade
+                               : page.Exit.Kind == TTransitionKind::Reveal ? TTransitionKind::Reveal
                                                                      : TTransitionKind::Cut;
   TTransition transition(kind, page.Exit.Pattern, options.Seed, from, to);
   for (double progress : options.Progress) {

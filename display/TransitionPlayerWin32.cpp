@@ -1,0 +1,45 @@
+// A transition drawn frame by frame into a frame surface.
+#include "display/TransitionPlayerWin32.h"
+
+#include <algorithm>
+
+TTransitionPlayer::TTransitionPlayer(TFrameSurface& surface) : FSurface(surface) { Application.AddFrameClient(this); }
+
+TTransitionPlayer::~TTransitionPlayer() { Application.RemoveFrameClient(this); }
+
+void TTransitionPlayer::Play(const TExitTransition& exit, uint64_t seed, TFrame from, TFrame to) {
+  Finish();
+  FFrom = std::move(from);
+  FTo = std::move(to);
+  FTransition.emplace(exit.Kind, exit.Pattern, seed, FFrom, FTo);
+  FDurationSeconds = exit.DurationSeconds;
+  if (exit.Kind == TTransitionKind::Cut || !FPacer.CanPace()) {
+    Finish();
+    return;
+  }
+  FPacer.Start();
+}
+
+void TTransitionPlayer::NextFrame() {
+  if (!FTransition) return;
+  const double elapsed = FTimeScale * FPacer.Elapsed();
+  const double p = FDurationSeconds > 0 ? elapsed / FDurationSeconds : 1.0;
+  FSurface.Present(FTransition->Step(std::min(p, 1.0), FSurface.Target(FFrom.Width, FFrom.Height)));
+  if (FTransition->Finished())
+    Drop();
+  else
+    FPacer.AfterFrame();
+}
+
+void TTransitionPlayer::Finish() {
+  if (!FTransition) return;
+  FSurface.Present(FTransition->Finish(FSurface.Target(FFrom.Width, FFrom.Height)));
+  Drop();
+}
+
+void TTransitionPlayer::Drop() {
+  FTransition.reset();
+  FFrom = TFrame();
+  FTo = TFrame();
+  FPacer.Stop();
+}

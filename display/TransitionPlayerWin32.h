@@ -1,0 +1,47 @@
+// Plays one transition at a time into a window's frame surface: from the frame on screen to the
+// next, each frame drawn when the pacer says it is due, on the application's message loop beside
+// every other window's transitions. Between transitions it holds nothing but its pacer.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "base/ApplicationWin32.h"
+#include "display/FramePacerWin32.h"
+#include "display/FrameSurfaceWin32.h"
+#include "transitions/ExitTransition.h"
+#include "transitions/Transition.h"
+
+class TTransitionPlayer : public TFrameClient {
+public:
+  explicit TTransitionPlayer(TFrameSurface& surface);
+  ~TTransitionPlayer() override;
+  TTransitionPlayer(const TTransitionPlayer&) = delete;
+  TTransitionPlayer& operator=(const TTransitionPlayer&) = delete;
+
+  // Plays exit from `from` to `to` (of one size) into the surface's top-left corner of that
+  // size, starting now; a transition still running ends on its last frame first. seed feeds the
+  // transition's own random choices. A cut, or nothing to pace the frames with, shows `to` at once.
+  void Play(const TExitTransition& exit, uint64_t seed, TFrame from, TFrame to);
+  // Draws the running transition's last frame now.
+  void Finish();
+  // Ends the running transition without drawing anything more (the window is gone).
+  void Drop();
+
+  // Seconds of transition that pass per second of the clock: 1 in the program; tests that play
+  // many transitions in a row run them faster, each still to its end.
+  void SetTimeScale(double scale) { FTimeScale = scale; }
+
+  bool Animating() const override { return FTransition.has_value(); }
+  HANDLE FrameDueEvent() const override { return FPacer.DueEvent(); }
+  void NextFrame() override;
+
+private:
+  TFrameSurface& FSurface;
+  TFramePacer FPacer;
+  std::optional<TTransition> FTransition;
+  TFrame FFrom;  // both of the transition's size, alive while it runs
+  TFrame FTo;
+  double FDurationSeconds = 0;
+  double FTimeScale = 1.0;
+};

@@ -1,0 +1,121 @@
+// The page view's window: navigation on the message loop, and each page drawn, or played into,
+// on the view's frame surface.
+#include "pageview/WebBrowserWin32.h"
+
+#include <cstring>
+
+#include "base/Random.h"
+#include "pageview/PageRender.h"
+
+namespace {
+
+constexpr UINT WM_NAVIGATE = WM_APP + 1;  // takes the oldest path of FNavigations
+
+}  // namespace
+
+TWebBrowser::TWebBrowser(HWND parent, int left, int top, int width, int height) : FRandom(SessionSeed()) {
+  // The sunken client edge keeps the page's origin at the client area's top-left corner, as
+  // placed by the saver window (2 pixels inside the control's own corner).
+  CreateWindowObject(L"TWebBrowser", WS_EX_CLIENTEDGE | WS_EX_NOPARENTNOTIFY, L"", WS_CHILD | WS_CLIPSIBLINGS, left,
+                     top, width, height, parent);
+  // Without a window (the parent went away) the view stays empty: nothing to draw into or on.
+  if (Handle() == nullptr) return;
+  FSurface.SetWindow(Handle());
+  const SIZE client = ClientSize(Handle());
+  Resize(client.cx, client.cy);
+}
+
+TWebBrowser::~TWebBrowser() {
+  FPlayer.Drop();
+  DestroyWindowObject();
+}
+
+LRESULT TWebBrowser::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_NAVIGATE: {
+      if (FNavigations.empty()) return 0;
+      const std::string path = std::move(FNavigations.front());
+      FNavigations.pop_front();
+      ShowPage(path);
+      return 0;
+    }
+    case WM_SIZE:
+      Resize(LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the paint covers everything; erasing first would flash
+    case WM_PAINT:
+      FSurface.Paint();
+      return 0;
+    case WM_NCHITTEST:
+      return HTTRANSPARENT;  // clicks and movement belong to the window that hosts the view
+    case WM_MOUSEACTIVATE:
+      return MA_NOACTIVATE;
+    case WM_SETFOCUS:
+      SetFocus(GetParent(Handle()));
+      return 0;
+    case WM_GETDLGCODE:
+      return 0;
+    default:
+      return DefWindowProcW(Handle(), msg, wParam, lParam);
+  }
+}
+
+void TWebBrowser::WindowDestroyed() {
+  FSurface.SetWindow(nullptr);
+  FPlayer.Drop();
+}
+
+void TWebBrowser::Navigate(const std::string& path) {
+  if (Handle() == nullptr) return;
+  FNavigations.push_back(path);
+  if (!PostMessageW(Handle(), WM_NAVIGATE, 0, 0)) FNavigations.pop_back();
+}
+
+void TWebBrowser::ShowPage(const std::string& path) {
+  FPlayer.Finish();
+  const int width = FSurface.Width(), height = FSurface.Height();
+  TPage page = ReadPageFile(path);
+  TFrame next = RenderPage(page, width, height);
+  if (next.Width != width || next.Height != height) next = TFrame(width, height);
+
+  const TPage leaving = FPage.value_or(TPage{});
+  FPage = std::move(page);
+  if (leaving.Exit.Kind == TTransitionKind::Cut || FSurface.Empty()) {
+    FSurface.Show(next);
+    return;
+  }
+  // The transition plays over the cell the page shows; whatever lies beyond it is the next
+  // page's at once.
+  const TPictureRect area = TransitionArea(leaving, *FPage, width, height);
+  TFrame from = FSurface.CopyOut(area.Width, area.Height);
+  TFrame to(area.Width, area.Height, TFrame::Undefined);
+  for (int32_t y = 0; y < height; ++y) {
+    uint32_t* screenRow = FSurface.Row(y);
+    const uint32_t* nextRow = next.Row(y);
+    if (y < area.Height) {
+      std::memcpy(to.Row(y), nextRow, static_cast<size_t>(area.Width) * 4);
+      std::memcpy(screenRow + area.Width, nextRow + area.Width, static_cast<size_t>(width - area.Width) * 4);
+    } else {
+      std::memcpy(screenRow, nextRow, static_cast<size_t>(width) * 4);
+    }
+  }
+  FSurface.Present({area.Width, 0, width, height});
+  FSurface.Present({0, area.Height, area.Width, height});
+  FPlayer.Play(leaving.Exit, FRandom.Next(), std::move(from), std::move(to));
+}
+
+void TWebBrowser::Resize(int clientWidth, int clientHeight) {
+  if (clientWidth == FSurface.Width() && clientHeight == FSurface.Height() && !FSurface.Empty()) return;
+  FPlayer.Finish();
+  // Keep what is shown where the two sizes overlap; the rest is the page's black.
+  FSurface.Resize(clientWidth, clientHeight, true);
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TWebBrowser::SetLeft(int left) { PlaceWindow(Handle(), left, Top(), Width(), Height()); }
+void TWebBrowser::SetTop(int top) { PlaceWindow(Handle(), Left(), top, Width(), Height()); }
+void TWebBrowser::SetWidth(int width) { PlaceWindow(Handle(), Left(), Top(), width, Height()); }
+void TWebBrowser::SetHeight(int height) { PlaceWindow(Handle(), Left(), Top(), Width(), height); }
+void TWebBrowser::SetClientWidth(int clientWidth) { SetWidth(Width() - ClientWidth() + clientWidth); }
+void TWebBrowser::Show() { ShowWindow(Handle(), SW_SHOWNA); }

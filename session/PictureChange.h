@@ -1,0 +1,29 @@
+// What one picture change decides, as values: the transition that leads out of the picture for
+// the effect setting, and the side of the window the picture is fitted to. The primary's page
+// text carries both; the other monitors use them as they are.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "imaging/Layout.h"
+#include "transitions/ExitTransition.h"
+
+// How long every transition of the slideshow lasts.
+inline constexpr double TransitionSeconds = 3.0;
+
+// A number below n from one generator: the process-wide one for the primary monitor, the other
+// monitors' own for theirs.
+using TDraw = std::function<uint32_t(uint32_t n)>;
+
+// The transition for effect index `effect`: 23 the cross-fade; 24 one draw(23), giving the
+// cross-fade for 0 and the random reveal pattern (23) otherwise; any other value the reveal
+// pattern of that number, unchecked.
+TExitTransition ChooseExit(int32_t effect, const TDraw& draw);
+// The primary's choice, drawn from the process-wide generator.
+TExitTransition ChooseExit(int32_t effect);
+
+// Whether the picture fills the window's height or its width: its width scaled to the window's
+// height, H / ph * pw in extended precision rounded half to even, below W fits the height, else
+// the width. A picture of height 0 fits the width.
+TFit ChooseFit(int32_t windowWidth, int32_t windowHeight, int32_t pictureWidth, int32_t pictureHeight);

@@ -1,0 +1,153 @@
+// The saver window's creation and activation, the tick that changes the pictures, and following
+// the monitors when they change.
+#include "session/SchonerWin32.h"
+
+#include "base/RunState.h"
+#include "base/ApplicationWin32.h"
+#include "base/Random.h"
+#include "base/WindowBoundsWin32.h"
+#include "host/BrowserGuards.h"
+#include "host/RunningFlag.h"
+#include "session/PageText.h"
+#include "session/PictureChange.h"
+#include "session/TempFiles.h"
+#include "settings/SettingsStore.h"
+
+namespace {
+
+// Where the window and the page view lie as designed, before FormCreate fits them to the screen
+// or the host's preview window.
+constexpr RECT DesignBounds = {774, 365, 774 + 720, 365 + 664};
+constexpr RECT DesignBrowserBounds = {88, 412, 88 + 257, 412 + 185};
+
+}  // namespace
+
+TSchoner::TSchoner() : TForm(L"TSchoner"), Timer1(*this, 100, [this] { Timer1Timer(); }) {
+  KeyPreview = true;
+  SetColor(RGB(0, 0, 0));
+}
+
+void TSchoner::CreateParams(TCreateParams& params) {
+  // No border, no caption, above other top-level windows; the design size is replaced in
+  // FormCreate.
+  params.Style = WS_POPUP | WS_CLIPCHILDREN;
+  params.ExStyle = WS_EX_TOPMOST;
+  params.X = DesignBounds.left;
+  params.Y = DesignBounds.top;
+  params.Width = DesignBounds.right - DesignBounds.left;
+  params.Height = DesignBounds.bottom - DesignBounds.top;
+  if (ParentWindow != 0) {
+    params.WndParent = ParentHandle();
+    params.Style = WS_CHILD | WS_VISIBLE;
+  }
+}
+
+void TSchoner::FormCreate() {
+  const RECT& b = DesignBrowserBounds;
+  WebBrowser1 = std::make_unique<TWebBrowser>(Handle(), b.left, b.top, b.right - b.left, b.bottom - b.top);
+  // Each guard on its own: a broken value of one is reported and the other still does its work.
+  RunGuarded([] { DisableNavigationSound(); });
+  RunGuarded([] { EnablePageTransitions(); });
+  WebBrowser1->SetLeft(Width());  // beyond the right edge until the first page is laid out
+  FOldWindowProc = WindowProc;
+  if (SaverMode == smPreview) {
+    RECT parent;
+    if (!GetWindowRect(ParentHandle(), &parent)) {
+      // The host's window is already gone: nothing to show in, so the session ends at once.
+      StopSaver();
+      return;
+    }
+    SetBounds(0, 0, parent.right - parent.left, parent.bottom - parent.top);
+  } else {
+    SetMaximized(true);
+  }
+  HWND owner = Application.Handle();
+  SetWindowLongA(owner, GWL_EXSTYLE, GetWindowLongA(owner, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+  SetHeight(ClientHeight());
+  FCourse.StartCountDown();
+  FEffect = ReadEffect(CurrentRegistry());
+}
+
+void TSchoner::FormActivate() {
+  // Once per session: a later activation, or one after the end, starts nothing over.
+  if (!FCourse.Activate()) return;
+  Randomize();
+  FPlayList.FillPlayList();
+  POINT cursor = {};
+  GetCursorPos(&cursor);
+  StartCursorPos = {cursor.x, cursor.y};
+  FJpgFile = MakeTempFileName("jpg");
+  FHtmlFile = MakeTempFileName("htm");
+  WritePageFile(FHtmlFile, BlankPageText(ChooseExit(FEffect)));
+  WebBrowser1->Navigate(FHtmlFile);
+  FitBrowser();
+  // Shown only once it covers the window, so its frame never appears on the black window.
+  WebBrowser1->Show();
+
+  WindowProc = [this](TMessage& message) { SaverWindowProc(message); };
+  if (SaverMode == smSaver) {
+    SetCapture(Handle());
+    // The other monitors go black now and change pictures with this one. Their windows post what
+    // they hear to this one, whose handling may close them.
+    FMonitors = std::make_unique<TMonitorWindows>(SessionSeed(), [this](UINT message) {
+      PostMessageW(Handle(), CM_MONITOREVENT, message, 0);
+    });
+    FMonitors->Follow();
+  }
+}
+
+void TSchoner::FitBrowser() {
+  // The view's frame and scroll-bar room lie outside the window: its client area starts at the
+  // window's top-left corner.
+  WebBrowser1->SetHeight(GetSystemMetrics(SM_CYVSCROLL) + Height() + 4);
+  WebBrowser1->SetWidth(GetSystemMetrics(SM_CXHSCROLL) + Width() + 4);
+  WebBrowser1->SetTop(-2);
+  WebBrowser1->SetLeft(-2);
+  if (WebBrowser1->ClientWidth() < 700) WebBrowser1->SetClientWidth(700);
+}
+
+void TSchoner::WndProc(TMessage& message) {
+  if (message.Msg == WM_DISPLAYCHANGE || message.Msg == WM_DPICHANGED) {
+    // Handled after the standard handling has seen them; a preview keeps its host's size.
+    TForm::WndProc(message);
+    if (SaverMode == smSaver && FCourse.Stage() == TSessionStage::Active) FollowDisplays();
+    message.Result = 0;
+    return;
+  }
+  if (message.Msg == CM_MONITOREVENT) {
+    if (message.WParam == WM_DPICHANGED && FCourse.Stage() == TSessionStage::Active) FollowDisplays();
+    return;
+  }
+  TForm::WndProc(message);
+}
+
+void TSchoner::FollowDisplays() {
+  CoverPrimaryMonitor(Handle());
+  FitBrowser();
+  if (FMonitors) FMonitors->Follow();
+}
+
+void TSchoner::Timer1Timer() {
+  // The monitors are checked on every tick too: not every system tells of every change at once.
+  if (FMonitors && !FCourse.Ended() && FMonitors->LayoutChanged()) FollowDisplays();
+  Application.ProcessMessages();
+  // The messages just handled may have ended the session: then nothing more is written.
+  if (FCourse.Tick()) ChangePicture();
+  if (!FCourse.Ended()) Application.ProcessMessages();
+}
+
+void TSchoner::ChangePicture() {
+  // Without the two file names (not activated yet, or the temporary directory gave none, which
+  // activation has reported once) there is nowhere to put a picture: the session stays black.
+  if (FHtmlFile.empty() || FJpgFile.empty()) return;
+  std::optional<int32_t> n = FPlayList.NextPictureNumber();
+  if (!n) return;
+  FCourse.SetNextCount(Random(TSessionCourse::CountSpread));
+  TJpegSize size = CopyPictureFile(*n, FJpgFile);
+  const TFit fit = ChooseFit(Width(), Height(), size.Width, size.Height);
+  const TExitTransition exit = ChooseExit(FEffect);
+  WritePageFile(FHtmlFile, PicturePageText(exit, Width(), Height(), FJpgFile, fit));
+  WebBrowser1->Navigate(FHtmlFile);
+  WebBrowser1->Show();
+  if (FMonitors) FMonitors->ChangePictures(*n, FEffect);
+}

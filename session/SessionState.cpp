@@ -1,4 +1,0 @@
-// Definition of the session's process-wide window reference.
-#include "session/SessionState.h"
-
-TSchoner* Schoner = nullptr;
