@@ -67,12 +67,18 @@ void TApplication::RemoveMessageFilter(int id) {
   std::erase_if(FFilters, [id](const auto& entry) { return entry.first == id; });
 }
 
-void TApplication::AddFrameClient(TFrameClient* client) {
-  if (client != nullptr && std::find(FFrameClients.begin(), FFrameClients.end(), client) == FFrameClients.end())
-    FFrameClients.push_back(client);
+int TApplication::AddFrameClient(TFrameClient client) {
+  FFrameClients.emplace_back(++FLastFrameClient, std::move(client));
+  return FLastFrameClient;
 }
 
-void TApplication::RemoveFrameClient(TFrameClient* client) { std::erase(FFrameClients, client); }
+void TApplication::RemoveFrameClient(int id) {
+  std::erase_if(FFrameClients, [id](const auto& entry) { return entry.first == id; });
+}
+
+bool TApplication::AnyAnimates() const {
+  return std::any_of(FFrameClients.begin(), FFrameClients.end(), [](const auto& entry) { return entry.second.Animates(); });
+}
 
 void TApplication::HandleMessage() {
   if (ProcessMessage()) return;
@@ -80,15 +86,15 @@ void TApplication::HandleMessage() {
 }
 
 void TApplication::DrawDueFrames() {
-  // A client without a due event paces itself (it waits for the display inside NextFrame): its
-  // frame is always due, and the others' frames that are due by then are drawn beside it.
-  std::vector<TFrameClient*> animating;
+  // A client without a due event paces itself (it waits for the display inside DrawNextFrame):
+  // its frame is always due, and the others' frames that are due by then are drawn beside it.
+  std::vector<int> animating;
   std::vector<HANDLE> events;
   bool selfPaced = false;
-  for (TFrameClient* client : FFrameClients) {
-    if (!client->Animating()) continue;
-    animating.push_back(client);
-    if (HANDLE due = client->FrameDueEvent(); due != nullptr && events.size() < MAXIMUM_WAIT_OBJECTS - 1)
+  for (const auto& [id, client] : FFrameClients) {
+    if (!client.Animates()) continue;
+    animating.push_back(id);
+    if (HANDLE due = client.FrameDue(); due != nullptr && events.size() < MAXIMUM_WAIT_OBJECTS - 1)
       events.push_back(due);
     else if (due == nullptr)
       selfPaced = true;
@@ -104,12 +110,14 @@ void TApplication::DrawDueFrames() {
     if (result >= WAIT_OBJECT_0 + count) return;  // a message came first
     signalled = events[result - WAIT_OBJECT_0];
   }
-  for (TFrameClient* client : animating) {
+  for (int id : animating) {
     // A client that a frame before ended or removed is left alone.
-    if (std::find(FFrameClients.begin(), FFrameClients.end(), client) == FFrameClients.end()) continue;
+    const auto entry = std::find_if(FFrameClients.begin(), FFrameClients.end(), [id](const auto& e) { return e.first == id; });
+    if (entry == FFrameClients.end()) continue;
+    const TFrameClient client = entry->second;  // the client may remove itself while it draws
     try {
-      HANDLE due = client->FrameDueEvent();
-      if (due == nullptr || due == signalled || WaitForSingleObject(due, 0) == WAIT_OBJECT_0) client->NextFrame();
+      HANDLE due = client.FrameDue();
+      if (due == nullptr || due == signalled || WaitForSingleObject(due, 0) == WAIT_OBJECT_0) client.DrawNextFrame();
     } catch (...) {
       HandleCurrentException();
     }

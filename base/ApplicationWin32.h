@@ -22,16 +22,14 @@ public:
 // dispatched).
 using TMessageFilter = std::function<bool(MSG& msg)>;
 
-// Something the main loops draw frames for while it animates (the page view during a
-// transition). Between animations it costs nothing: the loops then simply wait for messages.
-class TFrameClient {
-public:
-  virtual ~TFrameClient() = default;
-  virtual bool Animating() const = 0;
+// Something the main loops draw frames for while it animates (a window during a transition).
+// Between animations it costs nothing: the loops then simply wait for messages.
+struct TFrameClient {
+  std::function<bool()> Animates;
   // Signalled when the next frame is due; null when the client paces itself (it waits for the
-  // display inside NextFrame).
-  virtual HANDLE FrameDueEvent() const = 0;
-  virtual void NextFrame() = 0;
+  // display inside DrawNextFrame).
+  std::function<HANDLE()> FrameDue;
+  std::function<void()> DrawNextFrame;
 };
 
 class TApplication {
@@ -58,10 +56,10 @@ public:
   void Terminate() { PostQuitMessage(0); }
 
   // The frame clients (one per window that animates: the page view, the other monitors' windows).
-  // A client removes itself before it goes; adding one twice keeps it once.
-  void AddFrameClient(TFrameClient* client);
-  void RemoveFrameClient(TFrameClient* client);
-  const std::vector<TFrameClient*>& FrameClients() const { return FFrameClients; }
+  // AddFrameClient returns a number for RemoveFrameClient; a client is removed before it goes.
+  int AddFrameClient(TFrameClient client);
+  void RemoveFrameClient(int id);
+  bool AnyAnimates() const;
 
   // Handles one message, waiting for one when the queue is empty; while frame clients animate,
   // the wait also ends when one's next frame is due, and every client whose frame is due draws
@@ -93,7 +91,8 @@ private:
   TMainWindow* FMainForm = nullptr;
   std::vector<std::pair<int, TMessageFilter>> FFilters;
   int FLastFilter = 0;
-  std::vector<TFrameClient*> FFrameClients;
+  std::vector<std::pair<int, TFrameClient>> FFrameClients;
+  int FLastFrameClient = 0;
   bool FTerminated = false;
   bool FComInitialized = false;
 };

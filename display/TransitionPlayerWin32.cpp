@@ -3,9 +3,12 @@
 
 #include <algorithm>
 
-TTransitionPlayer::TTransitionPlayer(TFrameSurface& surface) : FSurface(surface) { Application.AddFrameClient(this); }
+TTransitionPlayer::TTransitionPlayer(TFrameSurface& surface) : FSurface(surface) {
+  FClient = Application.AddFrameClient({[this] { return Animating(); }, [this] { return FPacer.DueEvent(); },
+                                        [this] { StepFrame(); }});
+}
 
-TTransitionPlayer::~TTransitionPlayer() { Application.RemoveFrameClient(this); }
+TTransitionPlayer::~TTransitionPlayer() { Application.RemoveFrameClient(FClient); }
 
 void TTransitionPlayer::Play(const TExitTransition& exit, uint64_t seed, TFrame from, TFrame to) {
   Finish();
@@ -20,7 +23,7 @@ void TTransitionPlayer::Play(const TExitTransition& exit, uint64_t seed, TFrame 
   FPacer.Start();
 }
 
-void TTransitionPlayer::NextFrame() {
+void TTransitionPlayer::StepFrame() {
   if (!FTransition) return;
   const double elapsed = FTimeScale * FPacer.Elapsed();
   const double p = FDurationSeconds > 0 ? elapsed / FDurationSeconds : 1.0;

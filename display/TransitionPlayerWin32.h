@@ -12,10 +12,10 @@
 #include "transitions/ExitTransition.h"
 #include "transitions/Transition.h"
 
-class TTransitionPlayer : public TFrameClient {
+class TTransitionPlayer {
 public:
   explicit TTransitionPlayer(TFrameSurface& surface);
-  ~TTransitionPlayer() override;
+  ~TTransitionPlayer();
   TTransitionPlayer(const TTransitionPlayer&) = delete;
   TTransitionPlayer& operator=(const TTransitionPlayer&) = delete;
 
@@ -32,11 +32,12 @@ public:
   // many transitions in a row run them faster, each still to its end.
   void SetTimeScale(double scale) { FTimeScale = scale; }
 
-  bool Animating() const override { return FTransition.has_value(); }
-  HANDLE FrameDueEvent() const override { return FPacer.DueEvent(); }
-  void NextFrame() override;
+  bool Animating() const { return FTransition.has_value(); }
 
 private:
+  // Draws the frame that is due now.
+  void StepFrame();
+
   TFrameSurface& FSurface;
   TFramePacer FPacer;
   std::optional<TTransition> FTransition;
@@ -44,4 +45,5 @@ private:
   TFrame FTo;
   double FDurationSeconds = 0;
   double FTimeScale = 1.0;
+  int FClient = 0;  // the number the message loop knows it by
 };

@@ -13,20 +13,21 @@
 namespace {
 
 // A client that wants `frames` frames, 5 ms apart: by its own waitable timer, or (self-paced) by
-// waiting inside NextFrame as a client that waits for the display does. Each frame is logged.
-class TTestClient : public TFrameClient {
+// waiting inside its frame as a client that waits for the display does. Each frame is logged.
+class TTestClient {
 public:
   TTestClient(char name, int frames, bool selfPaced, std::string& log) : FName(name), FLeft(frames), FLog(log) {
     if (!selfPaced) {
       FTimer.Reset(CreateWaitableTimerW(nullptr, FALSE, nullptr));
       Schedule();
     }
-    Application.AddFrameClient(this);
+    Id = Application.AddFrameClient({[this] { return FLeft > 0; }, [this] { return FTimer.Get(); }, [this] { Draw(); }});
   }
-  ~TTestClient() override { Application.RemoveFrameClient(this); }
-  bool Animating() const override { return FLeft > 0; }
-  HANDLE FrameDueEvent() const override { return FTimer.Get(); }
-  void NextFrame() override {
+  ~TTestClient() { Application.RemoveFrameClient(Id); }
+  int Id = 0;
+
+private:
+  void Draw() {
     FLog += FName;
     --FLeft;
     if (FTimer)
@@ -35,7 +36,6 @@ public:
       Sleep(5);
   }
 
-private:
   void Schedule() {
     LARGE_INTEGER due;
     due.QuadPart = -50000;  // 5 ms
@@ -51,9 +51,7 @@ private:
 void RunFrames() {
   const ULONGLONG end = GetTickCount64() + 5000;
   while (GetTickCount64() < end) {
-    bool animating = false;
-    for (TFrameClient* client : Application.FrameClients()) animating |= client->Animating();
-    if (!animating) return;
+    if (!Application.AnyAnimates()) return;
     Application.HandleMessage();
   }
 }
@@ -78,7 +76,7 @@ TEST(FrameClients, ARemovedClientDrawsNoMore) {
   Application.Initialize();
   std::string log;
   TTestClient a('a', 10, false, log), b('b', 1000, false, log);
-  Application.RemoveFrameClient(&b);
+  Application.RemoveFrameClient(b.Id);
   RunFrames();
   EXPECT_EQ(log, std::string(10, 'a'));
 }

@@ -41,7 +41,7 @@ inline void Place(HWND control, const TLayoutRect& r) {
 
 class TConfig : public TForm {
 public:
-  TConfig() : TForm(L"TConfig"), FOwnerWatch(*this, 250, [this] { WatchOwner(); }) { DialogKeys = true; }
+  TConfig();
 
 protected:
   void CreateParams(TCreateParams& params) override;

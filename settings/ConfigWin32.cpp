@@ -1,0 +1,367 @@
+// The configuration mode: the tabbed settings dialog TConfig. Its page "Options" chooses the
+// slideshow's transition effect; the other pages show pictures and texts that open the maker's
+// web pages. OK stores the choice, Cancel leaves the settings as they were. Here: its creation,
+// its layout at the monitor's DPI, and its work (settings, pages, buttons, links, messages).
+#include "settings/ConfigDialog.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <utility>
+
+#include "base/ApplicationWin32.h"
+#include "base/Registry.h"
+#include "base/TextWin32.h"
+#include "settings/ConfigResources.h"
+#include "settings/ConfigWin32.h"
+#include "settings/EffectList.h"
+#include "settings/SettingsStore.h"
+
+// --- creation ------------------------------------------------------------------------------------
+
+TConfig::TConfig() : TForm(L"TConfig"), FOwnerWatch(*this, 250, [this] { WatchOwner(); }) { DialogKeys = true; }
+
+void TConfig::CreateParams(TCreateParams& params) {
+  params.Caption = L"Vorlage";
+  params.Style = FormStyle;
+  params.ExStyle = FormExStyle;
+  // A first size for the system DPI; once the window knows its monitor, the layout sets the
+  // exact size and centres it.
+  const int dpi = SystemDpi();
+  const RECT frame = WindowRectForClient(FormStyle, FormExStyle, ScaleToDpi(Design::ClientWidth, dpi),
+                                         ScaleToDpi(Design::ClientHeight, dpi), dpi);
+  params.Width = frame.right - frame.left;
+  params.Height = frame.bottom - frame.top;
+  params.X = (GetSystemMetrics(SM_CXSCREEN) - params.Width) / 2;
+  params.Y = (GetSystemMetrics(SM_CYSCREEN) - params.Height) / 2;
+  // Without a host the dialog is the program's only window and has its own taskbar button.
+  if (ParentWindow == 0) {
+    params.ExStyle |= WS_EX_APPWINDOW;
+    return;
+  }
+  // A handle that names no window could not own the dialog; its window would never be made.
+  if (IsWindow(HostWindow())) params.WndParent = FOwner = HostWindow();
+  EnableWindow(HostWindow(), FALSE);
+  const LONG ownerStyle = GetWindowLongW(Application.Handle(), GWL_EXSTYLE);
+  SetWindowLongW(Application.Handle(), GWL_EXSTYLE, ownerStyle | WS_EX_TOOLWINDOW);
+}
+
+HWND TConfig::CreateStandardControl(const wchar_t* className, const wchar_t* text, DWORD style, int id,
+                                    HWND parent, DWORD exStyle) {
+  return CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+}
+
+// Makes the components on WM_CREATE, so they exist before the creation handler runs.
+void TConfig::CreateComponents() {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  HWND form = Handle();
+
+  PageControl1 = CreateStandardControl(WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPSIBLINGS | TCS_MULTILINE,
+                                       PageControl1Id, form);
+  const wchar_t* captions[] = {L"Options", L"Links", L"About", L"Tips"};
+  for (int i = 0; i < 4; ++i) {
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(captions[i]);
+    SendMessageW(PageControl1, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    Sheets()[static_cast<size_t>(i)]->Create(form, SheetIdBase + 1 + i, WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                                             WS_EX_CONTROLPARENT);
+  }
+
+  // Options.
+  // A group box draws only its frame and caption; being transparent, it leaves the page's own
+  // painting (which clips its other children) to fill its inside.
+  GroupBox4 = CreateStandardControl(L"Button", L" Transition  ", BS_GROUPBOX, GroupBoxIdBase + 4, t1.Handle(),
+                                    WS_EX_TRANSPARENT);
+  comboEffekt = CreateStandardControl(L"ComboBox", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, ComboEffektId,
+                                      t1.Handle());
+  for (std::string_view name : EffectNames)
+    SendMessageW(comboEffekt, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(std::string(name)).c_str()));
+  SendMessageW(comboEffekt, CB_SETMINVISIBLE, Design::ComboVisibleItems, 0);
+  GroupBox10 = CreateStandardControl(L"Button", L" Info  ", BS_GROUPBOX, GroupBoxIdBase + 10, t1.Handle(),
+                                     WS_EX_TRANSPARENT);
+  Image1.Create(t1.Handle(), ImageIdBase + 1, WS_VISIBLE);
+  Image1.OnClick = [this] { OpenLink(TLinkHandler::Image1Click); };
+
+  // Links and Tips: the banners with their click areas over them.
+  Image2.Create(t2.Handle(), ImageIdBase + 2, WS_VISIBLE);
+  Image14.Create(t4.Handle(), ImageIdBase + 14, WS_VISIBLE);
+  auto makeAreas = [this](auto& areas, const auto& table, TSheet& sheet, const TImage& banner) {
+    for (size_t i = 0; i < table.size(); ++i) {
+      areas[i].Create(sheet.Handle(), ImageIdBase + table[i].ImageNumber, WS_VISIBLE);
+      areas[i].Under = &banner;
+      areas[i].OnClick = [this, handler = table[i].Handler] { OpenLink(handler); };
+    }
+  };
+  makeAreas(FLinksAreas, LinksPageAreas, t2, Image2);
+  makeAreas(FTipsAreas, TipsPageAreas, t4, Image14);
+
+  // About: the text and the shape behind it are drawn by the page itself.
+  t3.OnPaint = [this](HDC dc) { PaintAbout(dc); };
+  StaticText1.Create(t3.Handle(), StaticTextIdBase + 1, WS_VISIBLE);
+  StaticText1.OnClick = [this] { OpenLink(TLinkHandler::StaticText1Click); };
+  StaticText5.Create(t3.Handle(), StaticTextIdBase + 5, WS_VISIBLE);
+  StaticText5.OnClick = [this] { OpenLink(TLinkHandler::StaticText5Click); };
+  for (TLinkLabel* label : {&StaticText1, &StaticText5}) label->Caption = Utf8ToWide(std::string(MakerName));
+  Image10.Create(t3.Handle(), ImageIdBase + 10, WS_VISIBLE);
+  Image10.OnClick = [this] { OpenLink(TLinkHandler::StaticText5Click); };
+  Button1 = CreateStandardControl(L"Button", L"Donate...", WS_TABSTOP | BS_PUSHBUTTON, ButtonIdBase + 1,
+                                  t3.Handle());
+
+  Button9 = CreateStandardControl(L"Button", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, ButtonIdBase + 9, form);
+  Button10 = CreateStandardControl(L"Button", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, ButtonIdBase + 10,
+                                   form);
+
+  // Z-order: what lies behind goes to the bottom (the tab control behind its pages, the group
+  // boxes behind their contents, the banners behind their click areas). The Tab key follows it:
+  // the shown page's controls, OK, Cancel, the tabs.
+  for (HWND behind : {PageControl1, GroupBox4, GroupBox10, Image2.Handle(), Image14.Handle()})
+    SetWindowPos(behind, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+  FLinksBanner = FormPicture(LinksBannerResource);
+  FTipsBanner = FormPicture(TipsBannerResource);
+  FLogo = LoadBitmapResource(LogoBitmapResource);
+  ApplyLayout(WindowDpi(form), nullptr);
+}
+
+void TConfig::FormCreate() {
+  FPreview = OpenPictureResource(PreviewPictureId);
+  LayoutPreview();
+  LoadSettings();
+  SetCaption(L"Tarnwell - Lumivale");
+}
+
+void RunConfigDialog() {
+  Application.Initialize();
+  TConfig config;
+  config.Create();
+  if (config.Handle() != nullptr) Application.Run();
+}
+
+// --- layout at the monitor's DPI -------------------------------------------------------------------
+
+// Everything is placed from the design pixels scaled to `dpi`; the pictures are decoded or
+// resampled afresh at their new size. Without `suggestedWindow` the form is centred on the screen.
+void TConfig::ApplyLayout(int dpi, const RECT* suggestedWindow) {
+  FDpi = dpi;
+  // The controls take the new font before the old one is deleted.
+  TFont font = MakeDialogFont(dpi, false);
+  for (HWND control : {PageControl1, GroupBox4, comboEffekt, GroupBox10, Button1, Button9, Button10})
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
+  FFont = std::move(font);
+  FLinkFont = MakeDialogFont(dpi, true);
+
+  const RECT frame = WindowRectForClient(FormStyle, FormExStyle, Scale(Design::ClientWidth),
+                                         Scale(Design::ClientHeight), dpi);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  const int left = suggestedWindow ? suggestedWindow->left : (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  const int top = suggestedWindow ? suggestedWindow->top : (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+
+  // The pages fill the tab control's display area, whose size depends on the tabs' font.
+  const TLayoutRect tabs = Scale(Design::PageControl1);
+  Place(PageControl1, tabs);
+  RECT display{0, 0, tabs.Width, tabs.Height};
+  SendMessageW(PageControl1, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+  const TLayoutRect page{tabs.Left + display.left, tabs.Top + display.top, display.right - display.left,
+                         display.bottom - display.top};
+  for (TSheet* sheet : Sheets()) sheet->SetBounds(page);
+
+  Place(GroupBox4, Scale(Design::GroupBox4));
+  // A closed drop-down list keeps the height its font gives it; the window's height is the open
+  // list's for the systems that take it from there.
+  const TLayoutRect combo = Scale(Design::comboEffekt);
+  const auto field = static_cast<int>(SendMessageW(comboEffekt, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  const auto item = static_cast<int>(SendMessageW(comboEffekt, CB_GETITEMHEIGHT, 0, 0));
+  Place(comboEffekt, {combo.Left, combo.Top, combo.Width, field + 8 + item * Design::ComboVisibleItems});
+  Place(GroupBox10, Scale(Design::GroupBox10));
+  LayoutPreview();
+
+  for (auto [banner, design, stream] : {std::tuple{&Image2, Design::Image2, &FLinksBanner},
+                                        std::tuple{&Image14, Design::Image14, &FTipsBanner}}) {
+    banner->SetBounds(Scale(design));
+    banner->SetPicture(DecodedPicture(*stream, banner->Bounds()));
+  }
+  for (size_t i = 0; i < FLinksAreas.size(); ++i) FLinksAreas[i].SetBounds(Scale(LinksPageAreas[i].Rect));
+  for (size_t i = 0; i < FTipsAreas.size(); ++i) FTipsAreas[i].SetBounds(Scale(TipsPageAreas[i].Rect));
+
+  const TLayoutRect memo = Scale(Design::Memo1);
+  for (auto [label, design] : {std::pair{&StaticText1, Design::StaticText1}, std::pair{&StaticText5, Design::StaticText5}}) {
+    label->SetBounds(Scale(design));
+    label->Font = FLinkFont.Get();
+    label->TextLeft = memo.Left - label->Bounds().Left;
+    label->TextRight = memo.Right() - label->Bounds().Left;
+  }
+  Image10.SetBounds(Scale(Design::Image10));
+  Image10.SetPicture(Resampled(FLogo, Image10.Bounds().Width, Image10.Bounds().Height));
+  Place(Button1, Scale(Design::Button1));
+  Place(Button9, Scale(Design::Button9));
+  Place(Button10, Scale(Design::Button10));
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+// The preview sizes itself to its picture (445 x 241 design pixels) and is decoded in colour at
+// exactly its size on the screen.
+void TConfig::LayoutPreview() {
+  TLayoutRect design = Design::Image1;
+  if (FPreview.Data != nullptr) {
+    TJpegDecoder header(FPreview.Data, FPreview.Size);
+    if (header.Valid()) {
+      design.Width = header.Width();
+      design.Height = header.Height();
+    }
+  }
+  Image1.SetBounds(Scale(design));
+  Image1.SetPicture(DecodedPicture(FPreview, Image1.Bounds()));
+}
+
+// The About page: the white framed shape, and the About text line by line, each line at its own
+// scaled place so that the link labels lie exactly over the lines that show the maker's name.
+void TConfig::PaintAbout(HDC dc) {
+  const TLayoutRect shape = Scale(Design::AboutShape4);
+  RECT area{shape.Left, shape.Top, shape.Right(), shape.Bottom()};
+  FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  for (int i = std::max(1, Scale(1)); i > 0; --i) {
+    FrameRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    InflateRect(&area, -1, -1);
+  }
+  TSelectedObject font(dc, FFont.Get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  for (size_t i = 0; i < AboutLines.size(); ++i) {
+    const TLayoutRect line = Scale(AboutLineRect(static_cast<int32_t>(i)));
+    RECT box{line.Left, line.Top, line.Right(), line.Bottom()};
+    const std::wstring text = Utf8ToWide(std::string(AboutLines[i]));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
+              DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+  }
+}
+
+// --- settings and pages --------------------------------------------------------------------------
+
+void TConfig::LoadSettings() {
+  ShowPage(OpeningConfigPage);
+  // A stored index outside the list clears the selection.
+  const int32_t effect = ::LoadSettings(CurrentRegistry());
+  SendMessageW(comboEffekt, CB_SETCURSEL, static_cast<WPARAM>(static_cast<intptr_t>(effect)), 0);
+}
+
+void TConfig::SaveSettings() {
+  const auto selected = static_cast<int32_t>(SendMessageW(comboEffekt, CB_GETCURSEL, 0, 0));  // CB_ERR is -1
+  ::SaveSettings(CurrentRegistry(), ShownPage(), selected);
+}
+
+void TConfig::ShowPage(TConfigPage page) {
+  const auto index = static_cast<size_t>(page);
+  SendMessageW(PageControl1, TCM_SETCURSEL, index, 0);
+  HWND focus = GetFocus();
+  for (size_t i = 0; i < 4; ++i) {
+    HWND sheet = Sheets()[i]->Handle();
+    if (i != index && focus != nullptr && (focus == sheet || IsChild(sheet, focus))) SetFocus(PageControl1);
+  }
+  for (size_t i = 0; i < 4; ++i) ShowWindow(Sheets()[i]->Handle(), i == index ? SW_SHOW : SW_HIDE);
+}
+
+TConfigPage TConfig::ShownPage() const {
+  const auto index = static_cast<int>(SendMessageW(PageControl1, TCM_GETCURSEL, 0, 0));
+  return static_cast<TConfigPage>(std::clamp(index, 0, 3));
+}
+
+// --- handlers --------------------------------------------------------------------------------------
+
+// OK: a failed write is reported and the dialog stays open.
+void TConfig::Button9Click() {
+  SaveSettings();
+  Close();
+}
+
+void TConfig::Button10Click() { Close(); }
+
+void TConfig::WatchOwner() {
+  if (FOwner != nullptr && !IsWindow(FOwner)) Close();
+}
+
+void TConfig::FormClose() {
+  if (ParentWindow == 0) return;
+  EnableWindow(HostWindow(), TRUE);
+  SetForegroundWindow(HostWindow());
+}
+
+// A page that cannot be opened gives no message; the dialog stays as it is.
+void TConfig::OpenLink(TLinkHandler handler) {
+  const std::wstring address = Utf8ToWide(LinkAddress(handler));
+  ShellExecuteW(Handle(), L"open", address.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+// --- messages --------------------------------------------------------------------------------------
+
+void TConfig::WndProc(TMessage& message) {
+  switch (message.Msg) {
+    case WM_CREATE:
+      TForm::WndProc(message);
+      CreateComponents();
+      return;
+    case WM_COMMAND:
+      WMCommand(message);
+      return;
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(message.LParam);
+      if (header->hwndFrom == PageControl1 && header->code == static_cast<UINT>(TCN_SELCHANGE))
+        ShowPage(ShownPage());
+      return;
+    }
+    case DM_GETDEFID:
+      message.Result = MAKELRESULT(ButtonIdBase + 9, DC_HASDEFID);
+      return;
+    case WM_NEXTDLGCTL: {
+      // The system's dialog keys move the focus themselves; this is for those that ask the form.
+      HWND target = LOWORD(message.LParam) ? reinterpret_cast<HWND>(message.WParam)
+                                           : GetNextDlgTabItem(Handle(), GetFocus(), message.WParam != 0);
+      if (target != nullptr) SetFocus(target);
+      return;
+    }
+    case WM_ACTIVATE:
+      if (LOWORD(message.WParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(Handle(), focus)) FFocused = focus;
+      }
+      TForm::WndProc(message);  // an activation focuses the form, see WM_SETFOCUS
+      return;
+    case WM_SETFOCUS:
+      // The form itself takes no keys: the focus goes on to the control that had it last.
+      SetFocus(FFocused != nullptr && IsWindowVisible(FFocused) ? FFocused : PageControl1);
+      return;
+    case WM_DPICHANGED:
+      ApplyLayout(LOWORD(message.WParam), reinterpret_cast<const RECT*>(message.LParam));
+      return;
+    default:
+      TForm::WndProc(message);
+  }
+}
+
+// Button clicks. Escape's IDCANCEL names no control here, so it does nothing.
+void TConfig::WMCommand(TMessage& message) {
+  if (HIWORD(message.WParam) != BN_CLICKED) return;
+  switch (LOWORD(message.WParam)) {
+    case ButtonIdBase + 9:
+      Button9Click();
+      break;
+    case ButtonIdBase + 10:
+      Button10Click();
+      break;
+    case ButtonIdBase + 1:
+      OpenLink(TLinkHandler::Button1Click);
+      break;
+    default:
+      break;
+  }
+}
