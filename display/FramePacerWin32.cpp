@@ -1,6 +1,8 @@
 // The display's refresh rate, the frame timer and the compositor's beat.
 #include "display/FramePacerWin32.h"
 
+#include "display/FramePolicy.h"
+
 #include <dwmapi.h>
 #include <mmsystem.h>
 
@@ -23,9 +25,8 @@ bool DisplayComposes() {
 TFramePacer::TFramePacer() {
   QueryPerformanceFrequency(&FFrequency);
   const int refresh = GetDeviceCaps(TWindowDC(nullptr).Get(), VREFRESH);
-  if (refresh >= 24 && refresh <= 500) FFrameSeconds = 1.0 / refresh;
+  if (refresh >= 24 && refresh <= 500) FRefreshSeconds = 1.0 / refresh;
   FDisplayPaces = DisplayComposes();
-  if (FDisplayPaces) return;
   FTimer.Reset(CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS));
   if (!FTimer) {
     // Before Windows 10 1803 an ordinary timer, whose resolution is raised during transitions.
@@ -36,10 +37,12 @@ TFramePacer::TFramePacer() {
 
 TFramePacer::~TFramePacer() { RaiseResolution(false); }
 
+double TFramePacer::FrameSeconds() const { return FrameSecondsUnder(FramePolicy(), FRefreshSeconds); }
+
 void TFramePacer::Start() {
   QueryPerformanceCounter(&FStart);
   RaiseResolution(true);
-  if (!FDisplayPaces) AfterFrame();
+  if (!CompositorPaces()) AfterFrame();
 }
 
 double TFramePacer::Elapsed() const {
@@ -49,16 +52,19 @@ double TFramePacer::Elapsed() const {
 }
 
 void TFramePacer::AfterFrame() {
-  if (FDisplayPaces) {
+  if (CompositorPaces()) {
     if (SUCCEEDED(DwmFlush())) return;
-    // Composition went away: pace with an ordinary timer from now on.
+    // Composition went away: pace with the timer from now on.
     FDisplayPaces = false;
-    FTimer.Reset(CreateWaitableTimerW(nullptr, FALSE, nullptr));
-    FCoarseTimer = true;
-    RaiseResolution(true);
+    if (!FTimer) {
+      FTimer.Reset(CreateWaitableTimerW(nullptr, FALSE, nullptr));
+      FCoarseTimer = true;
+      RaiseResolution(true);
+    }
   }
   if (!FTimer) return;
-  const double wait = FFrameSeconds - std::fmod(std::max(Elapsed(), 0.0), FFrameSeconds);
+  const double frame = FrameSeconds();
+  const double wait = frame - std::fmod(std::max(Elapsed(), 0.0), frame);
   LARGE_INTEGER due;
   due.QuadPart = -std::max<LONGLONG>(1, static_cast<LONGLONG>(wait * 1e7));  // relative, in 100 ns units
   SetWaitableTimer(FTimer.Get(), &due, 0, nullptr, nullptr, FALSE);

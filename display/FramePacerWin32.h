@@ -2,7 +2,8 @@
 // the compositor's beat (DwmFlush after each frame); else a high-resolution waitable timer; else
 // an ordinary one, with the system's timer resolution raised to 1 ms while a transition runs.
 // Frames are due at whole frame times after the transition's start, so the time a frame takes to
-// draw does not lengthen the period.
+// draw does not lengthen the period. The process's frame policy may lengthen the frame time (a
+// remote session, the battery saver): then the timer paces, whatever the display can do.
 #pragma once
 
 #include <windows.h>
@@ -20,8 +21,9 @@ public:
   bool CanPace() const { return FDisplayPaces || FTimer; }
   // Signalled when the next frame is due; null while the compositor paces (the frame is always
   // due, and waiting for the display happens in AfterFrame).
-  HANDLE DueEvent() const { return FDisplayPaces ? nullptr : FTimer.Get(); }
-  double FrameSeconds() const { return FFrameSeconds; }
+  HANDLE DueEvent() const { return CompositorPaces() ? nullptr : FTimer.Get(); }
+  // The time between frames now: the display's, or longer as the frame policy asks.
+  double FrameSeconds() const;
 
   // A transition starts now.
   void Start();
@@ -33,13 +35,14 @@ public:
   void Stop();
 
 private:
+  bool CompositorPaces() const { return FDisplayPaces && FrameSeconds() <= FRefreshSeconds; }
   void RaiseResolution(bool raise);
 
-  TKernelHandle FTimer;        // when the display cannot pace
+  TKernelHandle FTimer;        // when the display cannot pace, or the policy asks for fewer frames
   bool FDisplayPaces = false;  // DwmFlush waits for the next composition
   bool FCoarseTimer = false;   // an ordinary waitable timer: 1 ms resolution while a transition runs
   bool FResolutionRaised = false;
-  double FFrameSeconds = 1.0 / 60;
+  double FRefreshSeconds = 1.0 / 60;
   LARGE_INTEGER FFrequency = {};
   LARGE_INTEGER FStart = {};
 };

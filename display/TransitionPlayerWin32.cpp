@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "display/FramePolicy.h"
+
 TTransitionPlayer::TTransitionPlayer(TFrameSurface& surface) : FSurface(surface) {
   FClient = Application.AddFrameClient({[this] { return Animating(); }, [this] { return FPacer.DueEvent(); },
                                         [this] { StepFrame(); }});
@@ -16,6 +18,10 @@ void TTransitionPlayer::Play(const TExitTransition& exit, uint64_t seed, TFrame 
   FTo = std::move(to);
   FTransition.emplace(exit.Kind, exit.Pattern, seed, FFrom, FTo);
   FDurationSeconds = exit.DurationSeconds;
+  if (FramePolicy().Paused) {
+    FinishUnseen();
+    return;
+  }
   if (exit.Kind == TTransitionKind::Cut || !FPacer.CanPace()) {
     Finish();
     return;
@@ -25,9 +31,13 @@ void TTransitionPlayer::Play(const TExitTransition& exit, uint64_t seed, TFrame 
 
 void TTransitionPlayer::StepFrame() {
   if (!FTransition) return;
+  if (FramePolicy().Paused) {
+    FinishUnseen();
+    return;
+  }
   const double elapsed = FTimeScale * FPacer.Elapsed();
   const double p = FDurationSeconds > 0 ? elapsed / FDurationSeconds : 1.0;
-  FSurface.Present(FTransition->Step(std::min(p, 1.0), FSurface.Target(FFrom.Width, FFrom.Height)));
+  Present(FTransition->Step(std::min(p, 1.0), FSurface.Target(FFrom.Width, FFrom.Height)));
   if (FTransition->Finished())
     Drop();
   else
@@ -36,8 +46,20 @@ void TTransitionPlayer::StepFrame() {
 
 void TTransitionPlayer::Finish() {
   if (!FTransition) return;
-  FSurface.Present(FTransition->Finish(FSurface.Target(FFrom.Width, FFrom.Height)));
+  Present(FTransition->Finish(FSurface.Target(FFrom.Width, FFrom.Height)));
   Drop();
+}
+
+void TTransitionPlayer::FinishUnseen() {
+  if (!FTransition) return;
+  FTransition->Finish(FSurface.Target(FFrom.Width, FFrom.Height));
+  Drop();
+}
+
+void TTransitionPlayer::Present(const TDirtyRect& changed) {
+  if (changed.Empty()) return;
+  FSurface.Present(changed);
+  ++FFramesDrawn;
 }
 
 void TTransitionPlayer::Drop() {

@@ -1,6 +1,7 @@
 // Plays one transition at a time into a window's frame surface: from the frame on screen to the
 // next, each frame drawn when the pacer says it is due, on the application's message loop beside
-// every other window's transitions. Between transitions it holds nothing but its pacer.
+// every other window's transitions. Between transitions it holds nothing but its pacer. While the
+// process's frame policy pauses drawing, nothing is presented.
 #pragma once
 
 #include <cstdint>
@@ -33,10 +34,16 @@ public:
   void SetTimeScale(double scale) { FTimeScale = scale; }
 
   bool Animating() const { return FTransition.has_value(); }
+  // Frames this player has presented (every step that changed something, and a last frame).
+  uint64_t FramesDrawn() const { return FFramesDrawn; }
 
 private:
   // Draws the frame that is due now.
   void StepFrame();
+  void Present(const TDirtyRect& changed);
+  // While the frame policy pauses drawing, a transition ends on its new frame in the surface
+  // alone: nothing reaches the screen until the window is painted again.
+  void FinishUnseen();
 
   TFrameSurface& FSurface;
   TFramePacer FPacer;
@@ -45,5 +52,6 @@ private:
   TFrame FTo;
   double FDurationSeconds = 0;
   double FTimeScale = 1.0;
+  uint64_t FFramesDrawn = 0;
   int FClient = 0;  // the number the message loop knows it by
 };

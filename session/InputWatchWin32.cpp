@@ -9,6 +9,7 @@
 #include "host/HostState.h"
 #include "host/Password.h"
 #include "host/RunningFlag.h"
+#include "display/FramePolicy.h"
 #include "session/SchonerWin32.h"
 #include "session/TempFiles.h"
 
@@ -89,6 +90,8 @@ void TSchoner::StopSaver() {
   if (SaverMode == smSaver) RunGuarded([] { SetScreenSaverRunning(false); });
   Timer1.SetEnabled(false);
   FMonitors.reset();  // the other monitors' windows go with the session
+  FNotices.reset();
+  SetFramePolicy({});
   RunGuarded([] { RestoreNavigationSound(); });
   if (TransitionsWereOff) RunGuarded([] { RestorePageTransitions(); });
   DeleteTempFiles(FHtmlFile, FJpgFile);

@@ -10,6 +10,7 @@
 #include "host/RunningFlag.h"
 #include "session/PageText.h"
 #include "session/PictureChange.h"
+#include "display/FramePolicy.h"
 #include "session/TempFiles.h"
 #include "settings/SettingsStore.h"
 
@@ -76,13 +77,21 @@ void TSchoner::FormActivate() {
   POINT cursor = {};
   GetCursorPos(&cursor);
   StartCursorPos = {cursor.x, cursor.y};
-  FJpgFile = MakeTempFileName("jpg");
-  FHtmlFile = MakeTempFileName("htm");
-  WritePageFile(FHtmlFile, BlankPageText(ChooseExit(FEffect)));
-  WebBrowser1->Navigate(FHtmlFile);
+  // When the files cannot be made (the temporary directory cannot be written) the error is
+  // reported once and the session stays black; it still ends like any session.
+  RunGuarded([this] {
+    FJpgFile = MakeTempFileName("jpg");
+    FHtmlFile = MakeTempFileName("htm");
+    WritePageFile(FHtmlFile, BlankPageText(ChooseExit(FEffect)));
+    WebBrowser1->Navigate(FHtmlFile);
+  });
   FitBrowser();
   // Shown only once it covers the window, so its frame never appears on the black window.
   WebBrowser1->Show();
+
+  // Nothing is drawn while nobody can see it.
+  FNotices = std::make_unique<TConditionNotices>(Handle(), FConditions);
+  ApplyConditions();
 
   WindowProc = [this](TMessage& message) { SaverWindowProc(message); };
   if (SaverMode == smSaver) {
@@ -114,11 +123,30 @@ void TSchoner::WndProc(TMessage& message) {
     message.Result = 0;
     return;
   }
+  if (FNotices && FNotices->Take(message.Msg, message.WParam, message.LParam)) {
+    ApplyConditions();
+    message.Result = TRUE;
+    return;
+  }
   if (message.Msg == CM_MONITOREVENT) {
     if (message.WParam == WM_DPICHANGED && FCourse.Stage() == TSessionStage::Active) FollowDisplays();
     return;
   }
   TForm::WndProc(message);
+}
+
+void TSchoner::ApplyConditions() {
+  const bool wasPaused = FramePolicy().Paused;
+  const TFramePolicy policy = FConditions.Policy();
+  SetFramePolicy(policy);
+  if (FCourse.Ended()) return;
+  // While nobody sees the slideshow it stands still where it is: no tick wakes the process, and
+  // no picture changes. Back on, it goes on from there, each window showing what it holds.
+  Timer1.SetEnabled(!policy.Paused);
+  if (!wasPaused || policy.Paused) return;
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  if (FMonitors)
+    for (const auto& window : FMonitors->Windows()) InvalidateRect(window->Handle(), nullptr, FALSE);
 }
 
 void TSchoner::FollowDisplays() {

@@ -14,6 +14,7 @@
 #include "pageview/WebBrowserWin32.h"
 #include "session/MonitorWindowsWin32.h"
 #include "session/PlayList.h"
+#include "session/ConditionNoticesWin32.h"
 #include "session/SessionCourse.h"
 
 // The host's window that a preview lives in (ParentWindow as a handle).
@@ -55,6 +56,9 @@ private:
   // The monitors changed (resolution, layout, DPI): the saver window covers the primary monitor
   // again, the page view the window, and the monitor windows the other monitors.
   void FollowDisplays();
+  // Follows what the system told of the display and the session: pauses or paces every window's
+  // transitions, and stops or restarts the slideshow's clock.
+  void ApplyConditions();
 
   std::string FHtmlFile;
   std::string FJpgFile;
@@ -62,5 +66,7 @@ private:
   int32_t FEffect = 0;
   TPlayList FPlayList;  // the play list and FIndex
   TWindowProc FOldWindowProc;
-  std::unique_ptr<TMonitorWindows> FMonitors;  // full screen only, from the activation to the end
+  std::unique_ptr<TMonitorWindows> FMonitors;
+  TViewingConditions FConditions;
+  std::unique_ptr<TConditionNotices> FNotices;  // from the activation to the end  // full screen only, from the activation to the end
 };

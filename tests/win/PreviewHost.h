@@ -3,8 +3,11 @@
 // directory.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,6 +44,32 @@ inline bool NextPicture(TSchoner& session) {
   if (!session.WebBrowser1->Player().Animating()) return false;
   while (session.WebBrowser1->Player().Animating()) Application.HandleMessage();
   return true;
+}
+
+
+// Runs `script` inside the modal loop of a width x height preview session whose transitions run
+// timeScale times faster, then closes the session. The window's own timer is stopped: only the ticks the script gives count.
+inline void RunSession(int width, int height, double timeScale, const std::function<void(TSchoner&)>& script) {
+  static const std::function<void(TSchoner&)>* Script = nullptr;
+  static TSchoner* Running = nullptr;
+  HWND frame = OpenPreviewHost(width, height);
+  {
+    TSchoner schoner;
+    schoner.Create();
+    ASSERT_NE(schoner.Handle(), nullptr);
+    schoner.WebBrowser1->Player().SetTimeScale(timeScale);
+    Script = &script;
+    Running = &schoner;
+    SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
+      KillTimer(nullptr, id);
+      KillTimer(Running->Handle(), Running->Timer1.Id());
+      (*Script)(*Running);
+      PostMessageW(Running->Handle(), WM_CLOSE, 0, 0);
+    });
+    schoner.ShowModal();
+    Application.ProcessMessages();  // the session's quit message, as the program's main loop takes it
+  }
+  ClosePreviewHost(frame);
 }
 
 // The names of the session's files ("ins*") in the temporary directory.

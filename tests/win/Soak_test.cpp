@@ -25,34 +25,6 @@
 
 namespace {
 
-constexpr int ScreenWidth = 1024, ScreenHeight = 768;
-constexpr double TimeScale = 100;  // a 3-second transition plays in 30 ms
-
-// Runs `script` inside the modal loop of a preview session the size of a screen, then closes the
-// session. The window's own timer is stopped: only the ticks the script gives count.
-void RunSession(const std::function<void(TSchoner&)>& script) {
-  static const std::function<void(TSchoner&)>* Script = nullptr;
-  static TSchoner* Running = nullptr;
-  HWND frame = OpenPreviewHost(ScreenWidth, ScreenHeight);
-  {
-    TSchoner schoner;
-    schoner.Create();
-    ASSERT_NE(schoner.Handle(), nullptr);
-    schoner.WebBrowser1->Player().SetTimeScale(TimeScale);
-    Script = &script;
-    Running = &schoner;
-    SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
-      KillTimer(nullptr, id);
-      KillTimer(Running->Handle(), Running->Timer1.Id());
-      (*Script)(*Running);
-      PostMessageW(Running->Handle(), WM_CLOSE, 0, 0);
-    });
-    schoner.ShowModal();
-    Application.ProcessMessages();  // the session's quit message, as the program's main loop takes it
-  }
-  ClosePreviewHost(frame);
-}
-
 int SoakChanges() {
   const char* text = std::getenv("LUMI_SOAK_CHANGES");
   const int changes = text != nullptr ? std::atoi(text) : 0;
@@ -100,7 +72,7 @@ TEST_F(Soak, WhatTheProcessHoldsStaysFlat) {
   };
   std::vector<TSample> samples;
   const std::vector<std::string> filesBefore = SessionFiles();
-  RunSession([&](TSchoner& session) {
+  RunSession(1024, 768, 100, [&](TSchoner& session) {
     for (int change = 1; change <= changes; ++change) {
       ASSERT_TRUE(NextPicture(session)) << "no picture change at " << change;
       if (change % every == 0) samples.push_back({change, ProcessResources()});
@@ -128,7 +100,7 @@ TEST_F(Soak, WhatTheProcessHoldsStaysFlat) {
 // view keeps its page, the next picture comes as usual, and the session leaves nothing behind.
 TEST_F(SessionWrites, AFailedPictureWriteIsReportedAndTheNextPictureComes) {
   const std::vector<std::string> filesBefore = SessionFiles();
-  RunSession([&](TSchoner& session) {
+  RunSession(1024, 768, 100, [&](TSchoner& session) {
     ASSERT_TRUE(NextPicture(session));
     std::vector<std::string> files = SessionFiles();
     std::erase_if(files, [](const std::string& name) { return !name.ends_with(".jpg"); });

@@ -1,0 +1,27 @@
+// The system's notices of what decides whether the slideshow is seen: the console display's power
+// (or, before it existed, the monitor's), the battery saver, and the session's lock, connection
+// and remoteness. Registered for one window for as long as this lives.
+#pragma once
+
+#include <windows.h>
+
+#include "session/ViewingConditions.h"
+
+class TConditionNotices {
+public:
+  // Registers window for the notices and reads what holds now (the session's remoteness).
+  TConditionNotices(HWND window, TViewingConditions& conditions);
+  ~TConditionNotices();
+  TConditionNotices(const TConditionNotices&) = delete;
+  TConditionNotices& operator=(const TConditionNotices&) = delete;
+
+  // Takes a message of the window into the conditions; true when it was one of the notices.
+  bool Take(UINT msg, WPARAM wParam, LPARAM lParam);
+
+private:
+  HWND FWindow;
+  TViewingConditions& FConditions;
+  HPOWERNOTIFY FDisplay = nullptr;
+  HPOWERNOTIFY FBatterySaver = nullptr;
+  bool FSessionNotices = false;
+};
