@@ -67,7 +67,6 @@ TEST(ViewingConditions, NothingIsDrawnOrWrittenWhileNobodySeesAndTheShowGoesOnAf
       const uint64_t frames = player.FramesDrawn();
       const std::string picture = PictureBytes();
       while (player.Animating()) Application.HandleMessage();
-      EXPECT_EQ(session.WebBrowser1->CopyScreen().Pixels.size(), 320u * 240u);
       EXPECT_FALSE(NextPicture(session)) << "a picture changed while nobody could see it";
       EXPECT_EQ(player.FramesDrawn(), frames);
       EXPECT_EQ(PictureBytes(), picture);
