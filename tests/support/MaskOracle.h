@@ -1,5 +1,5 @@
 // The reveal masks as their inequalities read, in floating point: the oracle that the masks and the
-// golden frames are checked against, written apart from the integer arithmetic of browser/Mask.
+// golden frames are checked against, written apart from the integer arithmetic of transitions/Mask.
 #pragma once
 
 #include <algorithm>
