@@ -19,11 +19,10 @@ openssl req -newkey rsa:2048 -noenc -keyout sign.key -subj /CN=Tarnwell 2>/dev/n
 password=secret-$RANDOM$RANDOM && echo "$password" >password
 openssl pkcs12 -export -inkey sign.key -in sign.pem -certfile ca.pem -passout file:password -out sign.pfx
 # The osslsigncode that package.sh finds first keeps every command line it is given.
-mkdir bin && PATH=$work/bin:$PATH
-printf '#!/bin/sh\necho "$@" >>%s/args\nexec %s "$@"\n' "$work" "$(command -v osslsigncode)" >bin/osslsigncode
-chmod +x bin/osslsigncode
+mkdir bin && printf '#!/bin/sh\necho "$@" >>%s/args\nexec %s "$@"\n' "$work" "$(command -v osslsigncode)" >bin/osslsigncode
+chmod +x bin/osslsigncode && PATH=$work/bin:$PATH
 
-Package() {  # Package NAME [signed]: the release into NAME/, the program of its zip and its MSI beside
+Package() {  # Package NAME [SIGN]: the release into NAME/, signed if SIGN; the programs it holds beside
   env LUMI_BUILD_DIR="$build" LUMI_DIST="$work/$1" ${2:+LUMI_SIGN_PFX=sign.pfx LUMI_SIGN_PASSWORD_FILE=password} \
     bash "$root/tools/package.sh" >"$1.log" 2>&1 || { cat "$1.log"; Fail "package.sh for $1"; }
   (cd "$1" && sha256sum --quiet -c SHA256SUMS && [ "$(cut -c67- SHA256SUMS | sort)" = "$(ls -I SHA256SUMS)" ]) ||
@@ -37,8 +36,7 @@ Verify() {  # Verify FILE: signed under the throwaway root, naming the program a
     grep -q 'Text description: Lumivale$' verify.out && grep -qF "URL description: $LUMI_WEB_BASE" verify.out
 }
 
-for run in unsigned unsigned2; do Package $run; done
-for run in signed signed2; do Package $run signed; done
+Package unsigned; Package unsigned2; Package signed 1; Package signed2 1
 cmp unsigned-zip.scr "$LUMI_SCR" || Fail "an unsigned release changes the program"
 for run in unsigned signed; do diff -r $run ${run}2 || Fail "two $run releases differ"; done
 for file in signed-zip.scr signed/*.msi; do Verify "$file" || Fail "$file: $(cat verify.out)"; done
