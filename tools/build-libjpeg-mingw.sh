@@ -18,7 +18,7 @@ if [ -z "$src" ]; then
   src=$(ls -d libjpeg-turbo-*/ | head -n1)
 fi
 rm -rf build
-cmake -S "$src" -B build -G Ninja \
+cmake -S "$src" -B build -G Ninja -Wno-dev \
   -DCMAKE_TOOLCHAIN_FILE="$here/../cmake/mingw-w64-x86_64.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$cache/install" \
   -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=ON -DWITH_TURBOJPEG=OFF \

@@ -10,7 +10,10 @@ args=()
 targets=("$@")
 case "$flavour" in
   native) ;;
-  mingw) args+=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake) ;;
+  mingw)
+    # The tool chain is read only when a tree is first configured; given again, CMake warns that
+    # the variable was not used.
+    [ -f build/mingw/CMakeCache.txt ] || args+=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake) ;;
   asan) args+=(-DLUMI_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug); [ ${#targets[@]} -eq 0 ] && targets=(unit_tests) ;;
   *) echo "unknown flavour: $flavour (native, mingw or asan)" >&2; exit 2 ;;
 esac

@@ -15,11 +15,13 @@ packageCode="{${hash:0:8}-${hash:8:4}-5${hash:13:3}-8${hash:17:3}-${hash:20:12}}
 
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
-# The cabinet records the file's modification time; wixl stamps the package with the clock.
+# The cabinet records the file's modification time; wixl stamps the package with the clock, which
+# faketime -f stops at that date (plain faketime starts it there and lets it run, so a package
+# that took over a second to make carried a later time).
 install -m 644 "$scr" "$stage/Lumivale.scr"
 install -m 644 "$root/pictures/Lumivale.ico" "$stage/Lumivale.ico"
 touch -d "@$epoch" "$stage/Lumivale.scr" "$stage/Lumivale.ico"
-(cd "$stage" && faketime "$(date -d "@$epoch" '+%Y-%m-%d %H:%M:%S')" \
+(cd "$stage" && faketime -f "$(date -d "@$epoch" '+%Y-%m-%d %H:%M:%S')" \
   wixl -a x64 -D Version="$version" -D ProductCode="$productCode" \
        -D ScrFile=Lumivale.scr -D IconFile=Lumivale.ico -o package.msi "$root/package/Lumivale.wxs")
 # wixl leaves the file's version out and gives the package a random code: set both. The version

@@ -7,6 +7,6 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nasm dpkg-dev
   wine wine64 xvfb xauth imagemagick
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
-  wixl msitools faketime zip
+  wixl msitools faketime zip unzip osslsigncode openssl xdotool
 )
 bash "$(dirname "$0")/install-packages.sh" "${packages[@]}"
