@@ -17,8 +17,6 @@
 
 namespace {
 
-constexpr GUID ConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
-
 void SendDisplayState(HWND window, DWORD state) {
   struct {
     POWERBROADCAST_SETTING Setting;
