@@ -35,16 +35,20 @@ public:
     return DecodeRegInteger(value->Type, value->Data, name);
   }
 
-  std::string ReadString(const std::string& name) override {
+  TRegString ReadTypedString(const std::string& name) override {
     const TRegValue* value = Find(name);
     if (!value) throw ERegistryException(RegistryGetErrorText(name));
-    return DecodeRegString(value->Type, value->Data, name);
+    return {DecodeRegString(value->Type, value->Data, name), value->Type == TRegType::ExpandString};
   }
 
   void WriteInteger(const std::string& name, int32_t value) override { Write(name, TRegType::Dword, DwordData(value)); }
 
   void WriteString(const std::string& name, const std::string& value) override {
     Write(name, TRegType::String, value + '\0');
+  }
+
+  void WriteExpandString(const std::string& name, const std::string& value) override {
+    Write(name, TRegType::ExpandString, value + '\0');
   }
 
 private:

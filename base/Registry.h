@@ -20,6 +20,14 @@ enum class TRegType : uint32_t {
   Qword = 11,
 };
 
+// A text value with the type it is stored as. An expandable text is kept as it is stored: its
+// "%NAME%" references are never expanded here.
+struct TRegString {
+  std::string Text;
+  bool Expandable = false;  // REG_EXPAND_SZ rather than REG_SZ
+  bool operator==(const TRegString&) const = default;
+};
+
 // An opened (or not openable) key. Names and texts are byte strings in the system's ANSI code
 // page; the empty name is the key's default value. Destroying the object closes the key.
 //
@@ -41,12 +49,17 @@ public:
   virtual int32_t ReadInteger(const std::string& name) = 0;
   // A value of size 0 reads as empty text whatever its type; otherwise it must be REG_SZ or
   // REG_EXPAND_SZ (else the type error) and the text ends at its first NUL. A missing value
-  // raises the get error.
-  virtual std::string ReadString(const std::string& name) = 0;
+  // raises the get error. Expandable is whether the value is REG_EXPAND_SZ (so an empty value
+  // of another type reads as plain text).
+  virtual TRegString ReadTypedString(const std::string& name) = 0;
+  // The text alone.
+  std::string ReadString(const std::string& name) { return ReadTypedString(name).Text; }
   // REG_DWORD, 4 bytes.
   virtual void WriteInteger(const std::string& name, int32_t value) = 0;
   // REG_SZ, the text's bytes and a terminating NUL.
   virtual void WriteString(const std::string& name, const std::string& value) = 0;
+  // REG_EXPAND_SZ, stored as WriteString stores REG_SZ.
+  virtual void WriteExpandString(const std::string& name, const std::string& value) = 0;
 };
 
 class TRegistry {

@@ -40,18 +40,17 @@ public:
                             std::string_view(reinterpret_cast<const char*>(buffer), size), AnsiToUtf8(name));
   }
 
-  std::string ReadString(const std::string& name) override {
+  TRegString ReadTypedString(const std::string& name) override {
     DWORD type = REG_NONE;
     DWORD size = 0;
     if (!FKey || RegQueryValueExA(FKey, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
       RaiseGetError(name);
-    if (size == 0) return {};
     std::string data(size, '\0');
-    if (RegQueryValueExA(FKey, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
-        ERROR_SUCCESS)
+    if (size != 0 && RegQueryValueExA(FKey, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                                      &size) != ERROR_SUCCESS)
       RaiseGetError(name);
     data.resize(size);
-    return DecodeRegString(static_cast<TRegType>(type), data, AnsiToUtf8(name));
+    return {DecodeRegString(static_cast<TRegType>(type), data, AnsiToUtf8(name)), type == REG_EXPAND_SZ};
   }
 
   void WriteInteger(const std::string& name, int32_t value) override {
@@ -62,13 +61,19 @@ public:
       RaiseSetError(name);
   }
 
-  void WriteString(const std::string& name, const std::string& value) override {
-    if (!FKey || RegSetValueExA(FKey, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+  void WriteString(const std::string& name, const std::string& value) override { WriteText(name, value, REG_SZ); }
+
+  void WriteExpandString(const std::string& name, const std::string& value) override {
+    WriteText(name, value, REG_EXPAND_SZ);
+  }
+
+private:
+  void WriteText(const std::string& name, const std::string& value, DWORD type) {
+    if (!FKey || RegSetValueExA(FKey, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
                                 static_cast<DWORD>(value.size() + 1)) != ERROR_SUCCESS)
       RaiseSetError(name);
   }
 
-private:
   TRegistryKeyHandle FOwned;
   HKEY FKey;  // FOwned's key, for the calls
 };

@@ -13,19 +13,30 @@ void WithExistingValue(TRegistry& registry, const char* keyPath, const char* val
   if (key->ValueExists(valueName)) change(*key);
 }
 
+// Writes the sound back as the type it was read as: an expandable path ("%SystemRoot%\...") stored
+// as plain text would name no file once the marker is gone.
+void WriteSound(TRegistryKey& key, const TRegString& sound) {
+  if (sound.Expandable)
+    key.WriteExpandString(NavigationSoundValueName, sound.Text);
+  else
+    key.WriteString(NavigationSoundValueName, sound.Text);
+}
+
 }  // namespace
 
 void DisableNavigationSound(TRegistry& registry) {
   WithExistingValue(registry, NavigationSoundKeyPath, NavigationSoundValueName, [](TRegistryKey& key) {
-    key.WriteString(NavigationSoundValueName, key.ReadString(NavigationSoundValueName) + DeactivatedMarker);
+    TRegString sound = key.ReadTypedString(NavigationSoundValueName);
+    sound.Text += DeactivatedMarker;
+    WriteSound(key, sound);
   });
 }
 
 void RestoreNavigationSound(TRegistry& registry) {
   WithExistingValue(registry, NavigationSoundKeyPath, NavigationSoundValueName, [](TRegistryKey& key) {
-    std::string sound = key.ReadString(NavigationSoundValueName);
-    if (size_t marker = sound.find(DeactivatedMarker); marker != std::string::npos) sound.resize(marker);
-    key.WriteString(NavigationSoundValueName, sound);
+    TRegString sound = key.ReadTypedString(NavigationSoundValueName);
+    if (size_t marker = sound.Text.find(DeactivatedMarker); marker != std::string::npos) sound.Text.resize(marker);
+    WriteSound(key, sound);
   });
 }
 

@@ -18,10 +18,11 @@ inline constexpr char DeactivatedMarker[] = "[deactivated]";
 // the get error for a "Page_Transitions" longer than 4 bytes), a failed write its set error; the
 // caller decides what becomes of a session step that raised.
 
-// Appends the marker, also to a value that already carries one; writes the text back as REG_SZ.
+// Appends the marker, also to a value that already carries one; writes the text back as
+// REG_EXPAND_SZ when it was that, else as REG_SZ.
 void DisableNavigationSound(TRegistry& registry = CurrentRegistry());
 // Cuts the value at the first marker (all later markers and text go with it); writes the text
-// back as REG_SZ even when it held no marker.
+// back, as Disable does, even when it held no marker.
 void RestoreNavigationSound(TRegistry& registry = CurrentRegistry());
 // Sets TransitionsWereOff to whether "Page_Transitions" was 0, then writes 1. Without the value,
 // TransitionsWereOff keeps what it held.

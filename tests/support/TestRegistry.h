@@ -101,10 +101,11 @@ inline void WriteRegDword(const std::string& key, const std::string& name, DWORD
   WriteRegValue(key, name, {REG_DWORD, {bytes, bytes + 4}});
 }
 
-inline void WriteRegString(const std::string& key, const std::string& name, const std::string& text) {
+inline void WriteRegString(const std::string& key, const std::string& name, const std::string& text,
+                           DWORD type = REG_SZ) {
   std::wstring wide = Wide(text);
   const BYTE* bytes = reinterpret_cast<const BYTE*>(wide.c_str());
-  WriteRegValue(key, name, {REG_SZ, {bytes, bytes + (wide.size() + 1) * 2}});
+  WriteRegValue(key, name, {type, {bytes, bytes + (wide.size() + 1) * 2}});
 }
 
 inline void DeleteRegValue(const std::string& key, const std::string& name) {

@@ -50,14 +50,14 @@ TEST_F(BrowserGuards, SoundCarriesTheMarkerDuringTheSessionAndComesBackAfterIt) 
   struct TCase {
     const char* What;
     TRaw Before;
-    std::string During;  // REG_SZ texts
+    std::string During;  // texts, stored as the type Before has
     std::string After;
   } cases[] = {
       {"a sound file", {TRegType::String, Sz("C:\\Windows\\Media\\Navigate.wav")},
        "C:\\Windows\\Media\\Navigate.wav[deactivated]", "C:\\Windows\\Media\\Navigate.wav"},
       {"empty text", {TRegType::String, Sz("")}, "[deactivated]", ""},
       {"no data at all", {TRegType::String, ""}, "[deactivated]", ""},
-      {"expandable text comes back plain", {TRegType::ExpandString, Sz("%SystemRoot%\\Media\\n.wav")},
+      {"expandable text stays expandable and unexpanded", {TRegType::ExpandString, Sz("%SystemRoot%\\Media\\n.wav")},
        "%SystemRoot%\\Media\\n.wav[deactivated]", "%SystemRoot%\\Media\\n.wav"},
       {"a marker left by a session that never ended", {TRegType::String, Sz("n.wav[deactivated]")},
        "n.wav[deactivated][deactivated]", "n.wav"},
@@ -71,9 +71,9 @@ TEST_F(BrowserGuards, SoundCarriesTheMarkerDuringTheSessionAndComesBackAfterIt) 
     TMemoryRegistry registry;
     registry.SetValue(SoundKey, "", c.Before.Type, c.Before.Data);
     DisableNavigationSound(registry);
-    EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::String, Sz(c.During)}));
+    EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{c.Before.Type, Sz(c.During)}));
     RestoreNavigationSound(registry);
-    EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::String, Sz(c.After)}));
+    EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{c.Before.Type, Sz(c.After)}));
     EXPECT_EQ(registry.ValueCount(SoundKey), 1u);
     EXPECT_EQ(registry.OpenKeyCount(), 0);
   }
@@ -96,7 +96,7 @@ TEST_F(BrowserGuards, RestoreCutsAtTheFirstMarkerAndWritesBackEveryText) {
     TMemoryRegistry registry;
     registry.SetValue(SoundKey, "", c.AtTheEnd.Type, c.AtTheEnd.Data);
     RestoreNavigationSound(registry);
-    EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::String, Sz(c.After)}));
+    EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{c.AtTheEnd.Type, Sz(c.After)}));
   }
 }
 
@@ -186,12 +186,12 @@ TEST_F(BrowserGuards, AWholeSessionPutsBothSettingsBack) {
   // As the saver window does it: at creation, then at the end.
   DisableNavigationSound(registry);
   EnablePageTransitions(registry);
-  EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::String, Sz("%SystemRoot%\\Media\\n.wav[deactivated]")}));
+  EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::ExpandString, Sz("%SystemRoot%\\Media\\n.wav[deactivated]")}));
   EXPECT_EQ(Raw(registry, MainKey, PageTransitionsValueName), (TRaw{TRegType::Dword, Le32(1)}));
   RestoreNavigationSound(registry);
   if (TransitionsWereOff) RestorePageTransitions(registry);
 
-  EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::String, Sz("%SystemRoot%\\Media\\n.wav")}));
+  EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::ExpandString, Sz("%SystemRoot%\\Media\\n.wav")}));
   EXPECT_EQ(Raw(registry, MainKey, PageTransitionsValueName), (TRaw{TRegType::Dword, Le32(0)}));
 }
 
@@ -199,10 +199,12 @@ TEST_F(BrowserGuards, AWholeSessionPutsBothSettingsBack) {
 // whichever ends first cleans the sound, and only the first (which found transitions off)
 // switches them off again.
 TEST_F(BrowserGuards, TwoOverlappingSessionsEndWithTheSettingsOfBefore) {
-  for (bool firstEndsFirst : {true, false}) {
+  for (auto [firstEndsFirst, type] : {std::pair{true, TRegType::String}, {false, TRegType::String},
+                                      {true, TRegType::ExpandString}, {false, TRegType::ExpandString}}) {
     SCOPED_TRACE(firstEndsFirst ? "the first session ends first" : "the second session ends first");
+    SCOPED_TRACE(type == TRegType::String ? "plain" : "expandable");
     TMemoryRegistry registry;
-    registry.SetString(SoundKey, "", "n.wav");
+    registry.SetString(SoundKey, "", "n.wav", type);
     registry.SetInteger(MainKey, PageTransitionsValueName, 0);
 
     bool wereOff[2];
@@ -214,12 +216,12 @@ TEST_F(BrowserGuards, TwoOverlappingSessionsEndWithTheSettingsOfBefore) {
     }
     EXPECT_TRUE(wereOff[0]);
     EXPECT_FALSE(wereOff[1]);
-    EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::String, Sz("n.wav[deactivated][deactivated]")}));
+    EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{type, Sz("n.wav[deactivated][deactivated]")}));
 
     const int order[2] = {firstEndsFirst ? 0 : 1, firstEndsFirst ? 1 : 0};
     for (int session : order) {
       RestoreNavigationSound(registry);
-      EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::String, Sz("n.wav")}));
+      EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{type, Sz("n.wav")}));
       if (wereOff[session]) RestorePageTransitions(registry);
     }
     EXPECT_EQ(Raw(registry, MainKey, PageTransitionsValueName), (TRaw{TRegType::Dword, Le32(0)}));

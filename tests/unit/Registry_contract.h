@@ -96,17 +96,18 @@ inline void CheckIntegerReads(TRegistryContractTarget& target) {
 }
 
 inline void CheckStringReads(TRegistryContractTarget& target) {
-  const TReadCase<const char*> cases[] = {
-      {{"text", TRegType::String, std::string("C:\\Sounds\\click.wav", 20)}, TReadOutcome::Value, "C:\\Sounds\\click.wav"},
+  const TReadCase<TRegString> cases[] = {
+      {{"text", TRegType::String, std::string("C:\\Sounds\\click.wav", 20)}, TReadOutcome::Value, {"C:\\Sounds\\click.wav"}},
       {{"expandable text, not expanded", TRegType::ExpandString, std::string("%TEMP%\\a.wav", 13)},
-       TReadOutcome::Value, "%TEMP%\\a.wav"},
-      {{"text ends at its first NUL", TRegType::String, std::string("ab\0cd", 6)}, TReadOutcome::Value, "ab"},
-      {{"empty text", TRegType::String, std::string(1, '\0')}, TReadOutcome::Value, ""},
-      {{"size 0 of any type", TRegType::Binary, ""}, TReadOutcome::Value, ""},
-      {{"dword", TRegType::Dword, Le32(1)}, TReadOutcome::TypeError, ""},
-      {{"raw bytes", TRegType::Binary, "xyz"}, TReadOutcome::TypeError, ""},
+       TReadOutcome::Value, {"%TEMP%\\a.wav", true}},
+      {{"text ends at its first NUL", TRegType::String, std::string("ab\0cd", 6)}, TReadOutcome::Value, {"ab"}},
+      {{"empty text", TRegType::String, std::string(1, '\0')}, TReadOutcome::Value, {""}},
+      {{"size 0 of any type", TRegType::Binary, ""}, TReadOutcome::Value, {""}},
+      {{"size 0, expandable", TRegType::ExpandString, ""}, TReadOutcome::Value, {"", true}},
+      {{"dword", TRegType::Dword, Le32(1)}, TReadOutcome::TypeError, {}},
+      {{"raw bytes", TRegType::Binary, "xyz"}, TReadOutcome::TypeError, {}},
   };
-  CheckReads<std::string>(target, "", cases, [](TRegistryKey& key, const std::string& name) { return key.ReadString(name); });
+  CheckReads<TRegString>(target, "", cases, [](TRegistryKey& key, const std::string& name) { return key.ReadTypedString(name); });
 }
 
 inline void CheckWrites(TRegistryContractTarget& target) {
@@ -116,11 +117,13 @@ inline void CheckWrites(TRegistryContractTarget& target) {
     key->WriteInteger("Page_Transitions", -2);
     key->WriteString("", "C:\\a.wav[deactivated]");
     key->WriteString("Empty", "");
+    key->WriteExpandString("Expand", "%x%\\a.wav");
   }
   using TRaw = std::optional<std::pair<TRegType, std::string>>;
   EXPECT_EQ(target.GetRaw("Page_Transitions"), (TRaw{{TRegType::Dword, Le32(0xFFFFFFFEu)}}));
   EXPECT_EQ(target.GetRaw(""), (TRaw{{TRegType::String, std::string("C:\\a.wav[deactivated]", 22)}}));
   EXPECT_EQ(target.GetRaw("Empty"), (TRaw{{TRegType::String, std::string(1, '\0')}}));
+  EXPECT_EQ(target.GetRaw("Expand"), (TRaw{{TRegType::ExpandString, std::string("%x%\\a.wav", 10)}}));
 
   // A written string replaces an expandable one as plain text; names are case-insensitive.
   target.SetRaw("Sound", TRegType::ExpandString, std::string("%x%", 4));
@@ -143,6 +146,7 @@ inline void CheckMissingKeys(TRegistryContractTarget& target) {
     EXPECT_EQ(Outcome("x", [&] { key->ReadString("x"); }), TReadOutcome::GetError);
     EXPECT_EQ(Raised([&] { key->WriteInteger("x", 1); }), "ERegistryException: " + RegistrySetErrorText("x"));
     EXPECT_THROW(key->WriteString("x", "t"), ERegistryException);
+    EXPECT_THROW(key->WriteExpandString("x", "t"), ERegistryException);
   }
   EXPECT_FALSE(target.KeyExists(target.KeyPath() + "\\Missing"));
 
