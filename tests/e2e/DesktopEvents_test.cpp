@@ -4,6 +4,9 @@
 // case ends with exit code 0, one box at most and the machine as it was.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 #include "tests/e2e/Driver.h"
 #include "tests/e2e/SlideshowSession.h"
 
@@ -30,26 +33,34 @@ class DesktopEvents : public SlideshowSessionTest {};
 
 // The temporary directory gives no file name: activation reports it once, and dismissing the box
 // brings no second one (the window getting the activation back starts nothing over). The
-// session stays black and ends on a key.
+// session stays black and ends like any session: on a key, a mouse movement or a click.
 TEST_F(DesktopEvents, AnUnwritableTemporaryDirectoryGivesOneBoxAndTheSessionStillEnds) {
   const std::string missing = TempDirectory() + "no-such-folder\\";
-  {
-    TScopedEnvironment tmp("TMP", missing), temp("TEMP", missing);
-    MoveExactly(StartPoint);
-    FSaver.emplace(TProcess::Launch(SaverPath(), "/s"));
-  }
-  std::optional<HWND> box = WaitForDialog(*FSaver, StartTimeout);
-  ASSERT_TRUE(box) << "no error box";
-  TMessageBox read = ReadMessageBox(*box);
-  EXPECT_EQ(read.Caption, "Lumivale");
-  EXPECT_TRUE(read.Text.starts_with("Datei \"\" kann nicht erstellt werden.")) << read.Text;
-  EXPECT_STREQ(ToString(read.Icon), ToString(TBoxIcon::Stop));
-  PressButton(*box, IDOK);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(*box); }, EndTimeout));
-  ExpectStillRunning();  // no second box, no loop
+  const std::pair<const char*, std::function<void()>> ends[] = {
+      {"key", [] { PressKey('A'); }},
+      {"mouse movement", [] { MoveExactly({StartPoint.x + 12, StartPoint.y}); }},
+      {"click", [] { Click(TMouseButton::Left); }},
+  };
+  for (const auto& [name, end] : ends) {
+    SCOPED_TRACE(name);
+    {
+      TScopedEnvironment tmp("TMP", missing), temp("TEMP", missing);
+      MoveExactly(StartPoint);
+      FSaver.emplace(TProcess::Launch(SaverPath(), "/s"));
+    }
+    std::optional<HWND> box = WaitForDialog(*FSaver, StartTimeout);
+    ASSERT_TRUE(box) << "no error box";
+    TMessageBox read = ReadMessageBox(*box);
+    EXPECT_EQ(read.Caption, "Lumivale");
+    EXPECT_TRUE(read.Text.starts_with("Datei \"\" kann nicht erstellt werden.")) << read.Text;
+    EXPECT_STREQ(ToString(read.Icon), ToString(TBoxIcon::Stop));
+    PressButton(*box, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(*box); }, EndTimeout));
+    ExpectStillRunning();  // no second box, no loop
 
-  PressKey('A');
-  ExpectCleanEnd();
+    end();
+    ExpectCleanEnd();
+  }
 }
 
 // A preview handle of 0, or one that names no window, leaves nothing to show in: the process ends
