@@ -5,6 +5,8 @@
 #include "base/WindowClassWin32.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <optional>
 #include <stdexcept>
 
@@ -340,6 +342,57 @@ bool SaveShot(const std::string& name, std::optional<RECT> area) {
   return WriteBytes(folder + "\\" + name + ".ppm", PpmBytes(shot.Width, shot.Height, [&](size_t i) { return shot.Data[i]; }));
 }
 
+std::optional<TPixels> WaitForScreen(const std::function<bool(const TPixels&)>& shows, TMs timeout) {
+  std::optional<TPixels> shot;
+  if (WaitUntil([&] { return shows(*(shot = CaptureScreen(ScreenArea()))); }, timeout)) return shot;
+  return std::nullopt;
+}
+
+namespace {
+
+// The sum of the three channels, 0 to 765.
+int Channels(uint32_t p) { return int((p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF)); }
+
+}  // namespace
+
+RECT LitBounds(const TPixels& shot, const RECT& area) {
+  RECT lit{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
+  for (LONG y = area.top; y < area.bottom; ++y)
+    for (LONG x = area.left; x < area.right; ++x) {
+      if (Channels(shot.Data[size_t(y) * shot.Width + size_t(x)]) <= 3 * 12) continue;
+      lit = {std::min(lit.left, x - area.left), std::min(lit.top, y - area.top), std::max(lit.right, x - area.left + 1),
+             std::max(lit.bottom, y - area.top + 1)};
+    }
+  return lit;
+}
+
+bool ShowsFittedPicture(const TPixels& shot, const RECT& area) {
+  const RECT lit = LitBounds(shot, area);
+  const LONG width = area.right - area.left, height = area.bottom - area.top;
+  const bool fullWidth = lit.left <= 4 && lit.right >= width - 4, fullHeight = lit.top <= 4 && lit.bottom >= height - 4;
+  return (fullWidth && std::abs(lit.top - (height - lit.bottom)) <= 8) ||
+         (fullHeight && std::abs(lit.left - (width - lit.right)) <= 8);
+}
+
+std::vector<double> Thumbnail(const TPixels& shot, const RECT& area) {
+  constexpr int columns = 16, rows = 12;
+  std::vector<double> cells(size_t(columns * rows), 0.0);
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      cells[size_t((y * rows / height) * columns + x * columns / width)] +=
+          Channels(shot.Data[size_t(area.top + y) * shot.Width + size_t(area.left + x)]) / 3.0;
+  const double perCell = double(width) * height / (columns * rows);
+  for (double& cell : cells) cell /= perCell;
+  return cells;
+}
+
+double MeanDifference(const std::vector<double>& a, const std::vector<double>& b) {
+  double sum = 0;
+  for (size_t i = 0; i < a.size(); ++i) sum += std::abs(a[i] - b[i]);
+  return sum / double(a.size());
+}
+
 // --- input ------------------------------------------------------------------------------------
 
 namespace {
@@ -381,6 +434,7 @@ POINT MoveMouseTo(POINT target) {
     input.mi.dy = Normalised(target.y - all.top, all.bottom - all.top);
   }
   SendOne(input);
+  WaitUntil([&] { return CursorPosition().x == target.x && CursorPosition().y == target.y; }, TMs(1000));
   return CursorPosition();
 }
 

@@ -137,13 +137,28 @@ RECT ScreenArea();  // the whole virtual screen
 // Saves a capture of `area` (default: the whole screen) as <name>.ppm into the folder named by
 // the environment variable LUMI_SHOTS (a Unix path); does nothing and returns false without it.
 bool SaveShot(const std::string& name, std::optional<RECT> area = std::nullopt);
+// Captures the whole screen until `shows` holds for a capture, which is returned; nothing when
+// `timeout` passes first.
+std::optional<TPixels> WaitForScreen(const std::function<bool(const TPixels&)>& shows, TMs timeout);
+
+// What a monitor shows, read from a whole-screen capture; `area` is in the capture's coordinates.
+// The rectangle of the pixels brighter than black, relative to `area` (right == LONG_MIN: none).
+RECT LitBounds(const TPixels& shot, const RECT& area);
+// A picture fitted to `area` as the slideshow fits it: as wide or as high as the area and centred
+// on black (a few pixels of tolerance for photographs whose edges are nearly black).
+bool ShowsFittedPicture(const TPixels& shot, const RECT& area);
+// The mean brightness of a grid of cells over `area`: a small picture of what it shows,
+// comparable between areas of different sizes; and how far two of them differ (0 to 255).
+std::vector<double> Thumbnail(const TPixels& shot, const RECT& area);
+double MeanDifference(const std::vector<double>& a, const std::vector<double>& b);
 
 // --- input, as the user gives it (SendInput; it reaches whatever window the system routes it to) ---
 
 // Moves the pointer to the screen point by an absolute move (MOUSEEVENTF_ABSOLUTE, coordinates
 // normalised to 0..65535 over the primary screen, or over the virtual screen for a point beyond
 // the primary monitor), so that no pointer acceleration applies.
-// Returns where the cursor then stands.
+// Returns where the cursor then stands, once the system reports it there (Wine may report the
+// move a moment late) or a second has passed.
 POINT MoveMouseTo(POINT target);
 POINT CursorPosition();
 enum class TMouseButton { Left, Right, Middle };

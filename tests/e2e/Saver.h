@@ -9,7 +9,8 @@
 
 inline const TMs StartTimeout(20000);  // the first start under a fresh prefix can take several seconds
 inline const TMs EndTimeout(10000);
-inline const TMs PictureTimeout(15000);  // the first picture comes about 2 s after the window
+// The first picture comes about 2 s after the window, each next one 6.1 to 9 s after the last.
+inline const TMs PictureTimeout(15000);
 // How long input that must not end the session is given to do so anyway.
 inline const TMs Settle(1500);
 
