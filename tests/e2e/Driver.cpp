@@ -338,7 +338,17 @@ bool SaveShot(const std::string& name, std::optional<RECT> area) {
   if (folder.empty()) return false;
   folder = WindowsPath(folder);
   CreateDirectoryW(Wide(folder).c_str(), nullptr);
-  const TPixels shot = CaptureScreen(area.value_or(ScreenArea()));
+  // What was painted last may reach the screen a moment later: the capture is taken once two in
+  // a row agree.
+  TPixels shot = CaptureScreen(area.value_or(ScreenArea()));
+  WaitUntil(
+      [&] {
+        TPixels again = CaptureScreen(area.value_or(ScreenArea()));
+        const bool settled = again.Data == shot.Data;
+        shot = std::move(again);
+        return settled;
+      },
+      TMs(1000));
   return WriteBytes(folder + "\\" + name + ".ppm", PpmBytes(shot.Width, shot.Height, [&](size_t i) { return shot.Data[i]; }));
 }
 

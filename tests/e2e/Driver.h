@@ -134,8 +134,9 @@ struct TPixels {
 };
 TPixels CaptureScreen(const RECT& area);
 RECT ScreenArea();  // the whole virtual screen
-// Saves a capture of `area` (default: the whole screen) as <name>.ppm into the folder named by
-// the environment variable LUMI_SHOTS (a Unix path); does nothing and returns false without it.
+// Saves a capture of `area` (default: the whole screen), once it has settled, as <name>.ppm into
+// the folder named by the environment variable LUMI_SHOTS (a Unix path); does nothing and returns
+// false without it.
 bool SaveShot(const std::string& name, std::optional<RECT> area = std::nullopt);
 // Captures the whole screen until `shows` holds for a capture, which is returned; nothing when
 // `timeout` passes first.
