@@ -97,9 +97,9 @@ TEST_F(DesktopEvents, AnotherWindowTakingTheForegroundEndsTheSession) {
   HWND saver = StartFullScreen();
   ASSERT_TRUE(saver);
   // The display server confirms the saver's activation after the session has started; the switch
-  // comes after that, as a user's would.
+  // comes once the saver has handled it, as a user's would.
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == saver; }, StartTimeout));
-  Pause(TMs(300));
+  ASSERT_TRUE(SendMessageTimeoutW(saver, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr));
   THostWindow other;  // a visible window of another program
   ASSERT_TRUE(SetForegroundWindow(other.Frame()));
   ExpectCleanEnd();
