@@ -30,18 +30,6 @@ constexpr int OkId = ButtonId(9);
 constexpr int CancelId = ButtonId(10);
 enum TPage { Options = 0, Links = 1, About = 2, Tips = 3 };
 
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  return name;
-}
-
-std::string TextOf(HWND window) {
-  wchar_t text[256] = {};
-  GetWindowTextW(window, text, 256);
-  return Utf8(text);
-}
-
 RECT ScreenRect(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
@@ -56,7 +44,7 @@ std::optional<HWND> WaitForConfig(const TProcess& process, TMs timeout = StartTi
   WaitUntil(
       [&] {
         for (HWND window : process.TopLevelWindows())
-          if (IsWindowVisible(window) && ClassOf(window) == L"TConfig") form = window;
+          if (IsWindowVisible(window) && ClassName(window) == L"TConfig") form = window;
         return form || !process.Running();
       },
       timeout);
@@ -125,16 +113,10 @@ void SelectPage(const TProcess& process, HWND form, TPage page) {
   Painted(form);
 }
 
-// Runs the dialog to its end: its exit code, and no box on the way.
-std::optional<DWORD> ExpectEnd(TProcess& process) {
-  TRunResult run = RunAnsweringBoxes(process, EndTimeout);
-  for (const TMessageBox& box : run.Boxes) ADD_FAILURE() << "box: " << box.Caption << ": " << box.Text;
-  return run.ExitCode;
-}
-
-std::optional<DWORD> ClickAndWaitForExit(TProcess& process, HWND form, int buttonId) {
+// Clicks the button; the dialog ends with 0 and no box.
+void ClickToEnd(TProcess& process, HWND form, int buttonId) {
   Click(Control(form, buttonId));
-  return ExpectEnd(process);
+  ExpectEndsWith0AndNoBox(process, EndTimeout, "the dialog");
 }
 
 class ConfigDialog : public testing::Test {
@@ -184,7 +166,7 @@ TEST_P(ConfigDialogRun, OpensCentredOnTipsAndStoresOnlyWhatOkSaves) {
   std::optional<HWND> form = WaitForConfig(scr);
   ASSERT_TRUE(form) << "no dialog";
 
-  EXPECT_EQ(TextOf(*form), "Tarnwell - Lumivale");
+  EXPECT_EQ(WindowText(*form), "Tarnwell - Lumivale");
   EXPECT_EQ(ShownPage(*form), Tips);
   EXPECT_EQ(SelectedEffect(*form), c.ShownEffect);
   RECT client{};
@@ -214,7 +196,7 @@ TEST_P(ConfigDialogRun, OpensCentredOnTipsAndStoresOnlyWhatOkSaves) {
 
   if (c.Page) SelectPage(scr, *form, *c.Page);
   if (c.Choose) SendMessageW(Control(*form, ComboId), CB_SETCURSEL, static_cast<WPARAM>(*c.Choose), 0);
-  EXPECT_EQ(ClickAndWaitForExit(scr, *form, c.Close), std::optional<DWORD>(0));
+  ClickToEnd(scr, *form, c.Close);
   EXPECT_TRUE(IsWindowEnabled(host.Frame()));
   if (expectedOwner != nullptr) {
     EXPECT_TRUE(IsWindowEnabled(expectedOwner));
@@ -281,7 +263,7 @@ TEST_F(ConfigDialog, ShowsItsFourPagesAndClosingStoresNothing) {
     }
   }
   PostMessageW(*form, WM_CLOSE, 0, 0);
-  EXPECT_EQ(ExpectEnd(scr), std::optional<DWORD>(0));
+  ExpectEndsWith0AndNoBox(scr, EndTimeout, "the dialog");
   EXPECT_FALSE(ReadRegValue(SettingsKey, "Effect"));
   EXPECT_FALSE(ReadRegValue(SettingsKey, "ActiveTabSheet"));
   EXPECT_TRUE(KeyExists(SettingsKey));
@@ -304,10 +286,10 @@ TEST_F(ConfigDialog, AStoredTextIsReportedAndTheDialogOpensUnfinished) {
 
   std::optional<HWND> form = WaitForConfig(scr);
   ASSERT_TRUE(form);
-  EXPECT_EQ(TextOf(*form), "Vorlage");
+  EXPECT_EQ(WindowText(*form), "Vorlage");
   EXPECT_EQ(ShownPage(*form), Tips);
   EXPECT_EQ(SelectedEffect(*form), -1);
-  EXPECT_EQ(ClickAndWaitForExit(scr, *form, CancelId), std::optional<DWORD>(0));
+  ClickToEnd(scr, *form, CancelId);
   EXPECT_EQ(ReadRegString(SettingsKey, "Effect"), std::optional<std::string>("7"));
 }
 
@@ -321,7 +303,7 @@ TEST_F(ConfigDialog, EnterPressesOk) {
   ASSERT_TRUE(form);
   ASSERT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, PageControlId); }, TMs(3000)));
   PressKey(VK_RETURN);
-  EXPECT_EQ(ExpectEnd(scr), std::optional<DWORD>(0));
+  ExpectEndsWith0AndNoBox(scr, EndTimeout, "the dialog");
   EXPECT_EQ(ReadRegDword(SettingsKey, "Effect"), std::optional<DWORD>(23));
   EXPECT_FALSE(ReadRegValue(SettingsKey, "ActiveTabSheet"));
 }
@@ -341,7 +323,7 @@ TEST_F(ConfigDialog, EscapeDoesNothingTabMovesTheFocusAndEnterPressesTheFocusedB
   PressKey(VK_TAB);
   EXPECT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, CancelId); }, TMs(2000)));
   PressKey(VK_RETURN);
-  EXPECT_EQ(ExpectEnd(scr), std::optional<DWORD>(0));
+  ExpectEndsWith0AndNoBox(scr, EndTimeout, "the dialog");
   EXPECT_FALSE(ReadRegValue(SettingsKey, "Effect"));  // Cancel stored nothing
 }
 
@@ -376,7 +358,7 @@ TEST_F(ConfigDialog, ScalesEverythingAt144Dpi) {
     RECT preview = ScreenRect(Control(*form, ImageId(1)));
     EXPECT_EQ(preview.right - preview.left, 668);  // 445 x 1.5, rounded at both edges
     EXPECT_EQ(preview.bottom - preview.top, 362);
-    EXPECT_EQ(ClickAndWaitForExit(scr, *form, CancelId), std::optional<DWORD>(0));
+    ClickToEnd(scr, *form, CancelId);
   }
 }
 
@@ -464,7 +446,7 @@ TEST_F(ConfigDialogLinks, EveryClickableControlOpensItsPageAndTheDialogStaysOpen
     distinct.insert(address);
   }
   EXPECT_EQ(distinct.size(), 12u);
-  EXPECT_EQ(ClickAndWaitForExit(scr, *form, CancelId), std::optional<DWORD>(0));
+  ClickToEnd(scr, *form, CancelId);
   EXPECT_EQ(Logged().size(), std::size(links)) << "a click opened more than one page";
 }
 

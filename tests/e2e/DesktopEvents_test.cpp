@@ -119,9 +119,7 @@ TEST_F(DesktopEvents, TheConfigurationDialogEndsWithItsHostsWindow) {
       StartTimeout));
   ASSERT_TRUE(FSaver->Running()) << "no settings dialog came up";
   host.reset();
-  TRunResult run = RunAnsweringBoxes(*FSaver, EndTimeout);
-  EXPECT_EQ(run.ExitCode, std::optional<DWORD>(0)) << "still running with its host gone";
-  EXPECT_TRUE(run.Boxes.empty());
+  ExpectEndsWith0AndNoBox(*FSaver, EndTimeout, "the dialog with its host gone");
   EXPECT_EQ(ReadRegDword(SettingsKey, "Effect"), std::optional<DWORD>(Effect));
 }
 

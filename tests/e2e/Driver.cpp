@@ -2,6 +2,8 @@
 // temporary files and screen captures.
 #include "tests/e2e/Driver.h"
 
+#include <gtest/gtest.h>
+
 #include "base/WindowClassWin32.h"
 
 #include <algorithm>
@@ -35,20 +37,6 @@ struct TDib {
     return pixels;
   }
 };
-
-std::string WindowText(HWND window) {
-  int n = GetWindowTextLengthW(window);
-  std::wstring text(size_t(n) + 1, L'\0');
-  n = GetWindowTextW(window, text.data(), n + 1);
-  text.resize(size_t(std::max(n, 0)));
-  return Utf8(text);
-}
-
-std::wstring ClassName(HWND window) {
-  wchar_t name[128] = {};
-  GetClassNameW(window, name, 128);
-  return name;
-}
 
 std::vector<HWND> Children(HWND parent) {
   std::vector<HWND> children;
@@ -135,6 +123,20 @@ bool WaitDispatching(HANDLE handle, TMs timeout) {
 }
 
 }  // namespace
+
+std::string WindowText(HWND window) {
+  int n = GetWindowTextLengthW(window);
+  std::wstring text(size_t(n) + 1, L'\0');
+  n = GetWindowTextW(window, text.data(), n + 1);
+  text.resize(size_t(std::max(n, 0)));
+  return Utf8(text);
+}
+
+std::wstring ClassName(HWND window) {
+  wchar_t name[128] = {};
+  GetClassNameW(window, name, 128);
+  return name;
+}
 
 // --- processes ---------------------------------------------------------------------------------
 
@@ -274,6 +276,12 @@ TRunResult RunAnsweringBoxes(TProcess& process, TMs timeout, const TBoxHook& bef
       return result;
     }
   }
+}
+
+void ExpectEndsWith0AndNoBox(TProcess& process, TMs timeout, const std::string& what) {
+  TRunResult run = RunAnsweringBoxes(process, timeout);
+  EXPECT_EQ(run.ExitCode, std::optional<DWORD>(0)) << what << ": no exit code 0 (none: still running at the time-out)";
+  for (const TMessageBox& box : run.Boxes) ADD_FAILURE() << what << " showed a box: " << box.Caption << ": " << box.Text;
 }
 
 void Pause(TMs duration) { WaitDispatching(nullptr, duration); }

@@ -85,6 +85,8 @@ struct TRunResult {
 };
 using TBoxHook = std::function<void(HWND box, const TMessageBox& read)>;
 TRunResult RunAnsweringBoxes(TProcess& process, TMs timeout, const TBoxHook& beforeAnswer = {});
+// Runs `process` to its end as above and expects exit code 0 and no box; `what` names it in a failure.
+void ExpectEndsWith0AndNoBox(TProcess& process, TMs timeout, const std::string& what = "the program");
 
 // Waits while dispatching this thread's messages.
 void Pause(TMs duration);
@@ -182,6 +184,8 @@ struct TWindowInfo {
   bool Visible = false;
 };
 TWindowInfo ReadWindowInfo(HWND window);
+std::string WindowText(HWND window);
+std::wstring ClassName(HWND window);
 // Every window of the process, top-level ones and children, also those that are children of
 // another process's windows (a preview in a host window).
 std::vector<HWND> ProcessWindows(const TProcess& process);

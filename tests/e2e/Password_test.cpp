@@ -53,9 +53,7 @@ TEST_P(PasswordMode, HandsTheChangeToMprAndEndsWith0) {
     WriteRegString(OverridesKey, "mpr", c.Mpr == TMpr::NotLoadable ? "" : "native");
 
   TProcess scr = TProcess::Launch(SaverPath(), c.Arguments);
-  TRunResult run = RunAnsweringBoxes(scr, StartTimeout);
-  EXPECT_EQ(run.ExitCode, std::optional<DWORD>(0)) << "no exit code: still running at the time-out";
-  EXPECT_TRUE(run.Boxes.empty()) << run.Boxes.front().Caption << ": " << run.Boxes.front().Text;
+  ExpectEndsWith0AndNoBox(scr, StartTimeout);
 
   if (c.Window) {
     EXPECT_EQ(ReadRegDword(StandInKeyPath, ChangeCallsValue), std::optional<DWORD>(1));

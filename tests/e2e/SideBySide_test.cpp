@@ -25,13 +25,6 @@ class SideBySide : public SlideshowSessionTest, public testing::WithParamInterfa
     SlideshowSessionTest::TearDown();
   }
 
-  // The session ends within the time-out, with exit code 0 and without any box.
-  static void ExpectEnds(TProcess& session, const char* which) {
-    TRunResult run = RunAnsweringBoxes(session, EndTimeout);
-    EXPECT_EQ(run.ExitCode, std::optional<DWORD>(0)) << which << " did not end";
-    for (const TMessageBox& box : run.Boxes) ADD_FAILURE() << which << " box: " << box.Caption << ": " << box.Text;
-  }
-
   std::optional<TProcess> FPreview;
 };
 
@@ -51,18 +44,18 @@ TEST_P(SideBySide, SettingsComeBackAndNoFileStays) {
   // The other session is given a moment to end with the first, wrongly.
   if (GetParam() == TFirstToEnd::FullScreen) {
     PressKey('A');
-    ExpectEnds(*FSaver, "the full-screen session");
+    ExpectEndsWith0AndNoBox(*FSaver, EndTimeout, "the full-screen session");
     Pause(TMs(500));
     EXPECT_TRUE(FPreview->Running()) << "the preview ended with the full-screen session";
     host.reset();
-    ExpectEnds(*FPreview, "the preview");
+    ExpectEndsWith0AndNoBox(*FPreview, EndTimeout, "the preview");
   } else {
     host.reset();
-    ExpectEnds(*FPreview, "the preview");
+    ExpectEndsWith0AndNoBox(*FPreview, EndTimeout, "the preview");
     Pause(TMs(500));
     EXPECT_TRUE(FSaver->Running()) << "the full-screen session ended with the preview";
     PressKey('A');
-    ExpectEnds(*FSaver, "the full-screen session");
+    ExpectEndsWith0AndNoBox(*FSaver, EndTimeout, "the full-screen session");
   }
   ExpectSystemAsBefore();
 }

@@ -86,9 +86,7 @@ class SlideshowSessionTest : public testing::Test {
 
   // The session has ended or is ending: exit code 0, no box, no file left, settings back.
   void ExpectCleanEnd() {
-    TRunResult run = RunAnsweringBoxes(*FSaver, EndTimeout);
-    EXPECT_EQ(run.ExitCode, std::optional<DWORD>(0)) << "no exit code: still running at the time-out";
-    for (const TMessageBox& box : run.Boxes) ADD_FAILURE() << "box: " << box.Caption << ": " << box.Text;
+    ExpectEndsWith0AndNoBox(*FSaver, EndTimeout, "the session");
     ExpectSystemAsBefore();
   }
 
