@@ -109,7 +109,7 @@ void SelectPage(const TProcess& process, HWND form, TPage page) {
   VirtualFreeEx(target.Get(), remote, 0, MEM_RELEASE);
   MapWindowPoints(tabs, nullptr, reinterpret_cast<POINT*>(&item), 2);
   ClickAt({(item.left + item.right) / 2, (item.top + item.bottom) / 2});
-  ASSERT_TRUE(WaitUntil([&] { return ShownPage(form) == page; }, TMs(3000))) << "page " << page;
+  ASSERT_TRUE(WaitUntil([&] { return ShownPage(form) == page; }, ReactTimeout)) << "page " << page;
   Painted(form);
 }
 
@@ -125,7 +125,7 @@ protected:
   // starts (and may give it the same process id): each test starts on a screen without a dialog.
   void SetUp() override {
     DeleteRegKey(SettingsKey);
-    ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"TConfig", nullptr) == nullptr; }, TMs(5000)));
+    ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"TConfig", nullptr) == nullptr; }, ReactTimeout));
   }
   void TearDown() override { DeleteRegKey(SettingsKey); }
 };
@@ -249,7 +249,7 @@ TEST_F(ConfigDialog, ShowsItsFourPagesAndClosingStoresNothing) {
       SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
       std::vector<HWND> lists = ProcessWindowsOfClass(scr, L"ComboLBox");
       ASSERT_EQ(lists.size(), 1u);
-      ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(lists[0]) != FALSE; }, TMs(2000)));
+      ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(lists[0]) != FALSE; }, ReactTimeout));
       RECT list{};
       GetClientRect(lists[0], &list);
       const auto itemHeight = static_cast<int>(SendMessageW(lists[0], LB_GETITEMHEIGHT, 0, 0));
@@ -258,7 +258,7 @@ TEST_F(ConfigDialog, ShowsItsFourPagesAndClosingStoresNothing) {
       Painted(lists[0]);
       SaveShot("config-1-options-list", ScreenRect(*form));
       SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
-      EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(lists[0]); }, TMs(2000)));
+      EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(lists[0]); }, ReactTimeout));
       SendMessageW(combo, CB_SETCURSEL, 3, 0);
     }
   }
@@ -301,7 +301,7 @@ TEST_F(ConfigDialog, EnterPressesOk) {
   TProcess scr = TProcess::Launch(SaverPath(), "/c");
   std::optional<HWND> form = WaitForConfig(scr);
   ASSERT_TRUE(form);
-  ASSERT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, PageControlId); }, TMs(3000)));
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, PageControlId); }, ReactTimeout));
   PressKey(VK_RETURN);
   ExpectEndsWith0AndNoBox(scr, EndTimeout, "the dialog");
   EXPECT_EQ(ReadRegDword(SettingsKey, "Effect"), std::optional<DWORD>(23));
@@ -314,14 +314,14 @@ TEST_F(ConfigDialog, EscapeDoesNothingTabMovesTheFocusAndEnterPressesTheFocusedB
   TProcess scr = TProcess::Launch(SaverPath(), "/c");
   std::optional<HWND> form = WaitForConfig(scr);
   ASSERT_TRUE(form);
-  ASSERT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, PageControlId); }, TMs(3000)));
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, PageControlId); }, ReactTimeout));
   PressKey(VK_ESCAPE);
   PressKey(VK_TAB);  // the Tips page has no control of its own: on to OK
-  EXPECT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, OkId); }, TMs(2000)));
+  EXPECT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, OkId); }, ReactTimeout));
   EXPECT_TRUE(scr.Running());
   EXPECT_TRUE(IsWindowVisible(*form));
   PressKey(VK_TAB);
-  EXPECT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, CancelId); }, TMs(2000)));
+  EXPECT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, CancelId); }, ReactTimeout));
   PressKey(VK_RETURN);
   ExpectEndsWith0AndNoBox(scr, EndTimeout, "the dialog");
   EXPECT_FALSE(ReadRegValue(SettingsKey, "Effect"));  // Cancel stored nothing
@@ -424,7 +424,7 @@ TEST_F(ConfigDialogLinks, EveryClickableControlOpensItsPageAndTheDialogStaysOpen
     if (ShownPage(*form) != link.Page) SelectPage(scr, *form, link.Page);
     const size_t before = Logged().size();
     Click(Control(*form, link.Id));
-    ASSERT_TRUE(WaitUntil([&] { return Logged().size() > before; }, TMs(15000))) << link.Name << " opened nothing";
+    ASSERT_TRUE(WaitUntil([&] { return Logged().size() > before; }, StartTimeout)) << link.Name << " opened nothing";
     std::vector<std::string> lines = Logged();
     ASSERT_EQ(lines.size(), before + 1) << link.Name;
     opened[link.Name] = lines.back();

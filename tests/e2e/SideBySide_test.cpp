@@ -45,14 +45,14 @@ TEST_P(SideBySide, SettingsComeBackAndNoFileStays) {
   if (GetParam() == TFirstToEnd::FullScreen) {
     PressKey('A');
     ExpectEndsWith0AndNoBox(*FSaver, EndTimeout, "the full-screen session");
-    Pause(TMs(500));
+    Pause(Settle);
     EXPECT_TRUE(FPreview->Running()) << "the preview ended with the full-screen session";
     host.reset();
     ExpectEndsWith0AndNoBox(*FPreview, EndTimeout, "the preview");
   } else {
     host.reset();
     ExpectEndsWith0AndNoBox(*FPreview, EndTimeout, "the preview");
-    Pause(TMs(500));
+    Pause(Settle);
     EXPECT_TRUE(FSaver->Running()) << "the full-screen session ended with the preview";
     PressKey('A');
     ExpectEndsWith0AndNoBox(*FSaver, EndTimeout, "the full-screen session");

@@ -39,7 +39,7 @@ void RunXrandr(const std::string& arguments) {
   DWORD written = 0;
   WriteFile(file.Get(), arguments.data(), DWORD(arguments.size()), &written, nullptr);
   file.Reset();
-  ASSERT_TRUE(WaitUntil([&] { return GetFileAttributesW(request.c_str()) == INVALID_FILE_ATTRIBUTES; }, TMs(10000)))
+  ASSERT_TRUE(WaitUntil([&] { return GetFileAttributesW(request.c_str()) == INVALID_FILE_ATTRIBUTES; }, ReactTimeout))
       << "nobody ran xrandr " << arguments;
 }
 
@@ -69,7 +69,7 @@ TEST_F(TwoMonitorsTest, BothMonitorsShowPicturesOfTheirOwn) {
 
   // Every pixel covered: the saver window exactly on the primary, one window exactly on the other.
   EXPECT_EQ(Text(ReadWindowInfo(saver).Window), Text(FMonitors[0]));
-  ASSERT_TRUE(WaitUntil([&] { return MonitorWindows().size() == 1; }, TMs(5000)));
+  ASSERT_TRUE(WaitUntil([&] { return MonitorWindows().size() == 1; }, ReactTimeout));
   HWND other = MonitorWindows()[0];
   TWindowInfo info = ReadWindowInfo(other);
   EXPECT_EQ(Text(info.Window), Text(FMonitors[1]));
@@ -108,7 +108,7 @@ TEST_F(TwoMonitorsTest, InputOnTheOtherMonitorEndsTheSession) {
     SCOPED_TRACE(click ? "click" : "move");
     MoveExactly(start);
     ASSERT_TRUE(Start("/s"));
-    ASSERT_TRUE(WaitUntil([&] { return MonitorWindows().size() == 1; }, TMs(5000)));
+    ASSERT_TRUE(WaitUntil([&] { return MonitorWindows().size() == 1; }, ReactTimeout));
     if (click) {
       Click(TMouseButton::Left);
     } else {
@@ -127,11 +127,11 @@ TEST_F(TwoMonitorsTest, InputOnTheOtherMonitorEndsTheSession) {
 TEST_F(TwoMonitorsTest, WindowsFollowTheMonitorsLayout) {
   HWND saver = StartFullScreen();
   ASSERT_TRUE(saver);
-  ASSERT_TRUE(WaitUntil([&] { return MonitorWindows().size() == 1; }, TMs(5000)));
+  ASSERT_TRUE(WaitUntil([&] { return MonitorWindows().size() == 1; }, ReactTimeout));
 
   RunXrandr("--output DUMMY1 --off");
-  ASSERT_TRUE(WaitUntil([&] { return Monitors().size() == 1; }, TMs(5000)));
-  EXPECT_TRUE(WaitUntil([&] { return MonitorWindows().empty(); }, TMs(5000))) << "a window outlived its monitor";
+  ASSERT_TRUE(WaitUntil([&] { return Monitors().size() == 1; }, ReactTimeout));
+  EXPECT_TRUE(WaitUntil([&] { return MonitorWindows().empty(); }, ReactTimeout)) << "a window outlived its monitor";
   // The next picture change comes on the one monitor left: a new picture page, shown on the screen.
   const std::vector<std::string> pages = NewTempFiles("ins*.htm");
   ASSERT_EQ(pages.size(), 1u);
@@ -153,17 +153,17 @@ TEST_F(TwoMonitorsTest, WindowsFollowTheMonitorsLayout) {
   // The primary's new resolution: the saver window follows, and its next picture page is laid
   // out for the new size.
   RunXrandr("--output DUMMY0 --mode 800x600");
-  EXPECT_TRUE(WaitUntil([&] { return Text(ReadWindowInfo(saver).Window) == Text(RECT{0, 0, 800, 600}); }, TMs(5000)))
+  EXPECT_TRUE(WaitUntil([&] { return Text(ReadWindowInfo(saver).Window) == Text(RECT{0, 0, 800, 600}); }, ReactTimeout))
       << Text(ReadWindowInfo(saver).Window);
   EXPECT_TRUE(WaitUntil(
       [&] { return ReadTempFile(pages[0]).value_or("").find("<td width=\"800\" height=\"600\"") != std::string::npos; },
-      TMs(10000)))
+      PictureTimeout))
       << ReadTempFile(pages[0]).value_or("");
 
   RunXrandr("--output DUMMY0 --mode 1024x768");
   RunXrandr("--output DUMMY1 --mode 800x600 --right-of DUMMY0");
-  ASSERT_TRUE(WaitUntil([&] { return Monitors().size() == 2; }, TMs(5000)));
-  EXPECT_TRUE(WaitUntil([&] { return MonitorWindows().size() == 1; }, TMs(5000)));
+  ASSERT_TRUE(WaitUntil([&] { return Monitors().size() == 2; }, ReactTimeout));
+  EXPECT_TRUE(WaitUntil([&] { return MonitorWindows().size() == 1; }, ReactTimeout));
   if (!MonitorWindows().empty()) {
     EXPECT_EQ(Text(ReadWindowInfo(MonitorWindows()[0]).Window), Text(FMonitors[1]));
   }
