@@ -110,14 +110,37 @@ void DispatchWaitingMessages() {
   }
 }
 
+void SendOne(INPUT input) { SendInput(1, &input, sizeof input); }
+
+INPUT MouseInput(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  return input;
+}
+
+// While the pointer is held (MoveMouseToAndHold), every wait reports it this often.
+constexpr TMs HeldPointerReport(50);
+bool PointerHeld = false;
+
+void ReportHeldPointer() {
+  static std::chrono::steady_clock::time_point last;
+  const auto now = std::chrono::steady_clock::now();
+  if (!PointerHeld || now - last < HeldPointerReport) return;
+  SendOne(MouseInput(MOUSEEVENTF_MOVE));  // a move of nothing
+  last = now;
+}
+
 // Waits for `handle` (or only the time, without one) while dispatching this thread's messages.
 bool WaitDispatching(HANDLE handle, TMs timeout) {
   auto deadline = std::chrono::steady_clock::now() + timeout;
   for (;;) {
     DispatchWaitingMessages();
+    ReportHeldPointer();
     if (handle && WaitForSingleObject(handle, 0) == WAIT_OBJECT_0) return true;
     auto left = std::chrono::duration_cast<TMs>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) return false;
+    if (PointerHeld) left = std::min(left, HeldPointerReport);
     MsgWaitForMultipleObjects(handle ? 1 : 0, handle ? &handle : nullptr, FALSE, DWORD(left.count()), QS_ALLINPUT);
   }
 }
@@ -415,15 +438,6 @@ double MeanDifference(const std::vector<double>& a, const std::vector<double>& b
 
 namespace {
 
-void SendOne(INPUT input) { SendInput(1, &input, sizeof input); }
-
-INPUT MouseInput(DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  return input;
-}
-
 // The normalised coordinate whose pixel is `pixel` on an axis of `extent` pixels: the system maps
 // n to n * extent / 65536 (rounded down), so the smallest n that lands on the pixel is taken.
 LONG Normalised(int pixel, int extent) {
@@ -439,6 +453,7 @@ POINT CursorPosition() {
 }
 
 POINT MoveMouseTo(POINT target) {
+  PointerHeld = false;
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   INPUT input = MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
   if (target.x >= 0 && target.y >= 0 && target.x < width && target.y < height) {
@@ -455,6 +470,14 @@ POINT MoveMouseTo(POINT target) {
   WaitUntil([&] { return CursorPosition().x == target.x && CursorPosition().y == target.y; }, TMs(1000));
   return CursorPosition();
 }
+
+POINT MoveMouseToAndHold(POINT target) {
+  const POINT landed = MoveMouseTo(target);
+  PointerHeld = true;
+  return landed;
+}
+
+void ReleaseMouse() { PointerHeld = false; }
 
 void SendMouseButton(TMouseButton button, bool down) {
   DWORD flags = 0;

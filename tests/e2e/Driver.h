@@ -163,6 +163,14 @@ double MeanDifference(const std::vector<double>& a, const std::vector<double>& b
 // Returns where the cursor then stands, once the system reports it there (Wine may report the
 // move a moment late) or a second has passed.
 POINT MoveMouseTo(POINT target);
+// The same move for a program that judges a move by where GetCursorPos puts the cursor when it
+// handles it. Under Wine a full-screen window on the only monitor holds the display's pointer, so
+// the display does not follow moves sent by another program, and Wine answers GetCursorPos from
+// the display once the last report of the pointer is 100 ms old. So, until the next move or
+// ReleaseMouse, every wait of the driver reports the pointer where it stands (a move of nothing)
+// every 50 ms, and a program that handles a move late still finds the cursor where it was moved.
+POINT MoveMouseToAndHold(POINT target);
+void ReleaseMouse();
 POINT CursorPosition();
 enum class TMouseButton { Left, Right, Middle };
 // One button transition (down or up) where the pointer stands, without moving it.

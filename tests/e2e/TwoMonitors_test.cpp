@@ -1,7 +1,7 @@
 // A full-screen session on a desk of two monitors (a 1024 x 768 primary, an 800 x 600 monitor to
 // its right): the saver window on the primary, a window of the program on the other showing its
 // own pictures, input there ending the session, and the monitor going away mid-session. Runs on
-// the two-monitor display only (ctest entry e2e_two_monitors).
+// the two-monitor display only (the e2e_tests entry's session with LUMI_MONITORS=2).
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -87,7 +87,11 @@ TEST_F(TwoMonitorsTest, BothMonitorsShowPicturesOfTheirOwn) {
       [&](const TPixels& s) { return ShowsFittedPicture(s, FMonitors[0]) && ShowsFittedPicture(s, secondary); },
       PictureTimeout);
   SaveShot("two-monitors");
-  ASSERT_TRUE(shot) << "picture on the secondary: " << Text(LitBounds(CaptureScreen(ScreenArea()), secondary));
+  if (!shot) {
+    const TPixels last = CaptureScreen(ScreenArea());
+    FAIL() << "no fitted pictures; lit on the primary " << Text(LitBounds(last, FMonitors[0])) << ", on the secondary "
+           << Text(LitBounds(last, secondary));
+  }
   // Below the secondary lies no monitor: nothing of the program may be drawn there.
   EXPECT_EQ(LitBounds(*shot, RECT{1024, 600, 1824, 768}).right, LONG_MIN);
   EXPECT_GT(MeanDifference(Thumbnail(*shot, FMonitors[0]), Thumbnail(*shot, secondary)), 8.0)
