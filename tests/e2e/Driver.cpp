@@ -314,15 +314,11 @@ bool RunningUnderWine() {
   return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
-void UseUnmanagedWineWindows() {
-  if (RunningUnderWine()) WriteRegString("Software\\Wine\\X11 Driver", "Managed", "N");
-}
-
 // --- host window -------------------------------------------------------------------------------
 
 THostWindow::THostWindow(int previewWidth, int previewHeight) {
   // Without a caption the frame is not handed to a window manager, so under Wine on a bare X
-  // display its destruction does not wait for one (see UseUnmanagedWineWindows).
+  // display its destruction does not wait for one, whatever the prefix says.
   FFrame = CreateHostWindow(0, WS_POPUP | WS_BORDER | WS_CLIPCHILDREN | WS_VISIBLE, 40, 40, previewWidth + 120,
                             previewHeight + 120, nullptr, BLACK_BRUSH, L"Lumivale test host");
   if (FFrame)

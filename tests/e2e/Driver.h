@@ -101,12 +101,7 @@ bool WaitUntil(F condition, TMs timeout) {
   return true;
 }
 
-// Wine on an X display without a window manager (Xvfb) waits two seconds whenever a window that
-// it hands to the window manager (one with a caption: a message box, a dialog) is hidden. After
-// this call, programs started from then on keep all their windows to themselves, which takes that
-// wait away. Does nothing outside Wine.
 bool RunningUnderWine();
-void UseUnmanagedWineWindows();
 
 // A host of our own for the preview and configuration switches: a visible top-level frame (a
 // bordered pop-up) with a black child window standing for the display settings' preview screen.
