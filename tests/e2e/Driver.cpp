@@ -381,7 +381,8 @@ bool SaveShot(const std::string& name, std::optional<RECT> area) {
 
 std::optional<TPixels> WaitForScreen(const std::function<bool(const TPixels&)>& shows, TMs timeout) {
   std::optional<TPixels> shot;
-  if (WaitUntil([&] { return shows(*(shot = CaptureScreen(ScreenArea()))); }, timeout)) return shot;
+  // A capture costs the program on the screen its processor time: a few a second will do.
+  if (WaitUntil([&] { return shows(*(shot = CaptureScreen(ScreenArea()))); }, timeout, TMs(100))) return shot;
   return std::nullopt;
 }
 

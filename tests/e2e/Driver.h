@@ -90,13 +90,13 @@ void ExpectEndsWith0AndNoBox(TProcess& process, TMs timeout, const std::string& 
 
 // Waits while dispatching this thread's messages.
 void Pause(TMs duration);
-// Polls `condition` every 20 ms (dispatching messages) until it holds or `timeout` passes.
+// Polls `condition` every `period` (dispatching messages) until it holds or `timeout` passes.
 template <class F>
-bool WaitUntil(F condition, TMs timeout) {
+bool WaitUntil(F condition, TMs timeout, TMs period = TMs(20)) {
   auto deadline = std::chrono::steady_clock::now() + timeout;
   while (!condition()) {
     if (std::chrono::steady_clock::now() >= deadline) return false;
-    Pause(TMs(20));
+    Pause(period);
   }
   return true;
 }
