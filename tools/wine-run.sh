@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine on its own virtual X display, in a private copy of a Wine
 # prefix that is made once (per LUMI_WINE_TEMPLATE) by `wineboot -i`. Exits with the program's code.
+# As root the copy is an overlay over the template in a mount namespace of the run's own (no
+# 700 MB to copy, and no mount outlives the run); elsewhere, and with LUMI_KEEP_PREFIX, a copy.
 #   LUMI_WINE_TEMPLATE  where the template prefix lives (required)
 #   LUMI_WINE_SETUP     optional script run with WINEPREFIX set, before the program starts
 #   LUMI_SCREEN         virtual screen, default 1024x768x24
@@ -8,6 +10,10 @@
 #                       side, a 1024x768 primary and an 800x600 one to its right (needs root)
 #   LUMI_KEEP_PREFIX    when set, the prefix copy is kept and its path printed
 set -u
+if [ -z "${LUMI_WINE_NAMESPACE:-}" ] && [ -z "${LUMI_KEEP_PREFIX:-}" ] && [ "$(id -u)" = 0 ] &&
+  unshare --mount --propagation private true 2>/dev/null; then
+  LUMI_WINE_NAMESPACE=1 exec unshare --mount --propagation private bash "$0" "$@"
+fi
 template=${LUMI_WINE_TEMPLATE:?LUMI_WINE_TEMPLATE must name the template prefix}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$(dirname "$template")"
@@ -23,8 +29,13 @@ mkdir -p "$(dirname "$template")"
     touch "$template/.ready"
   fi
 ) 9>"$template.lock"
-prefix=$(mktemp -d /tmp/lumi-wine.XXXXXX)
-cp -a "$template/." "$prefix/"
+run=$(mktemp -d /tmp/lumi-wine.XXXXXX)
+prefix=$run/prefix
+mkdir -p "$prefix" "$run/upper" "$run/work"
+if [ -z "${LUMI_WINE_NAMESPACE:-}" ] ||
+  ! mount -t overlay overlay -o "lowerdir=$template,upperdir=$run/upper,workdir=$run/work" "$prefix" 2>/dev/null; then
+  cp -a "$template/." "$prefix/"
+fi
 export WINEPREFIX=$prefix
 # The X server picks a free display itself (-displayfd), so parallel runs never race for one.
 displayfile=$(mktemp)
@@ -90,5 +101,10 @@ wineserver -k 2>/dev/null
 kill "$xvfb" 2>/dev/null
 wait "$xvfb" 2>/dev/null
 [ -n "$watcher" ] && wait "$watcher" 2>/dev/null
-if [ -n "${LUMI_KEEP_PREFIX:-}" ]; then echo "prefix kept: $prefix" >&2; else rm -rf "$prefix"; fi
+if [ -n "${LUMI_KEEP_PREFIX:-}" ]; then
+  echo "prefix kept: $prefix" >&2
+else
+  mountpoint -q "$prefix" && umount "$prefix"
+  rm -rf "$run"
+fi
 exit $rc

@@ -1,6 +1,8 @@
 // The settings dialog of Lumivale.scr as the user and the display settings meet it: how it opens
 // (pages, owner, keys), what OK, Cancel and closing store, the error of a stored text, the
-// layout at another DPI, and the web page behind every clickable control.
+// layout at another DPI, and the web page behind every clickable control. How the stored values
+// are read and written is proven natively (tests/unit/SettingsStore_test.cpp) and in the real
+// registry (tests/win/SettingsStore_test.cpp); here, what the dialog makes of them.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -28,38 +30,30 @@ constexpr int OkId = ButtonId(9);
 constexpr int CancelId = ButtonId(10);
 enum TPage { Options = 0, Links = 1, About = 2, Tips = 3 };
 
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  GetClassNameW(window, name, 64);
-  return name;
-}
-
-std::string TextOf(HWND window) {
-  wchar_t text[256] = {};
-  GetWindowTextW(window, text, 256);
-  return Utf8(text);
-}
-
 RECT ScreenRect(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
   return rect;
 }
 
-// The dialog's top-level window, once it is shown and has stayed a moment: a window of the last
-// test's process may still be going away (under Wine the new process can even have its id).
+// The dialog's top-level window once it is shown and its thread answers (its creation is over).
+// The fixture makes sure that no dialog of an earlier test is left, whose process id Wine may
+// give the new process.
 std::optional<HWND> WaitForConfig(const TProcess& process, TMs timeout = StartTimeout) {
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (process.Running() && std::chrono::steady_clock::now() < deadline) {
-    for (HWND window : process.TopLevelWindows()) {
-      if (!IsWindowVisible(window) || ClassOf(window) != L"TConfig") continue;
-      Pause(TMs(200));
-      if (IsWindow(window) && IsWindowVisible(window)) return window;
-    }
-    Pause(TMs(20));
-  }
-  return std::nullopt;
+  std::optional<HWND> form;
+  WaitUntil(
+      [&] {
+        for (HWND window : process.TopLevelWindows())
+          if (IsWindowVisible(window) && ClassName(window) == L"TConfig") form = window;
+        return form || !process.Running();
+      },
+      timeout);
+  if (form && !SendMessageTimeoutW(*form, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr)) form.reset();
+  return form;
 }
+
+// Returns once the window and its children have painted what was pending: the screen then shows it.
+void Painted(HWND window) { RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
 
 HWND Control(HWND form, int id) {
   struct TSearch {
@@ -84,17 +78,11 @@ void ClickAt(POINT at) {
   MoveMouseTo(at);
   SendMouseButton(TMouseButton::Left, true);
   SendMouseButton(TMouseButton::Left, false);
-  Pause(TMs(50));
 }
 
 void Click(HWND control) {
   RECT r = ScreenRect(control);
   ClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-}
-
-void Press(WORD key) {
-  PressKey(key);
-  Pause(TMs(100));
 }
 
 // The focused window of the dialog's thread.
@@ -121,13 +109,14 @@ void SelectPage(const TProcess& process, HWND form, TPage page) {
   VirtualFreeEx(target.Get(), remote, 0, MEM_RELEASE);
   MapWindowPoints(tabs, nullptr, reinterpret_cast<POINT*>(&item), 2);
   ClickAt({(item.left + item.right) / 2, (item.top + item.bottom) / 2});
-  ASSERT_TRUE(WaitUntil([&] { return ShownPage(form) == page; }, TMs(3000))) << "page " << page;
-  Pause(TMs(150));  // painted
+  ASSERT_TRUE(WaitUntil([&] { return ShownPage(form) == page; }, ReactTimeout)) << "page " << page;
+  Painted(form);
 }
 
-std::optional<DWORD> ClickAndWaitForExit(TProcess& process, HWND form, int buttonId) {
+// Clicks the button; the dialog ends with 0 and no box.
+void ClickToEnd(TProcess& process, HWND form, int buttonId) {
   Click(Control(form, buttonId));
-  return process.WaitForExit(TMs(10000));
+  ExpectEndsWith0AndNoBox(process, EndTimeout, "the dialog");
 }
 
 class ConfigDialog : public testing::Test {
@@ -136,37 +125,50 @@ protected:
   // starts (and may give it the same process id): each test starts on a screen without a dialog.
   void SetUp() override {
     DeleteRegKey(SettingsKey);
-    ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"TConfig", nullptr) == nullptr; }, TMs(5000)));
+    ASSERT_TRUE(WaitUntil([] { return FindWindowW(L"TConfig", nullptr) == nullptr; }, ReactTimeout));
   }
   void TearDown() override { DeleteRegKey(SettingsKey); }
 };
 
-// --- opening -------------------------------------------------------------------------------------
+// --- opening, choosing, closing ------------------------------------------------------------------
 
-struct TOpenCase {
+// One run of the dialog: how it is started, what the settings key held, what the user chooses,
+// how the dialog is closed and what the key holds then. Whatever is stored, it opens on Tips.
+struct TRunCase {
   const char* Name;
   const char* Arguments;  // "{frame}" stands for the host window's handle
-  enum { None, Foreground, Host } Owner;  // what the command line makes the dialog's owner
+  enum { Foreground, None, Host, NoWindow } Owner;  // what the command line makes the dialog's owner
+  std::optional<DWORD> EffectBefore, PageBefore;
+  int ShownEffect;            // the list's selection on opening (-1: none)
+  std::optional<TPage> Page;  // switched to before closing
+  std::optional<int> Choose;  // the entry chosen before closing
+  int Close;                  // OkId or CancelId
+  std::optional<DWORD> EffectAfter, PageAfter;
 };
 
-void PrintTo(const TOpenCase& c, std::ostream* out) { *out << '"' << c.Arguments << '"'; }
+void PrintTo(const TRunCase& c, std::ostream* out) { *out << c.Name << " \"" << c.Arguments << '"'; }
 
-class ConfigDialogOpens : public ConfigDialog, public testing::WithParamInterface<TOpenCase> {};
+class ConfigDialogRun : public ConfigDialog, public testing::WithParamInterface<TRunCase> {};
 
-TEST_P(ConfigDialogOpens, CentredOnTipsWithFadeAndItsOwnerDisabled) {
-  const TOpenCase& c = GetParam();
+TEST_P(ConfigDialogRun, OpensCentredOnTipsAndStoresOnlyWhatOkSaves) {
+  const TRunCase& c = GetParam();
+  if (c.Owner == TRunCase::NoWindow) {
+    ASSERT_FALSE(IsWindow(reinterpret_cast<HWND>(static_cast<intptr_t>(12345))));
+  }
+  if (c.EffectBefore) WriteRegDword(SettingsKey, "Effect", *c.EffectBefore);
+  if (c.PageBefore) WriteRegDword(SettingsKey, "ActiveTabSheet", *c.PageBefore);
   THostWindow host;
   std::string arguments = c.Arguments;
   if (size_t at = arguments.find("{frame}"); at != std::string::npos) arguments.replace(at, 7, HandleText(host.Frame()));
   // "/c" alone takes the foreground window as the host's.
-  HWND expectedOwner = c.Owner == TOpenCase::Host ? host.Frame() : c.Owner == TOpenCase::Foreground ? GetForegroundWindow() : nullptr;
+  HWND expectedOwner = c.Owner == TRunCase::Host ? host.Frame() : c.Owner == TRunCase::Foreground ? GetForegroundWindow() : nullptr;
   TProcess scr = TProcess::Launch(SaverPath(), arguments);
   std::optional<HWND> form = WaitForConfig(scr);
   ASSERT_TRUE(form) << "no dialog";
 
-  EXPECT_EQ(TextOf(*form), "Tarnwell - Lumivale");
+  EXPECT_EQ(WindowText(*form), "Tarnwell - Lumivale");
   EXPECT_EQ(ShownPage(*form), Tips);
-  EXPECT_EQ(SelectedEffect(*form), 23);
+  EXPECT_EQ(SelectedEffect(*form), c.ShownEffect);
   RECT client{};
   GetClientRect(*form, &client);
   EXPECT_EQ(client.right, 513);
@@ -183,41 +185,52 @@ TEST_P(ConfigDialogOpens, CentredOnTipsWithFadeAndItsOwnerDisabled) {
     EXPECT_EQ(GetWindow(*form, GW_OWNER), expectedOwner);
     EXPECT_FALSE(IsWindowEnabled(expectedOwner));
   } else {
-    // Owned by the program's own hidden window, with a taskbar button of its own.
     EXPECT_NE(GetWindow(*form, GW_OWNER), host.Frame());
-    EXPECT_NE(GetWindowLongW(*form, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+    // Without a host: owned by the program's own hidden window, with a taskbar button of its own.
+    if (c.Owner == TRunCase::None) {
+      EXPECT_NE(GetWindowLongW(*form, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+    }
   }
   EXPECT_TRUE(IsWindowEnabled(host.Frame()) || expectedOwner == host.Frame());
-  EXPECT_EQ(ClickAndWaitForExit(scr, *form, CancelId), std::optional<DWORD>(0));
+  EXPECT_TRUE(scr.Dialogs().empty());
+
+  if (c.Page) SelectPage(scr, *form, *c.Page);
+  if (c.Choose) SendMessageW(Control(*form, ComboId), CB_SETCURSEL, static_cast<WPARAM>(*c.Choose), 0);
+  ClickToEnd(scr, *form, c.Close);
   EXPECT_TRUE(IsWindowEnabled(host.Frame()));
   if (expectedOwner != nullptr) {
     EXPECT_TRUE(IsWindowEnabled(expectedOwner));
   }
+  if (c.Owner == TRunCase::Host) {
+    EXPECT_EQ(GetForegroundWindow(), host.Frame()) << "the host is not in front again";
+  }
+  EXPECT_EQ(ReadRegDword(SettingsKey, "Effect"), c.EffectAfter);
+  EXPECT_EQ(ReadRegDword(SettingsKey, "ActiveTabSheet"), c.PageAfter);
+  EXPECT_TRUE(KeyExists(SettingsKey));  // opening alone leaves the key
 }
 
-INSTANTIATE_TEST_SUITE_P(, ConfigDialogOpens,
-                         testing::Values(TOpenCase{"Config", "/c", TOpenCase::Foreground},
-                                         TOpenCase{"NoArgument", "", TOpenCase::None},
-                                         TOpenCase{"ConfigInHost", "/c:{frame}", TOpenCase::Host},
-                                         TOpenCase{"ConfigInHostSecondArgument", "/c {frame}", TOpenCase::Host}),
-                         [](const auto& info) { return std::string(info.param.Name); });
+// OK stores the list's selection (-1 for none) and the page shown, but nothing for Tips; a
+// stored index outside the list shows no entry. A handle that names no window cannot own the
+// dialog: it opens unowned rather than never.
+INSTANTIATE_TEST_SUITE_P(
+    , ConfigDialogRun,
+    testing::Values(
+        TRunCase{"ChooseOnOptionsOk", "/c", TRunCase::Foreground, {}, {}, 23, Options, 24, OkId, 24u, 1u},
+        TRunCase{"OkOnLinks", "", TRunCase::None, 5u, {}, 5, Links, {}, OkId, 5u, 2u},
+        TRunCase{"HostOkOnAbout", "/c:{frame}", TRunCase::Host, {}, 1u, 23, About, 0, OkId, 0u, 3u},
+        TRunCase{"HostCancelStoresNothing", "/c {frame}", TRunCase::Host, 0xFFFFFFFFu, 7u, -1, Options, 10, CancelId,
+                 0xFFFFFFFFu, 7u},
+        TRunCase{"NoWindowOkOnTipsStoresOnlyTheEffect", "/c:12345", TRunCase::NoWindow, 99u, 2u, -1, {}, {}, OkId,
+                 0xFFFFFFFFu, 2u}),
+    [](const auto& info) { return std::string(info.param.Name); });
 
-// A handle that names no window cannot own the dialog; it opens unowned rather than never.
-TEST_F(ConfigDialog, OpensUnownedForAHandleThatNamesNoWindow) {
-  ASSERT_FALSE(IsWindow(reinterpret_cast<HWND>(static_cast<intptr_t>(12345))));
-  TProcess scr = TProcess::Launch(SaverPath(), "/c:12345");
-  std::optional<HWND> form = WaitForConfig(scr);
-  ASSERT_TRUE(form) << "no dialog";
-  EXPECT_EQ(TextOf(*form), "Tarnwell - Lumivale");
-  EXPECT_EQ(ClickAndWaitForExit(scr, *form, CancelId), std::optional<DWORD>(0));
-}
-
-// The four pages, as the lead and the user see them.
-TEST_F(ConfigDialog, ShowsItsFourPages) {
+// The four pages, as the lead and the user see them. The user chooses an effect on the way and
+// closes the dialog by its close request, which stores nothing.
+TEST_F(ConfigDialog, ShowsItsFourPagesAndClosingStoresNothing) {
   TProcess scr = TProcess::Launch(SaverPath(), "/c");
   std::optional<HWND> form = WaitForConfig(scr);
   ASSERT_TRUE(form);
-  Pause(TMs(300));
+  Painted(*form);
   SaveShot("config-4-tips", ScreenRect(*form));
   const std::pair<TPage, const char*> pages[] = {{Options, "config-1-options"}, {Links, "config-2-links"},
                                                  {About, "config-3-about"}, {Tips, "config-4-tips"}};
@@ -236,92 +249,25 @@ TEST_F(ConfigDialog, ShowsItsFourPages) {
       SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
       std::vector<HWND> lists = ProcessWindowsOfClass(scr, L"ComboLBox");
       ASSERT_EQ(lists.size(), 1u);
-      ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(lists[0]) != FALSE; }, TMs(2000)));
+      ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(lists[0]) != FALSE; }, ReactTimeout));
       RECT list{};
       GetClientRect(lists[0], &list);
       const auto itemHeight = static_cast<int>(SendMessageW(lists[0], LB_GETITEMHEIGHT, 0, 0));
       ASSERT_GT(itemHeight, 0);
       EXPECT_EQ(list.bottom / itemHeight, 20);
-      Pause(TMs(150));
+      Painted(lists[0]);
       SaveShot("config-1-options-list", ScreenRect(*form));
       SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
-      Pause(TMs(100));
+      EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(lists[0]); }, ReactTimeout));
+      SendMessageW(combo, CB_SETCURSEL, 3, 0);
     }
   }
-  EXPECT_EQ(ClickAndWaitForExit(scr, *form, CancelId), std::optional<DWORD>(0));
+  PostMessageW(*form, WM_CLOSE, 0, 0);
+  ExpectEndsWith0AndNoBox(scr, EndTimeout, "the dialog");
+  EXPECT_FALSE(ReadRegValue(SettingsKey, "Effect"));
+  EXPECT_FALSE(ReadRegValue(SettingsKey, "ActiveTabSheet"));
+  EXPECT_TRUE(KeyExists(SettingsKey));
 }
-
-// --- closing with a host -------------------------------------------------------------------------
-
-class ConfigDialogHost : public ConfigDialog, public testing::WithParamInterface<int> {};
-
-TEST_P(ConfigDialogHost, IsEnabledAndInFrontAfterTheDialogCloses) {
-  THostWindow host;
-  TProcess scr = TProcess::Launch(SaverPath(), "/c:" + HandleText(host.Frame()));
-  std::optional<HWND> form = WaitForConfig(scr);
-  ASSERT_TRUE(form);
-  EXPECT_FALSE(IsWindowEnabled(host.Frame()));
-  EXPECT_EQ(ClickAndWaitForExit(scr, *form, GetParam()), std::optional<DWORD>(0));
-  EXPECT_TRUE(IsWindowEnabled(host.Frame()));
-  EXPECT_EQ(GetForegroundWindow(), host.Frame());
-}
-
-INSTANTIATE_TEST_SUITE_P(, ConfigDialogHost, testing::Values(OkId, CancelId),
-                         [](const auto& info) { return info.param == OkId ? "Ok" : "Cancel"; });
-
-// --- what is stored --------------------------------------------------------------------------------
-
-struct TStoreCase {
-  const char* Name;
-  std::optional<DWORD> EffectBefore;
-  std::optional<DWORD> PageBefore;
-  int ShownEffect;            // the list's selection on opening (-1: none)
-  std::optional<TPage> Page;  // switched to before closing
-  std::optional<int> Choose;  // the entry chosen before closing
-  int Close;                  // OkId, CancelId, or 0 for a close request (WM_CLOSE)
-  std::optional<DWORD> EffectAfter;
-  std::optional<DWORD> PageAfter;
-};
-
-void PrintTo(const TStoreCase& c, std::ostream* out) { *out << c.Name; }
-
-class ConfigDialogStores : public ConfigDialog, public testing::WithParamInterface<TStoreCase> {};
-
-TEST_P(ConfigDialogStores, OnlyWhatOkSaves) {
-  const TStoreCase& c = GetParam();
-  if (c.EffectBefore) WriteRegDword(SettingsKey, "Effect", *c.EffectBefore);
-  if (c.PageBefore) WriteRegDword(SettingsKey, "ActiveTabSheet", *c.PageBefore);
-  TProcess scr = TProcess::Launch(SaverPath(), "/c");
-  std::optional<HWND> form = WaitForConfig(scr);
-  ASSERT_TRUE(form);
-  EXPECT_EQ(ShownPage(*form), Tips);
-  EXPECT_EQ(SelectedEffect(*form), c.ShownEffect);
-  if (c.Page) SelectPage(scr, *form, *c.Page);
-  if (c.Choose) SendMessageW(Control(*form, ComboId), CB_SETCURSEL, static_cast<WPARAM>(*c.Choose), 0);
-  if (c.Close == 0) {
-    PostMessageW(*form, WM_CLOSE, 0, 0);
-    EXPECT_EQ(scr.WaitForExit(TMs(10000)), std::optional<DWORD>(0));
-  } else {
-    EXPECT_EQ(ClickAndWaitForExit(scr, *form, c.Close), std::optional<DWORD>(0));
-  }
-  EXPECT_EQ(ReadRegDword(SettingsKey, "Effect"), c.EffectAfter);
-  EXPECT_EQ(ReadRegDword(SettingsKey, "ActiveTabSheet"), c.PageAfter);
-  EXPECT_TRUE(KeyExists(SettingsKey));  // opening alone leaves the key
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    , ConfigDialogStores,
-    testing::Values(
-        TStoreCase{"OkOnOptionsWithRandom", {}, {}, 23, Options, 24, OkId, 24u, 1u},
-        TStoreCase{"OkOnLinks", 5u, {}, 5, Links, {}, OkId, 5u, 2u},
-        TStoreCase{"OkOnAbout", {}, 1u, 23, About, 0, OkId, 0u, 3u},
-        TStoreCase{"OkOnTipsStoresOnlyEffect", 24u, 2u, 24, {}, {}, OkId, 24u, 2u},
-        TStoreCase{"OkWithoutAStoredEffectStoresFade", {}, {}, 23, {}, {}, OkId, 23u, {}},
-        TStoreCase{"CancelStoresNothing", 5u, 7u, 5, Options, 10, CancelId, 5u, 7u},
-        TStoreCase{"CloseRequestStoresNothing", {}, {}, 23, Options, 3, 0, {}, {}},
-        TStoreCase{"Stored99ShowsNoEntryAndOkStoresMinus1", 99u, {}, -1, {}, {}, OkId, 0xFFFFFFFFu, {}},
-        TStoreCase{"StoredMinus1ShowsNoEntry", 0xFFFFFFFFu, {}, -1, Options, {}, OkId, 0xFFFFFFFFu, 1u}),
-    [](const auto& info) { return std::string(info.param.Name); });
 
 // A text under Effect: the default error report during creation, then the dialog as its
 // creation left it.
@@ -340,40 +286,44 @@ TEST_F(ConfigDialog, AStoredTextIsReportedAndTheDialogOpensUnfinished) {
 
   std::optional<HWND> form = WaitForConfig(scr);
   ASSERT_TRUE(form);
-  EXPECT_EQ(TextOf(*form), "Vorlage");
+  EXPECT_EQ(WindowText(*form), "Vorlage");
   EXPECT_EQ(ShownPage(*form), Tips);
   EXPECT_EQ(SelectedEffect(*form), -1);
-  EXPECT_EQ(ClickAndWaitForExit(scr, *form, CancelId), std::optional<DWORD>(0));
+  ClickToEnd(scr, *form, CancelId);
   EXPECT_EQ(ReadRegString(SettingsKey, "Effect"), std::optional<std::string>("7"));
 }
 
 // --- keys --------------------------------------------------------------------------------------------
 
-TEST_F(ConfigDialog, EscapeDoesNothingAndEnterPressesOk) {
+// Enter presses the default button, OK: with no effect stored, the one shown (Fade) is stored,
+// and no page for Tips.
+TEST_F(ConfigDialog, EnterPressesOk) {
   TProcess scr = TProcess::Launch(SaverPath(), "/c");
   std::optional<HWND> form = WaitForConfig(scr);
   ASSERT_TRUE(form);
-  ASSERT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, PageControlId); }, TMs(3000)));
-  Press(VK_ESCAPE);
-  Pause(TMs(300));
-  EXPECT_TRUE(scr.Running());
-  EXPECT_TRUE(IsWindowVisible(*form));
-  Press(VK_RETURN);
-  EXPECT_EQ(scr.WaitForExit(TMs(10000)), std::optional<DWORD>(0));
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, PageControlId); }, ReactTimeout));
+  PressKey(VK_RETURN);
+  ExpectEndsWith0AndNoBox(scr, EndTimeout, "the dialog");
   EXPECT_EQ(ReadRegDword(SettingsKey, "Effect"), std::optional<DWORD>(23));
+  EXPECT_FALSE(ReadRegValue(SettingsKey, "ActiveTabSheet"));
 }
 
-TEST_F(ConfigDialog, TabMovesTheFocusAndEnterPressesTheFocusedButton) {
+// Escape does nothing, Tab moves the focus on, Enter presses the focused button. Keys are handled
+// in order: once Tab has moved the focus, Escape has had its turn.
+TEST_F(ConfigDialog, EscapeDoesNothingTabMovesTheFocusAndEnterPressesTheFocusedButton) {
   TProcess scr = TProcess::Launch(SaverPath(), "/c");
   std::optional<HWND> form = WaitForConfig(scr);
   ASSERT_TRUE(form);
-  ASSERT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, PageControlId); }, TMs(3000)));
-  Press(VK_TAB);  // the Tips page has no control of its own: on to OK
-  EXPECT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, OkId); }, TMs(2000)));
-  Press(VK_TAB);
-  EXPECT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, CancelId); }, TMs(2000)));
-  Press(VK_RETURN);
-  EXPECT_EQ(scr.WaitForExit(TMs(10000)), std::optional<DWORD>(0));
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, PageControlId); }, ReactTimeout));
+  PressKey(VK_ESCAPE);
+  PressKey(VK_TAB);  // the Tips page has no control of its own: on to OK
+  EXPECT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, OkId); }, ReactTimeout));
+  EXPECT_TRUE(scr.Running());
+  EXPECT_TRUE(IsWindowVisible(*form));
+  PressKey(VK_TAB);
+  EXPECT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, CancelId); }, ReactTimeout));
+  PressKey(VK_RETURN);
+  ExpectEndsWith0AndNoBox(scr, EndTimeout, "the dialog");
   EXPECT_FALSE(ReadRegValue(SettingsKey, "Effect"));  // Cancel stored nothing
 }
 
@@ -399,7 +349,7 @@ TEST_F(ConfigDialog, ScalesEverythingAt144Dpi) {
     EXPECT_EQ(ok.top, 552);
     EXPECT_EQ(ok.right, 623);
     EXPECT_EQ(ok.bottom, 590);
-    Pause(TMs(300));
+    Painted(*form);
     SaveShot("config-144dpi-4-tips", ScreenRect(*form));
     SelectPage(scr, *form, About);
     SaveShot("config-144dpi-3-about", ScreenRect(*form));
@@ -408,7 +358,7 @@ TEST_F(ConfigDialog, ScalesEverythingAt144Dpi) {
     RECT preview = ScreenRect(Control(*form, ImageId(1)));
     EXPECT_EQ(preview.right - preview.left, 668);  // 445 x 1.5, rounded at both edges
     EXPECT_EQ(preview.bottom - preview.top, 362);
-    EXPECT_EQ(ClickAndWaitForExit(scr, *form, CancelId), std::optional<DWORD>(0));
+    ClickToEnd(scr, *form, CancelId);
   }
 }
 
@@ -474,8 +424,7 @@ TEST_F(ConfigDialogLinks, EveryClickableControlOpensItsPageAndTheDialogStaysOpen
     if (ShownPage(*form) != link.Page) SelectPage(scr, *form, link.Page);
     const size_t before = Logged().size();
     Click(Control(*form, link.Id));
-    ASSERT_TRUE(WaitUntil([&] { return Logged().size() > before; }, TMs(15000))) << link.Name << " opened nothing";
-    Pause(TMs(100));
+    ASSERT_TRUE(WaitUntil([&] { return Logged().size() > before; }, StartTimeout)) << link.Name << " opened nothing";
     std::vector<std::string> lines = Logged();
     ASSERT_EQ(lines.size(), before + 1) << link.Name;
     opened[link.Name] = lines.back();
@@ -497,7 +446,8 @@ TEST_F(ConfigDialogLinks, EveryClickableControlOpensItsPageAndTheDialogStaysOpen
     distinct.insert(address);
   }
   EXPECT_EQ(distinct.size(), 12u);
-  EXPECT_EQ(ClickAndWaitForExit(scr, *form, CancelId), std::optional<DWORD>(0));
+  ClickToEnd(scr, *form, CancelId);
+  EXPECT_EQ(Logged().size(), std::size(links)) << "a click opened more than one page";
 }
 
 }  // namespace

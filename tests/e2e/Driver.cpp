@@ -2,9 +2,13 @@
 // temporary files and screen captures.
 #include "tests/e2e/Driver.h"
 
+#include <gtest/gtest.h>
+
 #include "base/WindowClassWin32.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <optional>
 #include <stdexcept>
 
@@ -33,20 +37,6 @@ struct TDib {
     return pixels;
   }
 };
-
-std::string WindowText(HWND window) {
-  int n = GetWindowTextLengthW(window);
-  std::wstring text(size_t(n) + 1, L'\0');
-  n = GetWindowTextW(window, text.data(), n + 1);
-  text.resize(size_t(std::max(n, 0)));
-  return Utf8(text);
-}
-
-std::wstring ClassName(HWND window) {
-  wchar_t name[128] = {};
-  GetClassNameW(window, name, 128);
-  return name;
-}
 
 std::vector<HWND> Children(HWND parent) {
   std::vector<HWND> children;
@@ -120,19 +110,56 @@ void DispatchWaitingMessages() {
   }
 }
 
+void SendOne(INPUT input) { SendInput(1, &input, sizeof input); }
+
+INPUT MouseInput(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  return input;
+}
+
+// While the pointer is held (MoveMouseToAndHold), every wait reports it this often.
+constexpr TMs HeldPointerReport(50);
+bool PointerHeld = false;
+
+void ReportHeldPointer() {
+  static std::chrono::steady_clock::time_point last;
+  const auto now = std::chrono::steady_clock::now();
+  if (!PointerHeld || now - last < HeldPointerReport) return;
+  SendOne(MouseInput(MOUSEEVENTF_MOVE));  // a move of nothing
+  last = now;
+}
+
 // Waits for `handle` (or only the time, without one) while dispatching this thread's messages.
 bool WaitDispatching(HANDLE handle, TMs timeout) {
   auto deadline = std::chrono::steady_clock::now() + timeout;
   for (;;) {
     DispatchWaitingMessages();
+    ReportHeldPointer();
     if (handle && WaitForSingleObject(handle, 0) == WAIT_OBJECT_0) return true;
     auto left = std::chrono::duration_cast<TMs>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) return false;
+    if (PointerHeld) left = std::min(left, HeldPointerReport);
     MsgWaitForMultipleObjects(handle ? 1 : 0, handle ? &handle : nullptr, FALSE, DWORD(left.count()), QS_ALLINPUT);
   }
 }
 
 }  // namespace
+
+std::string WindowText(HWND window) {
+  int n = GetWindowTextLengthW(window);
+  std::wstring text(size_t(n) + 1, L'\0');
+  n = GetWindowTextW(window, text.data(), n + 1);
+  text.resize(size_t(std::max(n, 0)));
+  return Utf8(text);
+}
+
+std::wstring ClassName(HWND window) {
+  wchar_t name[128] = {};
+  GetClassNameW(window, name, 128);
+  return name;
+}
 
 // --- processes ---------------------------------------------------------------------------------
 
@@ -274,6 +301,12 @@ TRunResult RunAnsweringBoxes(TProcess& process, TMs timeout, const TBoxHook& bef
   }
 }
 
+void ExpectEndsWith0AndNoBox(TProcess& process, TMs timeout, const std::string& what) {
+  TRunResult run = RunAnsweringBoxes(process, timeout);
+  EXPECT_EQ(run.ExitCode, std::optional<DWORD>(0)) << what << ": no exit code 0 (none: still running at the time-out)";
+  for (const TMessageBox& box : run.Boxes) ADD_FAILURE() << what << " showed a box: " << box.Caption << ": " << box.Text;
+}
+
 void Pause(TMs duration) { WaitDispatching(nullptr, duration); }
 
 bool RunningUnderWine() {
@@ -281,15 +314,11 @@ bool RunningUnderWine() {
   return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
-void UseUnmanagedWineWindows() {
-  if (RunningUnderWine()) WriteRegString("Software\\Wine\\X11 Driver", "Managed", "N");
-}
-
 // --- host window -------------------------------------------------------------------------------
 
 THostWindow::THostWindow(int previewWidth, int previewHeight) {
   // Without a caption the frame is not handed to a window manager, so under Wine on a bare X
-  // display its destruction does not wait for one (see UseUnmanagedWineWindows).
+  // display its destruction does not wait for one, whatever the prefix says.
   FFrame = CreateHostWindow(0, WS_POPUP | WS_BORDER | WS_CLIPCHILDREN | WS_VISIBLE, 40, 40, previewWidth + 120,
                             previewHeight + 120, nullptr, BLACK_BRUSH, L"Lumivale test host");
   if (FFrame)
@@ -336,22 +365,75 @@ bool SaveShot(const std::string& name, std::optional<RECT> area) {
   if (folder.empty()) return false;
   folder = WindowsPath(folder);
   CreateDirectoryW(Wide(folder).c_str(), nullptr);
-  const TPixels shot = CaptureScreen(area.value_or(ScreenArea()));
+  // What was painted last may reach the screen a moment later: the capture is taken once two in
+  // a row agree.
+  TPixels shot = CaptureScreen(area.value_or(ScreenArea()));
+  WaitUntil(
+      [&] {
+        TPixels again = CaptureScreen(area.value_or(ScreenArea()));
+        const bool settled = again.Data == shot.Data;
+        shot = std::move(again);
+        return settled;
+      },
+      TMs(1000));
   return WriteBytes(folder + "\\" + name + ".ppm", PpmBytes(shot.Width, shot.Height, [&](size_t i) { return shot.Data[i]; }));
+}
+
+std::optional<TPixels> WaitForScreen(const std::function<bool(const TPixels&)>& shows, TMs timeout) {
+  std::optional<TPixels> shot;
+  // A capture costs the program on the screen its processor time: a few a second will do.
+  if (WaitUntil([&] { return shows(*(shot = CaptureScreen(ScreenArea()))); }, timeout, TMs(100))) return shot;
+  return std::nullopt;
+}
+
+namespace {
+
+// The sum of the three channels, 0 to 765.
+int Channels(uint32_t p) { return int((p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF)); }
+
+}  // namespace
+
+RECT LitBounds(const TPixels& shot, const RECT& area) {
+  RECT lit{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
+  for (LONG y = area.top; y < area.bottom; ++y)
+    for (LONG x = area.left; x < area.right; ++x) {
+      if (Channels(shot.Data[size_t(y) * shot.Width + size_t(x)]) <= 3 * 12) continue;
+      lit = {std::min(lit.left, x - area.left), std::min(lit.top, y - area.top), std::max(lit.right, x - area.left + 1),
+             std::max(lit.bottom, y - area.top + 1)};
+    }
+  return lit;
+}
+
+bool ShowsFittedPicture(const TPixels& shot, const RECT& area) {
+  const RECT lit = LitBounds(shot, area);
+  const LONG width = area.right - area.left, height = area.bottom - area.top;
+  const bool fullWidth = lit.left <= 4 && lit.right >= width - 4, fullHeight = lit.top <= 4 && lit.bottom >= height - 4;
+  return (fullWidth && std::abs(lit.top - (height - lit.bottom)) <= 8) ||
+         (fullHeight && std::abs(lit.left - (width - lit.right)) <= 8);
+}
+
+std::vector<double> Thumbnail(const TPixels& shot, const RECT& area) {
+  constexpr int columns = 16, rows = 12;
+  std::vector<double> cells(size_t(columns * rows), 0.0);
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      cells[size_t((y * rows / height) * columns + x * columns / width)] +=
+          Channels(shot.Data[size_t(area.top + y) * shot.Width + size_t(area.left + x)]) / 3.0;
+  const double perCell = double(width) * height / (columns * rows);
+  for (double& cell : cells) cell /= perCell;
+  return cells;
+}
+
+double MeanDifference(const std::vector<double>& a, const std::vector<double>& b) {
+  double sum = 0;
+  for (size_t i = 0; i < a.size(); ++i) sum += std::abs(a[i] - b[i]);
+  return sum / double(a.size());
 }
 
 // --- input ------------------------------------------------------------------------------------
 
 namespace {
-
-void SendOne(INPUT input) { SendInput(1, &input, sizeof input); }
-
-INPUT MouseInput(DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  return input;
-}
 
 // The normalised coordinate whose pixel is `pixel` on an axis of `extent` pixels: the system maps
 // n to n * extent / 65536 (rounded down), so the smallest n that lands on the pixel is taken.
@@ -368,6 +450,7 @@ POINT CursorPosition() {
 }
 
 POINT MoveMouseTo(POINT target) {
+  PointerHeld = false;
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   INPUT input = MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
   if (target.x >= 0 && target.y >= 0 && target.x < width && target.y < height) {
@@ -381,8 +464,17 @@ POINT MoveMouseTo(POINT target) {
     input.mi.dy = Normalised(target.y - all.top, all.bottom - all.top);
   }
   SendOne(input);
+  WaitUntil([&] { return CursorPosition().x == target.x && CursorPosition().y == target.y; }, TMs(1000));
   return CursorPosition();
 }
+
+POINT MoveMouseToAndHold(POINT target) {
+  const POINT landed = MoveMouseTo(target);
+  PointerHeld = true;
+  return landed;
+}
+
+void ReleaseMouse() { PointerHeld = false; }
 
 void SendMouseButton(TMouseButton button, bool down) {
   DWORD flags = 0;

@@ -85,26 +85,23 @@ struct TRunResult {
 };
 using TBoxHook = std::function<void(HWND box, const TMessageBox& read)>;
 TRunResult RunAnsweringBoxes(TProcess& process, TMs timeout, const TBoxHook& beforeAnswer = {});
+// Runs `process` to its end as above and expects exit code 0 and no box; `what` names it in a failure.
+void ExpectEndsWith0AndNoBox(TProcess& process, TMs timeout, const std::string& what = "the program");
 
 // Waits while dispatching this thread's messages.
 void Pause(TMs duration);
-// Polls `condition` every 20 ms (dispatching messages) until it holds or `timeout` passes.
+// Polls `condition` every `period` (dispatching messages) until it holds or `timeout` passes.
 template <class F>
-bool WaitUntil(F condition, TMs timeout) {
+bool WaitUntil(F condition, TMs timeout, TMs period = TMs(20)) {
   auto deadline = std::chrono::steady_clock::now() + timeout;
   while (!condition()) {
     if (std::chrono::steady_clock::now() >= deadline) return false;
-    Pause(TMs(20));
+    Pause(period);
   }
   return true;
 }
 
-// Wine on an X display without a window manager (Xvfb) waits two seconds whenever a window that
-// it hands to the window manager (one with a caption: a message box, a dialog) is hidden. After
-// this call, programs started from then on keep all their windows to themselves, which takes that
-// wait away. Does nothing outside Wine.
 bool RunningUnderWine();
-void UseUnmanagedWineWindows();
 
 // A host of our own for the preview and configuration switches: a visible top-level frame (a
 // bordered pop-up) with a black child window standing for the display settings' preview screen.
@@ -134,17 +131,41 @@ struct TPixels {
 };
 TPixels CaptureScreen(const RECT& area);
 RECT ScreenArea();  // the whole virtual screen
-// Saves a capture of `area` (default: the whole screen) as <name>.ppm into the folder named by
-// the environment variable LUMI_SHOTS (a Unix path); does nothing and returns false without it.
+// Saves a capture of `area` (default: the whole screen), once it has settled, as <name>.ppm into
+// the folder named by the environment variable LUMI_SHOTS (a Unix path); does nothing and returns
+// false without it.
 bool SaveShot(const std::string& name, std::optional<RECT> area = std::nullopt);
+// Captures the whole screen until `shows` holds for a capture, which is returned; nothing when
+// `timeout` passes first.
+std::optional<TPixels> WaitForScreen(const std::function<bool(const TPixels&)>& shows, TMs timeout);
+
+// What a monitor shows, read from a whole-screen capture; `area` is in the capture's coordinates.
+// The rectangle of the pixels brighter than black, relative to `area` (right == LONG_MIN: none).
+RECT LitBounds(const TPixels& shot, const RECT& area);
+// A picture fitted to `area` as the slideshow fits it: as wide or as high as the area and centred
+// on black (a few pixels of tolerance for photographs whose edges are nearly black).
+bool ShowsFittedPicture(const TPixels& shot, const RECT& area);
+// The mean brightness of a grid of cells over `area`: a small picture of what it shows,
+// comparable between areas of different sizes; and how far two of them differ (0 to 255).
+std::vector<double> Thumbnail(const TPixels& shot, const RECT& area);
+double MeanDifference(const std::vector<double>& a, const std::vector<double>& b);
 
 // --- input, as the user gives it (SendInput; it reaches whatever window the system routes it to) ---
 
 // Moves the pointer to the screen point by an absolute move (MOUSEEVENTF_ABSOLUTE, coordinates
 // normalised to 0..65535 over the primary screen, or over the virtual screen for a point beyond
 // the primary monitor), so that no pointer acceleration applies.
-// Returns where the cursor then stands.
+// Returns where the cursor then stands, once the system reports it there (Wine may report the
+// move a moment late) or a second has passed.
 POINT MoveMouseTo(POINT target);
+// The same move for a program that judges a move by where GetCursorPos puts the cursor when it
+// handles it. Under Wine a full-screen window on the only monitor holds the display's pointer, so
+// the display does not follow moves sent by another program, and Wine answers GetCursorPos from
+// the display once the last report of the pointer is 100 ms old. So, until the next move or
+// ReleaseMouse, every wait of the driver reports the pointer where it stands (a move of nothing)
+// every 50 ms, and a program that handles a move late still finds the cursor where it was moved.
+POINT MoveMouseToAndHold(POINT target);
+void ReleaseMouse();
 POINT CursorPosition();
 enum class TMouseButton { Left, Right, Middle };
 // One button transition (down or up) where the pointer stands, without moving it.
@@ -166,6 +187,8 @@ struct TWindowInfo {
   bool Visible = false;
 };
 TWindowInfo ReadWindowInfo(HWND window);
+std::string WindowText(HWND window);
+std::wstring ClassName(HWND window);
 // Every window of the process, top-level ones and children, also those that are children of
 // another process's windows (a preview in a host window).
 std::vector<HWND> ProcessWindows(const TProcess& process);

@@ -1,6 +1,6 @@
 // The password mode: Lumivale.scr hands the change to MPR.DLL of the system directory with the
 // host's window, and ends with 0 showing nothing, also when the library or its entry point is
-// missing. A stand-in MPR.DLL records the call.
+// missing, and with the system's own library. A stand-in MPR.DLL records the call.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -26,7 +26,7 @@ std::optional<ULONGLONG> Qword(const std::string& name) {
   return result;
 }
 
-enum class TMpr { StandIn, WithoutEntryPoint, NotLoadable };
+enum class TMpr { StandIn, WithoutEntryPoint, NotLoadable, System };
 
 struct TPasswordCase {
   const char* Name;
@@ -47,12 +47,13 @@ TEST_P(PasswordMode, HandsTheChangeToMprAndEndsWith0) {
   if (c.Mpr == TMpr::StandIn) mpr = std::make_unique<TInstalledStandIn>(StandInMprFile, InstalledMprName);
   // The stand-in PASSWORD.CPL is a library without PwdChangePasswordA.
   if (c.Mpr == TMpr::WithoutEntryPoint) mpr = std::make_unique<TInstalledStandIn>(StandInPasswordFile, InstalledMprName);
-  WriteRegString(OverridesKey, "mpr", c.Mpr == TMpr::NotLoadable ? "" : "native");
+  if (c.Mpr == TMpr::System)
+    DeleteRegValue(OverridesKey, "mpr");
+  else
+    WriteRegString(OverridesKey, "mpr", c.Mpr == TMpr::NotLoadable ? "" : "native");
 
   TProcess scr = TProcess::Launch(SaverPath(), c.Arguments);
-  TRunResult run = RunAnsweringBoxes(scr, StartTimeout);
-  EXPECT_EQ(run.ExitCode, std::optional<DWORD>(0)) << "no exit code: still running at the time-out";
-  EXPECT_TRUE(run.Boxes.empty()) << run.Boxes.front().Caption << ": " << run.Boxes.front().Text;
+  ExpectEndsWith0AndNoBox(scr, StartTimeout);
 
   if (c.Window) {
     EXPECT_EQ(ReadRegDword(StandInKeyPath, ChangeCallsValue), std::optional<DWORD>(1));
@@ -72,7 +73,8 @@ INSTANTIATE_TEST_SUITE_P(
                     // Window handles are 32-bit values, sign-extended to the 64-bit handle.
                     TPasswordCase{"NegativeHandle", "/a -2", TMpr::StandIn, 0xFFFFFFFFFFFFFFFEull},
                     TPasswordCase{"WithoutEntryPoint", "/a 1234", TMpr::WithoutEntryPoint, std::nullopt},
-                    TPasswordCase{"WithoutMpr", "/a 1234", TMpr::NotLoadable, std::nullopt}),
+                    TPasswordCase{"WithoutMpr", "/a 1234", TMpr::NotLoadable, std::nullopt},
+                    TPasswordCase{"SystemMpr", "/a 12", TMpr::System, std::nullopt}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace

@@ -9,8 +9,11 @@
 
 inline const TMs StartTimeout(20000);  // the first start under a fresh prefix can take several seconds
 inline const TMs EndTimeout(10000);
-inline const TMs PictureTimeout(15000);  // the first picture comes about 2 s after the window
-// How long input that must not end the session is given to do so anyway.
+// How long the program may take to answer one thing: an input, a message, a changed monitor.
+inline const TMs ReactTimeout(5000);
+// The first picture comes about 2 s after the window, each next one 6.1 to 9 s after the last.
+inline const TMs PictureTimeout(15000);
+// How long input (or another session's end) that must not end a session is given to do so anyway.
 inline const TMs Settle(1500);
 
 inline const std::string SoundKey = "AppEvents\\Schemes\\Apps\\Explorer\\Navigating\\.current";

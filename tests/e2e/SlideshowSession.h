@@ -29,7 +29,7 @@ inline std::string Text(const RECT& r) { return Text(POINT{r.left, r.top}) + "-"
 
 // Moves the cursor and checks that it landed exactly where asked: the thresholds are exact pixels.
 inline void MoveExactly(POINT target) {
-  ASSERT_EQ(Text(MoveMouseTo(target)), Text(target)) << "the absolute move did not land on the pixel";
+  ASSERT_EQ(Text(MoveMouseToAndHold(target)), Text(target)) << "the absolute move did not land on the pixel";
 }
 
 inline std::vector<std::string> Without(std::vector<std::string> names, const std::vector<std::string>& old) {
@@ -54,6 +54,7 @@ class SlideshowSessionTest : public testing::Test {
   }
 
   void TearDown() override {
+    ReleaseMouse();
     if (FSaver) FSaver->Kill();
     for (const std::string& name : Without(TempFiles("ins*"), FTempBefore)) DeleteFileW(Wide(TempDirectory() + name).c_str());
   }
@@ -86,9 +87,7 @@ class SlideshowSessionTest : public testing::Test {
 
   // The session has ended or is ending: exit code 0, no box, no file left, settings back.
   void ExpectCleanEnd() {
-    TRunResult run = RunAnsweringBoxes(*FSaver, EndTimeout);
-    EXPECT_EQ(run.ExitCode, std::optional<DWORD>(0)) << "no exit code: still running at the time-out";
-    for (const TMessageBox& box : run.Boxes) ADD_FAILURE() << "box: " << box.Caption << ": " << box.Text;
+    ExpectEndsWith0AndNoBox(*FSaver, EndTimeout, "the session");
     ExpectSystemAsBefore();
   }
 
