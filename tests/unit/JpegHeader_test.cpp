@@ -1,5 +1,6 @@
-// The picture files on disk have the form and sizes the slideshow relies on, and the header reader
-// gives their sizes and turns every unreadable stream into EJPEG.
+// The picture files on disk have the form and sizes the slideshow relies on and pass the page
+// view's strict loader, and the header reader gives their sizes and turns every unreadable stream
+// into EJPEG.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,7 +10,9 @@
 #include <vector>
 
 #include "base/Errors.h"
+#include "imaging/JpegDecoder.h"
 #include "imaging/JpegHeader.h"
+#include "pageview/PictureFile.h"
 #include "pictures/PictureSet.h"
 #include "tests/support/JpegMarkers.h"
 #include "tests/support/PictureFiles.h"
@@ -27,7 +30,7 @@ std::vector<int32_t> AllPictureIds() {
 
 }  // namespace
 
-TEST(PictureFiles, AreCompleteBaselineJfifFilesOfTheirSize) {
+TEST(PictureFiles, AreCompleteBaselineJfifFilesOfTheirSizeThatTheLoaderTakes) {
   for (int32_t id : AllPictureIds()) {
     SCOPED_TRACE("picture " + std::to_string(id));
     const TBytes bytes = PictureFileBytes(id);
@@ -49,6 +52,14 @@ TEST(PictureFiles, AreCompleteBaselineJfifFilesOfTheirSize) {
     const TPictureSize expected = KnownPictureSize(id);
     EXPECT_EQ(size.Width, expected.Width);
     EXPECT_EQ(size.Height, expected.Height);
+
+    // The page view's loader reads and decodes it at its own size and reduced for a preview.
+    EXPECT_EQ(ReadPictureFile(PictureFilePath(id)), bytes);
+    TJpegDecoder decoder(bytes.data(), bytes.size());
+    ASSERT_TRUE(decoder.Valid());
+    const TFrame decoded = decoder.Decode(expected.Width, expected.Height);
+    EXPECT_TRUE(decoded.Width == expected.Width && decoded.Height == expected.Height);
+    EXPECT_EQ(PreparePicture(bytes.data(), bytes.size(), 149, 112).Width, 149);
   }
 }
 

@@ -10,7 +10,7 @@
 #include "pictures/PictureSet.h"
 #include "session/MonitorShow.h"
 #include "settings/EffectList.h"
-#include "tests/unit/PictureLoaderTestJpeg.h"
+#include "tests/support/TestJpeg.h"
 
 namespace {
 

@@ -3,14 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 
 #include "pageview/PageReader.h"
 #include "tests/support/PageTags.h"
-#include "tests/unit/PictureLoaderTestJpeg.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace {
 
@@ -68,38 +66,31 @@ TEST(PageReader, BlankPagesWithEveryKindOfTag) {
   }
 }
 
-TEST(PageReader, TheWorkedExample) {
-  TPage page = ReadPage(WorkedExample);
-  ExpectExit(page.Exit, TTransitionKind::Reveal, 5, 3.0);
-  EXPECT_EQ(page.Background, 0xFF000000u);
-  EXPECT_EQ(page.CellWidth, 1024);  // the cell's size, not the table's 1025 x 769
-  EXPECT_EQ(page.CellHeight, 768);
-  EXPECT_EQ(page.PictureSrc, "C:\\TEMP\\ins1A2B.jpg");
-  EXPECT_EQ(page.Fit, TFit::Width);
-  EXPECT_TRUE(page.HasPicture());
-}
-
-TEST(PageReader, PicturePagesKeepPathAndFitLiterally) {
+// The cell's size is read, not the table's one pixel more; path and fit are kept literally.
+TEST(PageReader, PicturePagesKeepExitCellPathAndFit) {
   struct TCase {
+    TExitTransition Exit;
     std::string Path;
     TFit Fit;
     int W, H;
-    TFit Expected;
   };
   const TCase cases[] = {
-      {"C:\\Users\\ANNA~1\\AppData\\Local\\Temp\\ins3F.tmp", TFit::Height, 152, 112, TFit::Height},
-      {"C:\\Dokumente und Einstellungen\\M\xFCller\\Lokale Einstellungen\\Temp\\a%20b&amp;.jpg",
-       TFit::Width, 1280, 1024, TFit::Width},
-      {"D:\\T\\x'y.jpg", TFit::Height, 1, 1, TFit::Height},
+      {RevealExit(5), "C:\\TEMP\\ins1A2B.jpg", TFit::Width, 1024, 768},  // the worked example
+      {FadeExit, "C:\\Users\\ANNA~1\\AppData\\Local\\Temp\\ins3F.tmp", TFit::Height, 152, 112},
+      {FadeExit, "C:\\Dokumente und Einstellungen\\M\xFCller\\Lokale Einstellungen\\Temp\\a%20b&amp;.jpg",
+       TFit::Width, 1280, 1024},
+      {FadeExit, "D:\\T\\x'y.jpg", TFit::Height, 1, 1},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Path);
-    TPage page = ReadPage(PicturePageText(FadeExit, c.W, c.H, c.Path, c.Fit));
-    ExpectExit(page.Exit, TTransitionKind::Fade, 0, 3.0);
+    TPage page = ReadPage(PicturePageText(c.Exit, c.W, c.H, c.Path, c.Fit));
+    ExpectExit(page.Exit, c.Exit.Kind, c.Exit.Pattern, 3.0);
+    EXPECT_EQ(page.Background, 0xFF000000u);
     EXPECT_EQ(page.PictureSrc, c.Path);
-    EXPECT_EQ(page.Fit, c.Expected);
+    EXPECT_EQ(page.Fit, c.Fit);
     EXPECT_EQ(page.CellWidth, c.W);
     EXPECT_EQ(page.CellHeight, c.H);
+    EXPECT_TRUE(page.HasPicture());
   }
 }
 
@@ -251,19 +242,13 @@ TEST(PageReader, OversizedPagesAreNotRead) {
 }
 
 TEST(PageReader, ReadsPageFiles) {
-  const std::filesystem::path dir = UniqueTestFolder();
-  const std::string path = (dir / "page.htm").string();
-  {
-    std::ofstream(path, std::ios::binary) << WorkedExample;
-  }
+  const TScratchFolder folder;
+  const std::string path = folder.Write("page.htm", WorkedExample);
   TPage page = ReadPageFile(path);
   EXPECT_EQ(page.PictureSrc, "C:\\TEMP\\ins1A2B.jpg");
   EXPECT_EQ(page.Exit.Kind, TTransitionKind::Reveal);
-  {
-    std::ofstream(path, std::ios::binary) << WorkedExample << std::string(MaxPageBytes, ' ');
-  }
+  folder.Write("page.htm", WorkedExample + std::string(MaxPageBytes, ' '));
   EXPECT_FALSE(ReadPageFile(path).HasPicture());
-  EXPECT_FALSE(ReadPageFile((dir / "missing.htm").string()).HasPicture());
-  EXPECT_FALSE(ReadPageFile(dir.string()).HasPicture());  // a folder, not a file
-  std::filesystem::remove_all(dir);
+  EXPECT_FALSE(ReadPageFile(folder / "missing.htm").HasPicture());
+  EXPECT_FALSE(ReadPageFile(folder.Path()).HasPicture());  // a folder, not a file
 }

@@ -22,7 +22,7 @@
 #include "tests/support/MaskOracle.h"
 #include "tests/support/PictureFiles.h"
 #include "tests/support/Ppm.h"
-#include "tests/unit/TransitionFrames.h"
+#include "tests/support/TestFrames.h"
 
 namespace {
 

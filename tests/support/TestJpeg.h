@@ -1,18 +1,14 @@
-// Test pictures and temporary folders for the page view's tests; pictures are made on the spot
-// with libjpeg's encoder, so the tests do not depend on the picture set.
+// Test pictures made on the spot with libjpeg's encoder, so that the tests do not depend on the
+// picture set, and the distance of two colours.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
-#include <random>
-#include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
 #include <jpeglib.h>
 
 // The colour (0xRRGGBB) of pixel (x, y) of a test picture.
@@ -77,14 +73,4 @@ inline int ColourDistance(uint32_t a, uint32_t b) {
     most = std::max(most, d < 0 ? -d : d);
   }
   return most;
-}
-
-// A fresh folder under the temporary directory, unique to this test and run.
-inline std::filesystem::path UniqueTestFolder() {
-  const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-  std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                              ("lumi-" + std::string(test->test_suite_name()) + "-" + test->name() +
-                               "-" + std::to_string(std::random_device{}()));
-  std::filesystem::create_directories(dir);
-  return dir;
 }
