@@ -128,12 +128,14 @@ TEST_F(FormTest, ADisabledTimerStopsTicking) {
   TScriptForm form({[](TScriptForm& f) { f.Timer1.SetEnabled(false); }});
   form.Create();
   form.Show();
-  // A thread timer of the same 10 ms period counts the periods that pass: twenty of them.
+  // A thread timer of the same 10 ms period counts the periods that pass: twenty of them, which
+  // take far less than the 5 s allowed.
   static int periods;
   periods = 0;
   const UINT_PTR reference = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) { ++periods; });
-  while (periods < 20) Application.HandleMessage();
+  for (const ULONGLONG end = GetTickCount64() + 5000; periods < 20 && GetTickCount64() < end;) Application.HandleMessage();
   KillTimer(nullptr, reference);
+  ASSERT_EQ(periods, 20) << "the reference timer stopped";
   EXPECT_EQ(form.Ticks, 1);
 }
 
