@@ -1,13 +1,16 @@
 // What a process holds of the system, counted from inside it: GDI objects, USER objects, kernel
 // handles and private bytes. Windows counts the first three itself; Wine answers 0 for each, so
-// there they are counted by probing every handle value (Wine takes a handle's low word as the
-// handle). Private bytes are the committed private pages, summed over the address space, which
-// both give.
+// there GDI objects are counted by probing every handle value (Wine takes a handle's low word as
+// the handle), windows by walking every window tree, and kernel handles in the system's handle
+// list, which names each handle's process. Private bytes are the committed private pages, summed
+// over the address space, which both give.
 #pragma once
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 struct TProcessResources {
   uint32_t GdiObjects = 0;
@@ -24,27 +27,54 @@ inline uint32_t CountGdiObjects() {
   return count;
 }
 
-// Windows of this process (the USER objects a session makes and drops).
+// Windows of this process (the USER objects a session makes and drops): the desktop's and the
+// message-only windows and all their descendants.
 inline uint32_t CountUserObjects() {
   if (DWORD counted = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS)) return counted;
-  uint32_t count = 0;
+  std::vector<HWND> windows;
+  const WNDENUMPROC collect = [](HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+  };
+  EnumWindows(collect, reinterpret_cast<LPARAM>(&windows));
+  for (HWND window = nullptr; (window = FindWindowExW(HWND_MESSAGE, window, nullptr, nullptr));) windows.push_back(window);
+  for (size_t roots = windows.size(), i = 0; i < roots; ++i) EnumChildWindows(windows[i], collect, reinterpret_cast<LPARAM>(&windows));
   const DWORD self = GetCurrentProcessId();
-  for (uintptr_t value = 1; value <= 0xFFFF; ++value) {
-    HWND window = reinterpret_cast<HWND>(value);
+  return static_cast<uint32_t>(std::count_if(windows.begin(), windows.end(), [&](HWND window) {
     DWORD owner = 0;
-    if (IsWindow(window) && GetWindowThreadProcessId(window, &owner) && owner == self) ++count;
-  }
-  return count;
+    return GetWindowThreadProcessId(window, &owner) && owner == self;
+  }));
 }
 
 inline uint32_t CountHandles() {
   DWORD counted = 0;
   if (GetProcessHandleCount(GetCurrentProcess(), &counted) && counted != 0) return counted;
-  uint32_t count = 0;
-  DWORD flags = 0;
-  for (uintptr_t value = 4; value <= 0x20000; value += 4)
-    count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) != FALSE;
-  return count;
+  struct TEntry {  // SYSTEM_HANDLE_TABLE_ENTRY_INFO
+    ULONG Process;
+    BYTE ObjectType, Flags;
+    USHORT Value;
+    PVOID Object;
+    ACCESS_MASK Access;
+  };
+  struct TList {
+    ULONG Count;
+    TEntry Entries[1];
+  };
+  using TQuery = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+  const auto query = reinterpret_cast<TQuery>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+  constexpr ULONG SystemHandleInformation = 16;
+  constexpr LONG LengthMismatch = static_cast<LONG>(0xC0000004);
+  std::vector<TList> list(1 << 12);  // the entries run on past the first element
+  ULONG needed = 0;
+  LONG status;
+  while ((status = query(SystemHandleInformation, list.data(), static_cast<ULONG>(list.size() * sizeof(TList)),
+                         &needed)) == LengthMismatch)
+    list.resize(list.size() * 2);
+  if (status != 0) return 0;
+  const DWORD self = GetCurrentProcessId();
+  return static_cast<uint32_t>(std::count_if(list[0].Entries, list[0].Entries + list[0].Count,
+                                             [&](const TEntry& entry) { return entry.Process == self; }));
 }
 
 inline uint64_t CountPrivateBytes() {
