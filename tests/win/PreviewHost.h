@@ -46,9 +46,9 @@ inline bool NextPicture(TSchoner& session) {
   return true;
 }
 
-
 // Runs `script` inside the modal loop of a width x height preview session whose transitions run
-// timeScale times faster, then closes the session. The window's own timer is stopped: only the ticks the script gives count.
+// timeScale times faster, then closes the session, which ends the loop as a cancel. The window's
+// own timer is stopped: only the ticks the script gives count.
 inline void RunSession(int width, int height, double timeScale, const std::function<void(TSchoner&)>& script) {
   static const std::function<void(TSchoner&)>* Script = nullptr;
   static TSchoner* Running = nullptr;
@@ -67,6 +67,7 @@ inline void RunSession(int width, int height, double timeScale, const std::funct
       PostMessageW(Running->Handle(), WM_CLOSE, 0, 0);
     });
     schoner.ShowModal();
+    EXPECT_EQ(schoner.ModalResult(), mrCancel);
     Application.ProcessMessages();  // the session's quit message, as the program's main loop takes it
   }
   ClosePreviewHost(frame);
