@@ -3,7 +3,6 @@
 
 #include "base/ErrorReport.h"
 #include "base/Errors.h"
-#include "tests/support/Raised.h"
 
 TEST(ErrorReport, ApplicationTitleIsTheFileNameUpToItsFirstStopInTitleCase) {
   EXPECT_EQ(ApplicationTitle("Lumivale.scr"), "Lumivale");
@@ -29,9 +28,4 @@ TEST(ErrorReport, FatalReportNamesClassModuleAndAddress) {
                             InvalidIntegerText("abc")),
             "Exception EConvertError in Modul Lumivale.scr bei 00000001400012AB.\r\n"
             "'abc' ist kein g\xC3\xBCltiger Integerwert.\r\n");
-}
-
-TEST(ErrorReport, RaisedErrorsCarryTheirClassAndMessage) {
-  EXPECT_EQ(Raised([] { throw EConvertError(InvalidIntegerText("")); }),
-            "EConvertError: '' ist kein g\xC3\xBCltiger Integerwert");
 }

@@ -43,54 +43,43 @@ void ExpectSane(const TPage& page) {
 
 }  // namespace
 
-TEST(PageReader, BlankPagesWithEveryKindOfTag) {
+// The session's pages: the exit as its tag reads (a reveal outside 0 to 23 cuts), the black body,
+// the cell's size (not the table's one pixel more), path and fit literally; a blank page has none.
+TEST(PageReader, TheSessionsPages) {
   struct TCase {
-    TExitTransition Exit;
+    std::string Text;
     TTransitionKind Kind;
     int32_t Pattern;
-  };
-  const TCase cases[] = {
-      {FadeExit, TTransitionKind::Fade, 0},          {RevealExit(0), TTransitionKind::Reveal, 0},
-      {RevealExit(5), TTransitionKind::Reveal, 5}, {RevealExit(22), TTransitionKind::Reveal, 22},
-      {RevealExit(23), TTransitionKind::Reveal, 23}, {RevealExit(24), TTransitionKind::Cut, 0},
-      {RevealExit(25), TTransitionKind::Cut, 0},  {RevealExit(-1), TTransitionKind::Cut, 0},
-      {RevealExit(INT32_MIN), TTransitionKind::Cut, 0},
-  };
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(ExitMeta(c.Exit));
-    TPage page = ReadPage(BlankPageText(c.Exit));
-    ExpectExit(page.Exit, c.Kind, c.Pattern, c.Kind == TTransitionKind::Cut ? 0.0 : 3.0);
-    EXPECT_EQ(page.Background, 0xFF000000u);
-    EXPECT_FALSE(page.HasPicture());
-    EXPECT_EQ(page.CellWidth, 0);
-  }
-}
-
-// The cell's size is read, not the table's one pixel more; path and fit are kept literally.
-TEST(PageReader, PicturePagesKeepExitCellPathAndFit) {
-  struct TCase {
-    TExitTransition Exit;
+    int W, H;
     std::string Path;
     TFit Fit;
-    int W, H;
+  };
+  auto blank = [](TExitTransition exit, TTransitionKind kind) { return TCase{BlankPageText(exit), kind, exit.Pattern, 0, 0, "", TFit::None}; };
+  auto picture = [](TExitTransition exit, int w, int h, const std::string& path, TFit fit) {
+    return TCase{PicturePageText(exit, w, h, path, fit), exit.Kind, exit.Pattern, w, h, path, fit};
   };
   const TCase cases[] = {
-      {RevealExit(5), "C:\\TEMP\\ins1A2B.jpg", TFit::Width, 1024, 768},  // the worked example
-      {FadeExit, "C:\\Users\\ANNA~1\\AppData\\Local\\Temp\\ins3F.tmp", TFit::Height, 152, 112},
-      {FadeExit, "C:\\Dokumente und Einstellungen\\M\xFCller\\Lokale Einstellungen\\Temp\\a%20b&amp;.jpg",
-       TFit::Width, 1280, 1024},
-      {FadeExit, "D:\\T\\x'y.jpg", TFit::Height, 1, 1},
+      blank(FadeExit, TTransitionKind::Fade),          blank(RevealExit(0), TTransitionKind::Reveal),
+      blank(RevealExit(5), TTransitionKind::Reveal),   blank(RevealExit(22), TTransitionKind::Reveal),
+      blank(RevealExit(23), TTransitionKind::Reveal),  blank(RevealExit(24), TTransitionKind::Cut),
+      blank(RevealExit(25), TTransitionKind::Cut),     blank(RevealExit(-1), TTransitionKind::Cut),
+      blank(RevealExit(INT32_MIN), TTransitionKind::Cut),
+      picture(RevealExit(5), 1024, 768, "C:\\TEMP\\ins1A2B.jpg", TFit::Width),  // the worked example
+      picture(FadeExit, 152, 112, "C:\\Users\\ANNA~1\\AppData\\Local\\Temp\\ins3F.tmp", TFit::Height),
+      picture(FadeExit, 1280, 1024, "C:\\Dokumente und Einstellungen\\M\xFCller\\Lokale Einstellungen\\Temp\\a%20b&amp;.jpg",
+              TFit::Width),
+      picture(FadeExit, 1, 1, "D:\\T\\x'y.jpg", TFit::Height),
   };
   for (const TCase& c : cases) {
-    SCOPED_TRACE(c.Path);
-    TPage page = ReadPage(PicturePageText(c.Exit, c.W, c.H, c.Path, c.Fit));
-    ExpectExit(page.Exit, c.Exit.Kind, c.Exit.Pattern, 3.0);
+    SCOPED_TRACE(c.Text);
+    const TPage page = ReadPage(c.Text);
+    ExpectExit(page.Exit, c.Kind, c.Pattern, c.Kind == TTransitionKind::Cut ? 0.0 : 3.0);
     EXPECT_EQ(page.Background, 0xFF000000u);
-    EXPECT_EQ(page.PictureSrc, c.Path);
-    EXPECT_EQ(page.Fit, c.Fit);
     EXPECT_EQ(page.CellWidth, c.W);
     EXPECT_EQ(page.CellHeight, c.H);
-    EXPECT_TRUE(page.HasPicture());
+    EXPECT_EQ(page.PictureSrc, c.Path);
+    EXPECT_EQ(page.Fit, c.Fit);
+    EXPECT_EQ(page.HasPicture(), !c.Path.empty());
   }
 }
 
