@@ -14,6 +14,7 @@
 #include "base/ApplicationWin32.h"
 #include "base/RunState.h"
 #include "session/SchonerWin32.h"
+#include "tests/support/MessageLoop.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestWindows.h"
 
@@ -37,13 +38,13 @@ inline void ClosePreviewHost(HWND frame) {
 }
 
 // For a session whose window's own timer is stopped: gives ticks until the picture changes, then
-// plays its transition to the end; false when no change came within the longest count.
+// plays its transition to the end; false when no change came within the longest count, or the
+// transition did not end.
 inline bool NextPicture(TSchoner& session) {
-  for (int tick = 0; tick < 100 && !session.WebBrowser1->Player().Animating(); ++tick)
+  const TTransitionPlayer& player = session.WebBrowser1->Player();
+  for (int tick = 0; tick < 100 && !player.Animating(); ++tick)
     SendMessageW(session.Handle(), WM_TIMER, session.Timer1.Id(), 0);
-  if (!session.WebBrowser1->Player().Animating()) return false;
-  while (session.WebBrowser1->Player().Animating()) Application.HandleMessage();
-  return true;
+  return player.Animating() && PumpUntil([&] { return !player.Animating(); });
 }
 
 // Runs `script` inside the modal loop of a width x height preview session whose transitions run
