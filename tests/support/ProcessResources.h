@@ -49,31 +49,23 @@ inline uint32_t CountUserObjects() {
 inline uint32_t CountHandles() {
   DWORD counted = 0;
   if (GetProcessHandleCount(GetCurrentProcess(), &counted) && counted != 0) return counted;
-  struct TEntry {  // SYSTEM_HANDLE_TABLE_ENTRY_INFO
+  // The system's handle list (class 16): a count, then one entry per handle, its process first.
+  struct TEntry {
     ULONG Process;
-    BYTE ObjectType, Flags;
+    BYTE Type, Flags;
     USHORT Value;
     PVOID Object;
     ACCESS_MASK Access;
   };
-  struct TList {
-    ULONG Count;
-    TEntry Entries[1];
-  };
-  using TQuery = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
-  const auto query = reinterpret_cast<TQuery>(
+  const auto query = reinterpret_cast<LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG)>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
-  constexpr ULONG SystemHandleInformation = 16;
-  constexpr LONG LengthMismatch = static_cast<LONG>(0xC0000004);
-  std::vector<TList> list(1 << 12);  // the entries run on past the first element
+  std::vector<TEntry> list(1 << 12);  // the count fills the first entry's place up to the second
   ULONG needed = 0;
-  LONG status;
-  while ((status = query(SystemHandleInformation, list.data(), static_cast<ULONG>(list.size() * sizeof(TList)),
-                         &needed)) == LengthMismatch)
-    list.resize(list.size() * 2);
-  if (status != 0) return 0;
+  while (query(16, list.data(), static_cast<ULONG>(list.size() * sizeof(TEntry)), &needed) == LONG(0xC0000004))
+    list.resize(list.size() * 2);  // too small
   const DWORD self = GetCurrentProcessId();
-  return static_cast<uint32_t>(std::count_if(list[0].Entries, list[0].Entries + list[0].Count,
+  const auto* entries = reinterpret_cast<const TEntry*>(reinterpret_cast<const char*>(list.data()) + sizeof(PVOID));
+  return static_cast<uint32_t>(std::count_if(entries, entries + list[0].Process,
                                              [&](const TEntry& entry) { return entry.Process == self; }));
 }
 
