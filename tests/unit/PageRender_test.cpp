@@ -35,6 +35,7 @@ void ExpectPictureAt(const TFrame& frame, const TPictureRect& r, uint32_t backgr
 
 }  // namespace
 
+// In a view larger than the cell, the view beyond the cell is the page's background too.
 TEST_F(PageRenderTest, LetterboxesThePictureInItsCell) {
   const std::string landscape = FDir.Write("l.jpg", MakeQuadrantJpeg(1024, 768));
   const std::string portrait = FDir.Write("p.jpg", MakeQuadrantJpeg(576, 768));
@@ -44,6 +45,8 @@ TEST_F(PageRenderTest, LetterboxesThePictureInItsCell) {
     int32_t W, H;
     TFit Fit;
     TPictureRect Expected;
+    int32_t ViewW = 0, ViewH = 0;  // the cell's size when 0
+    uint32_t Background = 0xFF000000u;
   };
   const TCase cases[] = {
       {landscape, 1024, 768, TFit::Width, {0, 0, 1024, 768}},
@@ -52,20 +55,16 @@ TEST_F(PageRenderTest, LetterboxesThePictureInItsCell) {
       {landscape, 1280, 800, TFit::Height, {106, 0, 1067, 800}},
       {landscape, 152, 112, TFit::Height, {1, 0, 149, 112}},
       {portrait, 77, 102, TFit::Height, {0, 0, 76, 102}},
+      {landscape, 200, 100, TFit::Height, {33, 0, 133, 100}, 260, 150, 0xFF336699u},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.W << "x" << c.H);
-    TFrame frame = RenderPage(PicturePage(c.Src, c.W, c.H, c.Fit), c.W, c.H);
-    ASSERT_EQ(frame.Width, c.W);
-    ASSERT_EQ(frame.Height, c.H);
-    ExpectPictureAt(frame, c.Expected, 0xFF000000u);
+    const int32_t viewW = c.ViewW ? c.ViewW : c.W, viewH = c.ViewH ? c.ViewH : c.H;
+    TFrame frame = RenderPage(PicturePage(c.Src, c.W, c.H, c.Fit, c.Background), viewW, viewH);
+    ASSERT_EQ(frame.Width, viewW);
+    ASSERT_EQ(frame.Height, viewH);
+    ExpectPictureAt(frame, c.Expected, c.Background);
   }
-}
-
-TEST_F(PageRenderTest, TheViewBeyondTheCellIsBackground) {
-  const std::string src = FDir.Write("l.jpg", MakeQuadrantJpeg(400, 300));
-  TFrame frame = RenderPage(PicturePage(src, 200, 100, TFit::Height, 0xFF336699u), 260, 150);
-  ExpectPictureAt(frame, {33, 0, 133, 100}, 0xFF336699u);
 }
 
 TEST_F(PageRenderTest, TheCellHidesWhatOverflowsIt) {

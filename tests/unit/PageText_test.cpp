@@ -20,12 +20,8 @@ TEST(PageText, ExitTagFollowsTheEffectIndexUnchecked) {
     int32_t Effect;
     std::string Tag;
   } cases[] = {
-      {23, Fade},
-      {0, Reveal + "0)>"},
-      {5, Reveal + "5)>"},
-      {22, Reveal + "22)>"},
-      {25, Reveal + "25)>"},
-      {-1, Reveal + "-1)>"},
+      {23, Fade},           {0, Reveal + "0)>"},   {5, Reveal + "5)>"},
+      {22, Reveal + "22)>"}, {25, Reveal + "25)>"}, {-1, Reveal + "-1)>"},
       {INT32_MIN, Reveal + "-2147483648)>"},
   };
   for (const TCase& c : cases) {

@@ -135,18 +135,17 @@ uint32_t BlendPixel(uint32_t a, uint32_t b, uint32_t w) {
 
 TEST(TransitionStep, FadeRoundsEveryChannelToNearestHalvesUp) {
   // Each channel sees every pair of old and new values across the 65536 pixels.
+  // Also kept as three bytes each, as the fade keeps opaque frames.
   std::vector<uint32_t> olds, news;
+  std::vector<uint8_t> packedOlds, packedNews;
   for (uint32_t o = 0; o < 256; ++o)
     for (uint32_t n = 0; n < 256; ++n) {
       olds.push_back(o | n << 8 | (255 - o) << 16 | ((7 * o + n) & 255) << 24);
       news.push_back(n | o << 8 | ((3 * n + o) & 255) << 16 | (255 - n) << 24);
-    }
-  // The same pixels kept as three bytes each, as the fade keeps opaque frames.
-  std::vector<uint8_t> packedOlds, packedNews;
-  for (size_t i = 0; i < olds.size(); ++i)
-    for (int c = 0; c < 3; ++c) {
-      packedOlds.push_back(static_cast<uint8_t>(olds[i] >> 8 * c));
-      packedNews.push_back(static_cast<uint8_t>(news[i] >> 8 * c));
+      for (int c = 0; c < 3; ++c) {
+        packedOlds.push_back(static_cast<uint8_t>(olds.back() >> 8 * c));
+        packedNews.push_back(static_cast<uint8_t>(news.back() >> 8 * c));
+      }
     }
   packedOlds.resize(packedOlds.size() + PackedSlack);
   packedNews.resize(packedNews.size() + PackedSlack);
@@ -172,13 +171,10 @@ TEST(TransitionStep, FadeRoundsEveryChannelToNearestHalvesUp) {
 }
 
 TEST(TransitionStep, FadeWeightIsProgressRoundedToTwoHundredFiftySixths) {
-  EXPECT_EQ(FadeWeight(0), 0u);
-  EXPECT_EQ(FadeWeight((uint64_t{1} << 23) - 1), 0u);
-  EXPECT_EQ(FadeWeight(uint64_t{1} << 23), 1u);  // p = 1/512 rounds up
-  EXPECT_EQ(FadeWeight(ProgressOne / 4), 64u);
-  EXPECT_EQ(FadeWeight(ProgressOne / 2), 128u);
-  EXPECT_EQ(FadeWeight(FixedProgress(0.3)), 77u);  // 76.8
-  EXPECT_EQ(FadeWeight(ProgressOne), 256u);
+  const std::pair<uint64_t, uint32_t> cases[] = {
+      {0, 0},  {(uint64_t{1} << 23) - 1, 0}, {uint64_t{1} << 23, 1} /* p = 1/512 rounds up */, {ProgressOne / 4, 64},
+      {ProgressOne / 2, 128}, {FixedProgress(0.3), 77} /* 76.8 */, {ProgressOne, 256}};
+  for (auto [progress, weight] : cases) EXPECT_EQ(FadeWeight(progress), weight) << progress;
 }
 
 // The fade blends, and reports, only the box where the frames differ (pictures on black: the
