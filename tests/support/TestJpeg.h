@@ -24,8 +24,7 @@ inline uint32_t Quadrants(int32_t x, int32_t y, int32_t width, int32_t height) {
 
 // A baseline (or progressive) 4:4:4 JPEG of the given size; the encoder's errors end the test
 // process, as they only happen for a broken test.
-inline std::vector<uint8_t> MakeJpeg(int32_t width, int32_t height, const TPixelColour& colour,
-                                     bool progressive = false, int quality = 95) {
+inline std::vector<uint8_t> MakeJpeg(int32_t width, int32_t height, const TPixelColour& colour, bool progressive = false) {
   jpeg_compress_struct info{};
   jpeg_error_mgr error{};
   info.err = jpeg_std_error(&error);
@@ -38,7 +37,7 @@ inline std::vector<uint8_t> MakeJpeg(int32_t width, int32_t height, const TPixel
   info.input_components = 3;
   info.in_color_space = JCS_RGB;
   jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, quality, TRUE);
+  jpeg_set_quality(&info, 95, TRUE);
   for (int c = 0; c < 3; ++c) info.comp_info[c].h_samp_factor = info.comp_info[c].v_samp_factor = 1;
   if (progressive) jpeg_simple_progression(&info);
   jpeg_start_compress(&info, TRUE);

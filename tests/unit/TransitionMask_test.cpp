@@ -156,24 +156,21 @@ struct TPair {
 };
 
 TEST(TransitionMask, MirrorPairsAgree) {
+  using enum TRelation;
   const TPair pairs[] = {
-      {rpWipeUp, rpWipeDown, TRelation::FlipY},           {rpWipeRight, rpWipeLeft, TRelation::FlipX},
-      {rpStripsLeftDown, rpStripsLeftUp, TRelation::FlipY}, {rpStripsLeftDown, rpStripsRightDown, TRelation::FlipX},
-      {rpStripsRightDown, rpStripsRightUp, TRelation::FlipY}, {rpStripsLeftUp, rpStripsRightUp, TRelation::FlipX},
-      {rpStripsLeftDown, rpStripsLeftDown, TRelation::Transpose},
-      {rpWipeDown, rpWipeRight, TRelation::Transpose},     {rpWipeUp, rpWipeLeft, TRelation::Transpose},
-      {rpVerticalBlinds, rpHorizontalBlinds, TRelation::Transpose},
-      {rpSplitVerticalIn, rpSplitHorizontalIn, TRelation::Transpose},
-      {rpSplitVerticalOut, rpSplitHorizontalOut, TRelation::Transpose},
-      {rpBoxIn, rpBoxIn, TRelation::FlipX},   {rpBoxIn, rpBoxIn, TRelation::FlipY},
-      {rpBoxOut, rpBoxOut, TRelation::Transpose}, {rpCircleIn, rpCircleIn, TRelation::FlipY},
-      {rpCircleOut, rpCircleOut, TRelation::Transpose},
-      {rpSplitVerticalIn, rpSplitVerticalIn, TRelation::FlipX},
+      {rpWipeUp, rpWipeDown, FlipY},                     {rpWipeRight, rpWipeLeft, FlipX},
+      {rpStripsLeftDown, rpStripsLeftUp, FlipY},         {rpStripsLeftDown, rpStripsRightDown, FlipX},
+      {rpStripsRightDown, rpStripsRightUp, FlipY},       {rpStripsLeftUp, rpStripsRightUp, FlipX},
+      {rpStripsLeftDown, rpStripsLeftDown, Transpose},   {rpWipeDown, rpWipeRight, Transpose},
+      {rpWipeUp, rpWipeLeft, Transpose},                 {rpVerticalBlinds, rpHorizontalBlinds, Transpose},
+      {rpSplitVerticalIn, rpSplitHorizontalIn, Transpose}, {rpSplitVerticalOut, rpSplitHorizontalOut, Transpose},
+      {rpBoxIn, rpBoxIn, FlipX},                         {rpBoxIn, rpBoxIn, FlipY},
+      {rpBoxOut, rpBoxOut, Transpose},                   {rpCircleIn, rpCircleIn, FlipY},
+      {rpCircleOut, rpCircleOut, Transpose},             {rpSplitVerticalIn, rpSplitVerticalIn, FlipX},
       // The "in" patterns are the "out" ones run backwards, old and new exchanged.
-      {rpBoxIn, rpBoxOut, TRelation::ComplementOfReversed},
-      {rpCircleIn, rpCircleOut, TRelation::ComplementOfReversed},
-      {rpSplitVerticalIn, rpSplitVerticalOut, TRelation::ComplementOfReversed},
-      {rpSplitHorizontalIn, rpSplitHorizontalOut, TRelation::ComplementOfReversed},
+      {rpBoxIn, rpBoxOut, ComplementOfReversed},         {rpCircleIn, rpCircleOut, ComplementOfReversed},
+      {rpSplitVerticalIn, rpSplitVerticalOut, ComplementOfReversed},
+      {rpSplitHorizontalIn, rpSplitHorizontalOut, ComplementOfReversed},
   };
   const int32_t w = 37, h = 23;
   for (const TPair& pair : pairs)
@@ -183,10 +180,10 @@ TEST(TransitionMask, MirrorPairsAgree) {
           const bool a = MaskAt(pair.A, x, y, w, h, progress);
           bool b = false;
           switch (pair.Relation) {
-            case TRelation::FlipX: b = MaskAt(pair.B, w - 1 - x, y, w, h, progress); break;
-            case TRelation::FlipY: b = MaskAt(pair.B, x, h - 1 - y, w, h, progress); break;
-            case TRelation::Transpose: b = MaskAt(pair.B, y, x, h, w, progress); break;
-            case TRelation::ComplementOfReversed: b = !MaskAt(pair.B, x, y, w, h, ProgressOne - progress); break;
+            case FlipX: b = MaskAt(pair.B, w - 1 - x, y, w, h, progress); break;
+            case FlipY: b = MaskAt(pair.B, x, h - 1 - y, w, h, progress); break;
+            case Transpose: b = MaskAt(pair.B, y, x, h, w, progress); break;
+            case ComplementOfReversed: b = !MaskAt(pair.B, x, y, w, h, ProgressOne - progress); break;
           }
           ASSERT_EQ(a, b) << "patterns " << pair.A << " and " << pair.B << " at P=" << progress
                           << ", pixel " << x << "," << y;
