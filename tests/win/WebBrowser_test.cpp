@@ -37,19 +37,17 @@ protected:
     View->Show();
     View->Player().SetTimeScale(TimeScale);
     Ticker = SetTimer(nullptr, 0, 10, nullptr);  // messages for PumpUntil to wake up to
-    PictureA = MakeTempFileName("jpg");
-    PictureB = MakeTempFileName("jpg");
-    CopyPictureFile(0, PictureA);   // 1024 x 768
-    CopyPictureFile(19, PictureB);  // 576 x 768, the portrait
+    CopyPictureFile(0, PictureA = TempFile("jpg"));   // 1024 x 768
+    CopyPictureFile(19, PictureB = TempFile("jpg"));  // 576 x 768, the portrait
   }
   void TearDown() override {
     KillTimer(nullptr, Ticker);
     View.reset();
     DestroyWindow(Host);
-    DeleteTempFiles("", PictureA);
-    DeleteTempFiles("", PictureB);
-    for (const std::string& page : Written) DeleteTempFiles(page, "");
+    for (const std::string& file : Written) DeleteTempFiles(file, "");
   }
+  // A fresh name in the temporary directory, its file deleted after the test.
+  std::string TempFile(const char* extension) { return Written.emplace_back(MakeTempFileName(extension)); }
 
   bool Animating() { return View->Player().Animating(); }
   bool Shows(const std::string& page) { return View->CopyScreen().Pixels == Expected(page).Pixels; }
@@ -62,9 +60,8 @@ protected:
 
   // Writes a page under a new name each time (the view rereads whatever it is told to show).
   std::string Show(const std::string& text) {
-    std::string path = MakeTempFileName("htm");
+    const std::string path = TempFile("htm");
     WritePageFile(path, text);
-    Written.push_back(path);
     View->Navigate(path);
     return path;
   }
@@ -74,17 +71,15 @@ protected:
   // The host's pixels as the screen shows them.
   TFrame Captured() {
     TFrame frame(W, H);
-    HDC screen = GetDC(Host);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), W, -H, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC screen = GetDC(Host), memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, W, H);
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, W, H, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    for (size_t i = 0; i < frame.Pixels.size(); ++i) frame.Pixels[i] = static_cast<uint32_t*>(bits)[i] | 0xFF000000u;
     SelectObject(memory, old);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), W, -H, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    GetDIBits(memory, bitmap, 0, H, frame.Pixels.data(), &info, DIB_RGB_COLORS);
+    for (uint32_t& pixel : frame.Pixels) pixel |= 0xFF000000u;
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(Host, screen);
