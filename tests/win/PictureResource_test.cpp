@@ -26,9 +26,7 @@ bool LiesInTheModuleImage(const uint8_t* data, size_t size) {
 }  // namespace
 
 TEST(PictureResource, EveryPictureIsItsFileReadInPlace) {
-  std::vector<int32_t> ids{PreviewPictureId};
-  for (int32_t n = 0; n < SlideshowPictureCount; ++n) ids.push_back(SlideshowPictureId(n));
-  for (int32_t id : ids) {
+  for (int32_t id : PictureIds()) {
     SCOPED_TRACE("resource " + std::to_string(id));
     const TResourceStream stream = OpenPictureResource(id);
     const std::vector<uint8_t> file = PictureFileBytes(id);
