@@ -11,9 +11,6 @@
 
 #include <jpeglib.h>
 
-// The colour (0xRRGGBB) of pixel (x, y) of a test picture.
-using TPixelColour = std::function<uint32_t(int32_t x, int32_t y)>;
-
 // Four flat quadrants: red, green / blue, white.
 inline uint32_t Quadrants(int32_t x, int32_t y, int32_t width, int32_t height) {
   bool right = x >= width / 2;
@@ -22,9 +19,10 @@ inline uint32_t Quadrants(int32_t x, int32_t y, int32_t width, int32_t height) {
   return right ? 0xFFFFFFu : 0x0000FFu;
 }
 
-// A baseline (or progressive) 4:4:4 JPEG of the given size; the encoder's errors end the test
-// process, as they only happen for a broken test.
-inline std::vector<uint8_t> MakeJpeg(int32_t width, int32_t height, const TPixelColour& colour, bool progressive = false) {
+// A baseline (or progressive) 4:4:4 JPEG of the given size, pixel (x, y) of colour(x, y) (0xRRGGBB);
+// the encoder's errors end the test process, as they only happen for a broken test.
+inline std::vector<uint8_t> MakeJpeg(int32_t width, int32_t height, const std::function<uint32_t(int32_t, int32_t)>& colour,
+                                     bool progressive = false) {
   jpeg_compress_struct info{};
   jpeg_error_mgr error{};
   info.err = jpeg_std_error(&error);

@@ -25,15 +25,10 @@ void ExpectExit(const TExitTransition& exit, TTransitionKind kind, int32_t patte
 
 // What every result must satisfy, whatever the input.
 void ExpectSane(const TPage& page) {
-  if (page.Exit.Kind == TTransitionKind::Cut) {
-    EXPECT_EQ(page.Exit.DurationSeconds, 0.0);
-  } else {
-    EXPECT_GT(page.Exit.DurationSeconds, 0.0);
-  }
-  if (page.Exit.Kind == TTransitionKind::Reveal) {
-    EXPECT_GE(page.Exit.Pattern, 0);
-    EXPECT_LE(page.Exit.Pattern, 23);
-  }
+  const TExitTransition& exit = page.Exit;
+  EXPECT_TRUE(exit.Kind == TTransitionKind::Cut ? exit.DurationSeconds == 0.0 : exit.DurationSeconds > 0.0)
+      << exit.DurationSeconds << " s";
+  EXPECT_TRUE(exit.Kind != TTransitionKind::Reveal || (exit.Pattern >= 0 && exit.Pattern <= 23)) << exit.Pattern;
   EXPECT_EQ(page.Background >> 24, 0xFFu);
   EXPECT_EQ(page.CellWidth == 0, page.CellHeight == 0);
   EXPECT_GE(page.CellWidth, 0);
@@ -157,24 +152,22 @@ TEST(PageReader, ExitTransitionTexts) {
 }
 
 TEST(PageReader, ToleratedAndIgnoredMarkup) {
+  using enum TTransitionKind;
   struct TCase {
     std::string Text;
     TTransitionKind Kind;
     uint32_t Background;
   };
   const TCase cases[] = {
-      {"<META CONTENT=\"blendTrans(Duration=3)\" HTTP-EQUIV='page-exit'>", TTransitionKind::Fade, 0xFF000000u},
-      {"<meta\thttp-equiv = \"Page-Exit\"\ncontent = 'revealTrans(Duration=3, transition=2)' />",
-       TTransitionKind::Reveal, 0xFF000000u},
-      {"<!-- <meta http-equiv=Page-Exit content=blendTrans(Duration=3)> -->", TTransitionKind::Cut, 0xFF000000u},
-      {"<meta http-equiv=Page-Enter content=blendTrans(Duration=3)>", TTransitionKind::Cut, 0xFF000000u},
-      {RevealTag(99) + FadeTag,
-       TTransitionKind::Cut, 0xFF000000u},  // the first Page-Exit tag decides
-      {"<!DOCTYPE html><body BGCOLOR=#FF8000>", TTransitionKind::Cut, 0xFFFF8000u},
-      {"<body bgcolor=\"1a2B3c\"><body bgcolor=\"#ffffff\">", TTransitionKind::Cut, 0xFF1A2B3Cu},
-      {"<body bgcolor=\"red\">", TTransitionKind::Cut, 0xFF000000u},
-      {"<body bgcolor=\"#12345\">", TTransitionKind::Cut, 0xFF000000u},
-      {"<body bgcolor=\"#ffffff", TTransitionKind::Cut, 0xFF000000u},
+      {"<META CONTENT=\"blendTrans(Duration=3)\" HTTP-EQUIV='page-exit'>", Fade, 0xFF000000u},
+      {"<meta\thttp-equiv = \"Page-Exit\"\ncontent = 'revealTrans(Duration=3, transition=2)' />", Reveal, 0xFF000000u},
+      {"<!-- <meta http-equiv=Page-Exit content=blendTrans(Duration=3)> -->", Cut, 0xFF000000u},
+      {"<meta http-equiv=Page-Enter content=blendTrans(Duration=3)>", Cut, 0xFF000000u},
+      {RevealTag(99) + FadeTag, Cut, 0xFF000000u},  // the first Page-Exit tag decides
+      {"<!DOCTYPE html><body BGCOLOR=#FF8000>", Cut, 0xFFFF8000u},
+      {"<body bgcolor=\"1a2B3c\"><body bgcolor=\"#ffffff\">", Cut, 0xFF1A2B3Cu},
+      {"<body bgcolor=\"red\">", Cut, 0xFF000000u}, {"<body bgcolor=\"#12345\">", Cut, 0xFF000000u},
+      {"<body bgcolor=\"#ffffff", Cut, 0xFF000000u},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Text);
@@ -185,6 +178,7 @@ TEST(PageReader, ToleratedAndIgnoredMarkup) {
 }
 
 TEST(PageReader, CellAndPictureVariants) {
+  using enum TFit;
   struct TCase {
     std::string Text;
     int32_t W, H;
@@ -192,19 +186,17 @@ TEST(PageReader, CellAndPictureVariants) {
     TFit Fit;
   };
   const TCase cases[] = {
-      {"<TD HEIGHT=768 WIDTH=1024><IMG HEIGHT='100%' SRC='C:\\a.jpg'>", 1024, 768, "C:\\a.jpg", TFit::Height},
-      {"<td width=\"100%\" height=\"768\"><img src=\"C:\\a.jpg\">", 0, 0, "C:\\a.jpg", TFit::None},
-      {"<td width=\"0\" height=\"768\">", 0, 0, "", TFit::None},
-      {"<td width=\"32768\" height=\"768\">", 0, 0, "", TFit::None},
-      {"<td width=\"32767\" height=\"1\">", 32767, 1, "", TFit::None},
-      {"<td width=\"99999999999999999999\" height=\"1\">", 0, 0, "", TFit::None},
-      {"<td width=\"640\" height=\"480\"><td width=\"1\" height=\"1\">", 640, 480, "", TFit::None},
-      {"<td width=\"640\" height=\"480\"><img src=\"a.jpg\" width=\"640\">", 640, 480, "a.jpg", TFit::None},
-      {"<td width=\"640\" height=\"480\"><img src=\"a.jpg\" height=\"100%\" width=\"100%\">", 640, 480,
-       "a.jpg", TFit::Height},
-      {"<td width=\"640\" height=\"480\"><img src=\"C:\\a.jpg\" width=\"100%\"", 640, 480, "", TFit::None},
-      {"<td width=\"640\" height=\"480\"><img src=\"C:\\a.jpg width=\"100%\">", 640, 480, "C:\\a.jpg width=",
-       TFit::None},
+      {"<TD HEIGHT=768 WIDTH=1024><IMG HEIGHT='100%' SRC='C:\\a.jpg'>", 1024, 768, "C:\\a.jpg", Height},
+      {"<td width=\"100%\" height=\"768\"><img src=\"C:\\a.jpg\">", 0, 0, "C:\\a.jpg", None},
+      {"<td width=\"0\" height=\"768\">", 0, 0, "", None},
+      {"<td width=\"32768\" height=\"768\">", 0, 0, "", None},
+      {"<td width=\"32767\" height=\"1\">", 32767, 1, "", None},
+      {"<td width=\"99999999999999999999\" height=\"1\">", 0, 0, "", None},
+      {"<td width=\"640\" height=\"480\"><td width=\"1\" height=\"1\">", 640, 480, "", None},
+      {"<td width=\"640\" height=\"480\"><img src=\"a.jpg\" width=\"640\">", 640, 480, "a.jpg", None},
+      {"<td width=\"640\" height=\"480\"><img src=\"a.jpg\" height=\"100%\" width=\"100%\">", 640, 480, "a.jpg", Height},
+      {"<td width=\"640\" height=\"480\"><img src=\"C:\\a.jpg\" width=\"100%\"", 640, 480, "", None},
+      {"<td width=\"640\" height=\"480\"><img src=\"C:\\a.jpg width=\"100%\">", 640, 480, "C:\\a.jpg width=", None},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Text);

@@ -15,7 +15,7 @@ const std::string Reveal = "<meta http-equiv=Page-Exit content=revealTrans(Durat
 
 }  // namespace
 
-TEST(PageText, ExitTagFollowsTheEffectIndexUnchecked) {
+TEST(PageText, ExitTagFollowsTheEffectIndexUncheckedAndTheRandomEffectDrawsOncePerTag) {
   struct TCase {
     int32_t Effect;
     std::string Tag;
@@ -29,10 +29,7 @@ TEST(PageText, ExitTagFollowsTheEffectIndexUnchecked) {
     EXPECT_EQ(ExitMeta(ChooseExit(c.Effect)), c.Tag) << c.Effect;
     EXPECT_EQ(RandSeed, 99u) << "only 24 draws";
   }
-}
-
-TEST(PageText, RandomEffectDrawsOncePerTag) {
-  // Seed 0 steps to 1: Random(23) = 1 * 23 >> 32 = 0, the cross-fade.
+  // 24 draws once per tag. Seed 0 steps to 1: Random(23) = 1 * 23 >> 32 = 0, the cross-fade.
   RandSeed = 0;
   EXPECT_EQ(ExitMeta(ChooseExit(24)), Fade);
   EXPECT_EQ(RandSeed, 1u);

@@ -34,10 +34,7 @@ void ExpectQuadrants(const TFrame& frame) {
   const int32_t w = frame.Width, h = frame.Height;
   const int32_t xs[] = {w / 4, 3 * w / 4}, ys[] = {h / 4, 3 * h / 4};
   for (int32_t y : ys)
-    for (int32_t x : xs) {
-      SCOPED_TRACE(testing::Message() << x << "," << y);
-      EXPECT_LE(ColourDistance(frame.Row(y)[x], Quadrants(x, y, w, h)), 3);
-    }
+    for (int32_t x : xs) EXPECT_LE(ColourDistance(frame.Row(y)[x], Quadrants(x, y, w, h)), 3) << x << "," << y;
   for (uint32_t p : frame.Pixels) ASSERT_EQ(p >> 24, 0xFFu);
 }
 
@@ -87,8 +84,7 @@ TEST(PictureLoader, RefusesWhatIsNotAReadableJpeg) {
     bool HeaderValid;
   };
   const TCase cases[] = {
-      {"empty", {}, false},
-      {"text", std::vector<uint8_t>(text.begin(), text.end()), false},
+      {"empty", {}, false}, {"text", std::vector<uint8_t>(text.begin(), text.end()), false},
       {"only the start marker", {0xFF, 0xD8}, false},
       {"header says 65000 x 65000", WithFrameSize(jpeg, 65000, 65000), false},
       {"header says 10001 x 10000", WithFrameSize(jpeg, 10001, 10000), false},

@@ -3,11 +3,8 @@
 // byte, so any change of a mask, an order or the fade's rounding shows, on either build. One file
 // per effect holds the three frames one below the other. LUMI_UPDATE_GOLDEN=1 rewrites the files.
 //
-// A golden is only as good as the frames it was made from: that the frames follow their
-// definitions is for the transition tests to prove (TransitionStep_test.cpp: frames against the
-// fade's rounding, the masks and the random orders; TransitionMask_test.cpp: the masks against
-// their inequalities; TransitionOrder_test.cpp: the orders' counts and lines), which must pass
-// before the files are rewritten.
+// A golden is only as good as the frames it was made from: that they follow their definitions is
+// for the transition tests to prove (Step, Mask and Order), which must pass before a rewrite.
 #include <gtest/gtest.h>
 
 #include <cstdio>

@@ -190,8 +190,16 @@ TEST(TransitionMask, MirrorPairsAgree) {
         }
 }
 
-TEST(TransitionMask, CheckerboardsAtHalfAreAnExactCheckerboard) {
-  // Widths where pixel centres fall exactly on cell edges (multiples of 6 and of 12) included.
+// Runs of new pixels in one row.
+int32_t RunsInRow(int32_t k, int32_t y, int32_t w, int32_t h, double p) {
+  int32_t runs = 0;
+  for (int32_t x = 0; x < w; ++x) runs += MaskAt(k, x, y, w, h, p) && (x == 0 || !MaskAt(k, x - 1, y, w, h, p));
+  return runs;
+}
+
+// At half their course the checkerboards are an exact checkerboard, widths where pixel centres fall
+// exactly on cell edges (multiples of 6 and of 12) included; the others show their runs and blocks.
+TEST(TransitionMask, CheckerboardsAreExactAtHalfAndShapesHaveTheirCounts) {
   for (TSize s : {TSize{12, 10}, TSize{6, 5}, TSize{24, 20}, TSize{37, 23}, TSize{48, 32}, TSize{120, 7}})
     for (int32_t k : {rpCheckerboardAcross, rpCheckerboardDown})
       for (int32_t y = 0; y < s.H; ++y)
@@ -201,16 +209,6 @@ TEST(TransitionMask, CheckerboardsAtHalfAreAnExactCheckerboard) {
           ASSERT_EQ(MaskAt(k, x, y, s.W, s.H, 0.5), (column + row) % 2 == 0)
               << "pattern " << k << " on " << s.W << "x" << s.H << ", pixel " << x << "," << y;
         }
-}
-
-// Runs of new pixels in one row.
-int32_t RunsInRow(int32_t k, int32_t y, int32_t w, int32_t h, double p) {
-  int32_t runs = 0;
-  for (int32_t x = 0; x < w; ++x) runs += MaskAt(k, x, y, w, h, p) && (x == 0 || !MaskAt(k, x - 1, y, w, h, p));
-  return runs;
-}
-
-TEST(TransitionMask, ShapesHaveTheirCounts) {
   EXPECT_EQ(RunsInRow(rpVerticalBlinds, 0, 200, 50, 0.25), 10);
   EXPECT_EQ(RunsInRow(rpCheckerboardAcross, 0, 240, 100, 0.25), 6);    // even row: 6 pairs
   EXPECT_EQ(RunsInRow(rpCheckerboardAcross, 15, 240, 100, 0.75), 7);   // odd row: offset by a cell

@@ -12,18 +12,16 @@
 
 namespace {
 
-TEST(TransitionOrder, GeneratorIsSplitMix64) {
-  TViewRandom random(0);
-  EXPECT_EQ(random.Next(), 0xE220A8397B1DCDAFull);  // the published first values for seed 0
-  EXPECT_EQ(random.Next(), 0x6E789E6AA1B965F4ull);
-  EXPECT_EQ(random.Next(), 0x06C45D188009454Full);
-}
-
-TEST(TransitionOrder, BelowIsInRangeAndEven) {
+// The view's generator is SplitMix64 (the published first values for seed 0), and Below stays
+// in its range, evenly.
+TEST(TransitionOrder, GeneratorIsSplitMix64AndBelowIsInRangeAndEven) {
+  TViewRandom first(0);
+  EXPECT_EQ(first.Next(), 0xE220A8397B1DCDAFull);
+  EXPECT_EQ(first.Next(), 0x6E789E6AA1B965F4ull);
+  EXPECT_EQ(first.Next(), 0x06C45D188009454Full);
   TViewRandom random(7);
-  for (uint32_t n : {1u, 2u, 3u, 23u, 1000u, 0x80000001u}) {
+  for (uint32_t n : {1u, 2u, 3u, 23u, 1000u, 0x80000001u})
     for (int i = 0; i < 2000; ++i) ASSERT_LT(random.Below(n), n);
-  }
   std::vector<int32_t> counts(23);
   for (int i = 0; i < 23000; ++i) ++counts[random.Below(23)];
   for (int32_t c : counts) EXPECT_NEAR(c, 1000, 150);

@@ -257,9 +257,8 @@ TEST(TransitionStep, UnknownPatternsAndMismatchedFramesCutAndAWrongTargetIsRefus
 TEST(TransitionStep, ACellOfALargerSurfaceGetsTheSameFramesAndNothingBeyondIt) {
   const int32_t w = 19, h = 11, surfaceWidth = 40, surfaceHeight = 15;
   const TFrame oldFrame = OldTestFrame(w, h), newFrame = NewTestFrame(w, h);
-  for (auto [kind, pattern] : {std::pair{TTransitionKind::Fade, 0}, std::pair{TTransitionKind::Reveal, 3},
-                               std::pair{TTransitionKind::Reveal, 12}, std::pair{TTransitionKind::Reveal, 21},
-                               std::pair{TTransitionKind::Reveal, 22}, std::pair{TTransitionKind::Cut, 0}}) {
+  using enum TTransitionKind;
+  for (auto [kind, pattern] : {std::pair{Fade, 0}, {Reveal, 3}, {Reveal, 12}, {Reveal, 21}, {Reveal, 22}, {Cut, 0}}) {
     SCOPED_TRACE("kind " + std::to_string(int(kind)) + " pattern " + std::to_string(pattern));
     TTransition packed(kind, pattern, 7, oldFrame, newFrame), inCell(kind, pattern, 7, oldFrame, newFrame);
     TFrame alone = oldFrame;

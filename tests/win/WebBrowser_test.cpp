@@ -106,9 +106,7 @@ protected:
     return sum;
   }
   // How many pixels of the screen show only the old page, only the new one, or neither.
-  struct TMix {
-    size_t OnlyOld = 0, OnlyNew = 0, Neither = 0;
-  };
+  struct TMix { size_t OnlyOld = 0, OnlyNew = 0, Neither = 0; };
   TMix Mix(const TFrame& oldFrame, const TFrame& newFrame) {
     const TFrame screen = View->CopyScreen();
     TMix mix;
