@@ -35,6 +35,13 @@ inline std::string PictureFilePath(int32_t identifier) {
 
 inline std::vector<uint8_t> PictureFileBytes(int32_t identifier) { return ReadBytes(PictureFilePath(identifier)); }
 
+// The pictures the program carries: the dialog's preview collage, then the slideshow's fifty.
+inline std::vector<int32_t> PictureIds() {
+  std::vector<int32_t> ids{105};
+  for (int32_t id = 110; id < 160; ++id) ids.push_back(id);
+  return ids;
+}
+
 struct TPictureSize {
   int32_t Width;
   int32_t Height;

@@ -37,8 +37,7 @@ TEST(ConfigLayout, ScalesToTheNearestPixelWithHalvesAwayFromZero) {
 
 TEST(ConfigLayout, PartsThatTouchInTheDesignTouchAtEveryDpi) {
   // The two text lines below the Links entries, and the button panel on the form's bottom edge.
-  const TLayoutRect& line1 = LinksPageAreas[4].Rect;
-  const TLayoutRect& line2 = LinksPageAreas[5].Rect;
+  const TLayoutRect &line1 = LinksPageAreas[4].Rect, &line2 = LinksPageAreas[5].Rect;
   ASSERT_EQ(line1.Bottom(), line2.Top);
   for (int dpi : Dpis) {
     EXPECT_EQ(ScaleToDpi(line1, dpi).Bottom(), ScaleToDpi(line2, dpi).Top) << dpi;

@@ -3,25 +3,19 @@
 
 #include "base/ErrorReport.h"
 #include "base/Errors.h"
-#include "tests/support/Raised.h"
 
 TEST(ErrorReport, ApplicationTitleIsTheFileNameUpToItsFirstStopInTitleCase) {
-  EXPECT_EQ(ApplicationTitle("Lumivale.scr"), "Lumivale");
-  EXPECT_EQ(ApplicationTitle("LUMIVA~1.SCR"), "Lumiva~1");
-  EXPECT_EQ(ApplicationTitle("my.SAVER.scr"), "my");
-  EXPECT_EQ(ApplicationTitle("NOEXT"), "Noext");
-  EXPECT_EQ(ApplicationTitle(""), "");
+  const std::pair<const char*, const char*> cases[] = {
+      {"Lumivale.scr", "Lumivale"}, {"LUMIVA~1.SCR", "Lumiva~1"}, {"my.SAVER.scr", "my"}, {"NOEXT", "Noext"}, {"", ""}};
+  for (auto [file, title] : cases) EXPECT_EQ(ApplicationTitle(file), title) << file;
 }
 
 TEST(ErrorReport, AFullStopIsAddedOnlyAfterCharactersSortingAfterIt) {
-  EXPECT_EQ(WithFinalStop("Stream-Schreibfehler"), "Stream-Schreibfehler.");
-  EXPECT_EQ(WithFinalStop("Fehler beim Holen der Daten f\xC3\xBCr 'Effect'"),
-            "Fehler beim Holen der Daten f\xC3\xBCr 'Effect'");  // "'" sorts before "."
-  EXPECT_EQ(WithFinalStop("Done."), "Done.");
-  EXPECT_EQ(WithFinalStop("Trailing blank "), "Trailing blank ");
-  EXPECT_EQ(WithFinalStop("Ends in 7"), "Ends in 7.");
-  EXPECT_EQ(WithFinalStop("Ends in \xC3\xBC"), "Ends in \xC3\xBC.");
-  EXPECT_EQ(WithFinalStop(""), "");
+  for (const char* text : {"Stream-Schreibfehler", "Ends in 7", "Ends in \xC3\xBC"})
+    EXPECT_EQ(WithFinalStop(text), std::string(text) + ".");
+  // Nothing after what sorts before "." ("'", " "), after a stop, or to nothing.
+  for (const char* text : {"Fehler beim Holen der Daten f\xC3\xBCr 'Effect'", "Done.", "Trailing blank ", ""})
+    EXPECT_EQ(WithFinalStop(text), text);
 }
 
 TEST(ErrorReport, FatalReportNamesClassModuleAndAddress) {
@@ -29,9 +23,4 @@ TEST(ErrorReport, FatalReportNamesClassModuleAndAddress) {
                             InvalidIntegerText("abc")),
             "Exception EConvertError in Modul Lumivale.scr bei 00000001400012AB.\r\n"
             "'abc' ist kein g\xC3\xBCltiger Integerwert.\r\n");
-}
-
-TEST(ErrorReport, RaisedErrorsCarryTheirClassAndMessage) {
-  EXPECT_EQ(Raised([] { throw EConvertError(InvalidIntegerText("")); }),
-            "EConvertError: '' ist kein g\xC3\xBCltiger Integerwert");
 }

@@ -1,5 +1,6 @@
-// The picture files on disk have the form and sizes the slideshow relies on, and the header reader
-// gives their sizes and turns every unreadable stream into EJPEG.
+// The picture files on disk have the form and sizes the slideshow relies on and pass the page
+// view's strict loader, and the header reader gives their sizes and turns every unreadable stream
+// into EJPEG.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,8 +10,9 @@
 #include <vector>
 
 #include "base/Errors.h"
+#include "imaging/JpegDecoder.h"
 #include "imaging/JpegHeader.h"
-#include "pictures/PictureSet.h"
+#include "pageview/PictureFile.h"
 #include "tests/support/JpegMarkers.h"
 #include "tests/support/PictureFiles.h"
 #include "tests/support/Raised.h"
@@ -19,16 +21,13 @@ namespace {
 
 using TBytes = std::vector<uint8_t>;
 
-std::vector<int32_t> AllPictureIds() {
-  std::vector<int32_t> ids{PreviewPictureId};
-  for (int32_t n = 0; n < SlideshowPictureCount; ++n) ids.push_back(SlideshowPictureId(n));
-  return ids;
-}
-
 }  // namespace
 
-TEST(PictureFiles, AreCompleteBaselineJfifFilesOfTheirSize) {
-  for (int32_t id : AllPictureIds()) {
+// The sizes (KnownPictureSize) make the set: 46 landscapes, one portrait and three strips, and the
+// preview's collage; no two files are alike.
+TEST(PictureFiles, AreDistinctCompleteBaselineJfifFilesOfTheirSizeThatTheLoaderTakes) {
+  std::set<TBytes> distinct;
+  for (int32_t id : PictureIds()) {
     SCOPED_TRACE("picture " + std::to_string(id));
     const TBytes bytes = PictureFileBytes(id);
     ASSERT_GT(bytes.size(), 10000u);
@@ -49,35 +48,23 @@ TEST(PictureFiles, AreCompleteBaselineJfifFilesOfTheirSize) {
     const TPictureSize expected = KnownPictureSize(id);
     EXPECT_EQ(size.Width, expected.Width);
     EXPECT_EQ(size.Height, expected.Height);
-  }
-}
+    // The header alone gives the size: half the file, cut well inside the scan data, will do.
+    const TJpegSize half = ReadJpegSize(bytes.data(), bytes.size() / 2);
+    EXPECT_TRUE(half.Width == size.Width && half.Height == size.Height);
 
-TEST(PictureFiles, SetHasOnePortraitThreeStripsAndFiftyDifferentPictures) {
-  int landscape = 0, portrait = 0, strips = 0;
-  std::set<TBytes> distinct;
-  for (int32_t n = 0; n < SlideshowPictureCount; ++n) {
-    const TBytes bytes = PictureFileBytes(SlideshowPictureId(n));
-    const TJpegSize size = ReadJpegSize(bytes.data(), bytes.size());
-    if (size.Width == 1024 && size.Height == 768) ++landscape;
-    else if (size.Height > size.Width) ++portrait;
-    else if (size.Width > 3 * size.Height) ++strips;
+    // The page view's loader reads and decodes it at its own size and reduced for a preview.
+    EXPECT_EQ(ReadPictureFile(PictureFilePath(id)), bytes);
+    TJpegDecoder decoder(bytes.data(), bytes.size());
+    ASSERT_TRUE(decoder.Valid());
+    const TFrame decoded = decoder.Decode(expected.Width, expected.Height);
+    EXPECT_TRUE(decoded.Width == expected.Width && decoded.Height == expected.Height);
+    EXPECT_EQ(PreparePicture(bytes.data(), bytes.size(), 149, 112).Width, 149);
     distinct.insert(bytes);
   }
-  EXPECT_EQ(landscape, 46);
-  EXPECT_EQ(portrait, 1);
-  EXPECT_EQ(strips, 3);
-  EXPECT_EQ(distinct.size(), 50u);
+  EXPECT_EQ(distinct.size(), 51u);
 }
 
-TEST(JpegHeader, ReadsTheSizeFromTheHeaderAlone) {
-  const TBytes bytes = PictureFileBytes(129);
-  // Cut well inside the scan data: the header is complete, the pixels are not needed.
-  const TJpegSize size = ReadJpegSize(bytes.data(), bytes.size() / 2);
-  EXPECT_EQ(size.Width, 576);
-  EXPECT_EQ(size.Height, 768);
-}
-
-TEST(JpegHeader, RejectsStreamsWithoutACompleteHeader) {
+TEST(JpegHeader, RejectsStreamsWithoutACompleteHeaderPassingTheDecodersMessageOn) {
   const TBytes picture = PictureFileBytes(110);
   const std::optional<TJpegSegment> scan = FindSegment(picture, 0xDA), frame = FindSegment(picture, 0xC0);
   ASSERT_TRUE(scan && frame);
@@ -88,34 +75,25 @@ TEST(JpegHeader, RejectsStreamsWithoutACompleteHeader) {
   zeroWidth[frame->At + 7] = zeroWidth[frame->At + 8] = 0;
   TBytes noise(4096);
   for (size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<uint8_t>(i * 7919u >> 3);
-  TBytes onlyMarkers{0xFF, 0xD8, 0xFF, 0xD9};
-  TBytes gif{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0};
-
   const struct {
     const char* Name;
     TBytes Data;
+    std::string Message = "";  // when it is known
   } cases[] = {
-      {"empty", {}},
-      {"one byte", {0xFF}},
-      {"start marker only", prefix(2)},
-      {"cut in the JFIF segment", prefix(11)},
-      {"cut before the frame", prefix(scanStart / 3)},
-      {"cut just before the scan", prefix(scanStart)},
-      {"cut inside the scan header", prefix(scanStart + 5)},
-      {"no image between start and end", onlyMarkers},
-      {"frame of width zero", zeroWidth},
-      {"another format", gif},
-      {"noise", noise},
+      {"empty", {}},                                {"one byte", {0xFF}},
+      {"start marker only", prefix(2)},             {"cut in the JFIF segment", prefix(11)},
+      {"cut before the frame", prefix(scanStart / 3)}, {"cut just before the scan", prefix(scanStart)},
+      {"cut inside the scan header", prefix(scanStart + 5)}, {"no image between start and end", {0xFF, 0xD8, 0xFF, 0xD9}},
+      {"frame of width zero", zeroWidth},           {"noise", noise},
+      {"another format", {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0}, "Not a JPEG file: starts with 0x47 0x49"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     const std::string raised = Raised([&] { ReadJpegSize(c.Data.data(), c.Data.size()); });
     EXPECT_EQ(raised.rfind("EJPEG: ", 0), 0u) << raised;
     EXPECT_GT(raised.size(), 7u) << "a message";
+    if (!c.Message.empty()) {
+      EXPECT_EQ(raised, "EJPEG: " + c.Message);
+    }
   }
-}
-
-TEST(JpegHeader, PassesTheDecodersMessageOn) {
-  const TBytes gif{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0};
-  EXPECT_EQ(Raised([&] { ReadJpegSize(gif.data(), gif.size()); }), "EJPEG: Not a JPEG file: starts with 0x47 0x49");
 }

@@ -11,15 +11,14 @@ TEST(Layout, LetterboxedContainFit) {
     TPictureRect Expected;
   };
   const TCase cases[] = {
-      {1024, 768, 1024, 768, TFit::Width, {0, 0, 1024, 768}},
+      {1024, 768, 1024, 768, TFit::Width, {0, 0, 1024, 768}}, {1280, 1024, 1024, 768, TFit::Width, {0, 32, 1280, 960}},
+      {1920, 1080, 1024, 768, TFit::Height, {240, 0, 1440, 1080}},
       {1024, 768, 576, 768, TFit::Height, {224, 0, 576, 768}},     // portrait: bars left and right
       {1024, 768, 1024, 220, TFit::Width, {0, 274, 1024, 220}},    // strip: bars top and bottom
       {1280, 800, 1024, 768, TFit::Height, {106, 0, 1067, 800}},   // 1066.67 wide, 213 px of bars
-      {1280, 1024, 1024, 768, TFit::Width, {0, 32, 1280, 960}},
       {152, 112, 1024, 768, TFit::Height, {1, 0, 149, 112}},       // 149.33 wide
       {77, 102, 576, 768, TFit::Height, {0, 0, 76, 102}},          // 76.5 goes to the even 76
       {80, 106, 576, 768, TFit::Height, {0, 0, 80, 106}},          // 79.5 goes to the even 80
-      {1920, 1080, 1024, 768, TFit::Height, {240, 0, 1440, 1080}},
       {1024, 768, 445, 241, TFit::None, {289, 263, 445, 241}},     // own size, centred
       {100, 100, 300, 100, TFit::Height, {-100, 0, 300, 100}},     // overflow stays centred
       {100, 100, 301, 100, TFit::None, {-101, 0, 301, 100}},

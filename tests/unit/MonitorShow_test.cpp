@@ -10,7 +10,7 @@
 #include "pictures/PictureSet.h"
 #include "session/MonitorShow.h"
 #include "settings/EffectList.h"
-#include "tests/unit/PictureLoaderTestJpeg.h"
+#include "tests/support/TestJpeg.h"
 
 namespace {
 
@@ -35,17 +35,18 @@ TEST(MonitorShow, PicturesNeverMeetAnotherMonitorsAndReachAllFifty) {
     }
     EXPECT_EQ(seen.size(), size_t(SlideshowPictureCount));
   }
-}
-
-TEST(MonitorShow, MoreMonitorsThanPicturesStillAvoidThePrimarysPicture) {
-  TMonitorShow show(7);
-  const std::vector<int32_t> next = show.NextPictures(std::vector<int32_t>(60, -1), 3);
+  // More monitors than pictures: the primary's picture is still avoided, and the first 49 differ.
+  const std::vector<int32_t> next = TMonitorShow(7).NextPictures(std::vector<int32_t>(60, -1), 3);
   EXPECT_EQ(std::count(next.begin(), next.end(), 3), 0);
-  EXPECT_EQ(std::set<int32_t>(next.begin(), next.begin() + 49).size(), 49u) << "the first 49 differ";
+  EXPECT_EQ(std::set<int32_t>(next.begin(), next.begin() + 49).size(), 49u);
 }
 
-TEST(MonitorShow, TransitionsFollowTheEffectAndRandomDrawsPerMonitor) {
+// All without a draw from the process-wide generator, whose sequence is the primary's.
+TEST(MonitorShow, TransitionsFollowTheEffectAndRandomDrawsAreTheMonitorsOwn) {
+  RandSeed = 12345;
   TMonitorShow show(11);
+  show.NextPictures(std::vector<int32_t>(11, -1), 0);
+  show.NextSeed();
   EXPECT_EQ(show.NextExit(FadeEffect).Kind, TTransitionKind::Fade);
   const TExitTransition wipe = show.NextExit(5);
   EXPECT_EQ(wipe.Kind, TTransitionKind::Reveal);
@@ -61,14 +62,6 @@ TEST(MonitorShow, TransitionsFollowTheEffectAndRandomDrawsPerMonitor) {
   }
   EXPECT_GT(fades, 50);  // one in 23: about 100
   EXPECT_LT(fades, 150);
-}
-
-TEST(MonitorShow, LeavesTheProcessWideGeneratorAlone) {
-  RandSeed = 12345;
-  TMonitorShow show(1);
-  show.NextPictures({-1, -1}, 0);
-  show.NextExit(RandomEffect);
-  show.NextSeed();
   EXPECT_EQ(RandSeed, 12345u);
 }
 

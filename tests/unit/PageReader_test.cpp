@@ -3,14 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 
 #include "pageview/PageReader.h"
 #include "tests/support/PageTags.h"
-#include "tests/unit/PictureLoaderTestJpeg.h"
+#include "tests/support/ScratchFolder.h"
 
 namespace {
 
@@ -27,15 +25,10 @@ void ExpectExit(const TExitTransition& exit, TTransitionKind kind, int32_t patte
 
 // What every result must satisfy, whatever the input.
 void ExpectSane(const TPage& page) {
-  if (page.Exit.Kind == TTransitionKind::Cut) {
-    EXPECT_EQ(page.Exit.DurationSeconds, 0.0);
-  } else {
-    EXPECT_GT(page.Exit.DurationSeconds, 0.0);
-  }
-  if (page.Exit.Kind == TTransitionKind::Reveal) {
-    EXPECT_GE(page.Exit.Pattern, 0);
-    EXPECT_LE(page.Exit.Pattern, 23);
-  }
+  const TExitTransition& exit = page.Exit;
+  EXPECT_TRUE(exit.Kind == TTransitionKind::Cut ? exit.DurationSeconds == 0.0 : exit.DurationSeconds > 0.0)
+      << exit.DurationSeconds << " s";
+  EXPECT_TRUE(exit.Kind != TTransitionKind::Reveal || (exit.Pattern >= 0 && exit.Pattern <= 23)) << exit.Pattern;
   EXPECT_EQ(page.Background >> 24, 0xFFu);
   EXPECT_EQ(page.CellWidth == 0, page.CellHeight == 0);
   EXPECT_GE(page.CellWidth, 0);
@@ -45,61 +38,43 @@ void ExpectSane(const TPage& page) {
 
 }  // namespace
 
-TEST(PageReader, BlankPagesWithEveryKindOfTag) {
+// The session's pages: the exit as its tag reads (a reveal outside 0 to 23 cuts), the black body,
+// the cell's size (not the table's one pixel more), path and fit literally; a blank page has none.
+TEST(PageReader, TheSessionsPages) {
   struct TCase {
-    TExitTransition Exit;
+    std::string Text;
     TTransitionKind Kind;
     int32_t Pattern;
-  };
-  const TCase cases[] = {
-      {FadeExit, TTransitionKind::Fade, 0},          {RevealExit(0), TTransitionKind::Reveal, 0},
-      {RevealExit(5), TTransitionKind::Reveal, 5}, {RevealExit(22), TTransitionKind::Reveal, 22},
-      {RevealExit(23), TTransitionKind::Reveal, 23}, {RevealExit(24), TTransitionKind::Cut, 0},
-      {RevealExit(25), TTransitionKind::Cut, 0},  {RevealExit(-1), TTransitionKind::Cut, 0},
-      {RevealExit(INT32_MIN), TTransitionKind::Cut, 0},
-  };
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(ExitMeta(c.Exit));
-    TPage page = ReadPage(BlankPageText(c.Exit));
-    ExpectExit(page.Exit, c.Kind, c.Pattern, c.Kind == TTransitionKind::Cut ? 0.0 : 3.0);
-    EXPECT_EQ(page.Background, 0xFF000000u);
-    EXPECT_FALSE(page.HasPicture());
-    EXPECT_EQ(page.CellWidth, 0);
-  }
-}
-
-TEST(PageReader, TheWorkedExample) {
-  TPage page = ReadPage(WorkedExample);
-  ExpectExit(page.Exit, TTransitionKind::Reveal, 5, 3.0);
-  EXPECT_EQ(page.Background, 0xFF000000u);
-  EXPECT_EQ(page.CellWidth, 1024);  // the cell's size, not the table's 1025 x 769
-  EXPECT_EQ(page.CellHeight, 768);
-  EXPECT_EQ(page.PictureSrc, "C:\\TEMP\\ins1A2B.jpg");
-  EXPECT_EQ(page.Fit, TFit::Width);
-  EXPECT_TRUE(page.HasPicture());
-}
-
-TEST(PageReader, PicturePagesKeepPathAndFitLiterally) {
-  struct TCase {
+    int W, H;
     std::string Path;
     TFit Fit;
-    int W, H;
-    TFit Expected;
+  };
+  auto blank = [](TExitTransition exit, TTransitionKind kind) { return TCase{BlankPageText(exit), kind, exit.Pattern, 0, 0, "", TFit::None}; };
+  auto picture = [](TExitTransition exit, int w, int h, const std::string& path, TFit fit) {
+    return TCase{PicturePageText(exit, w, h, path, fit), exit.Kind, exit.Pattern, w, h, path, fit};
   };
   const TCase cases[] = {
-      {"C:\\Users\\ANNA~1\\AppData\\Local\\Temp\\ins3F.tmp", TFit::Height, 152, 112, TFit::Height},
-      {"C:\\Dokumente und Einstellungen\\M\xFCller\\Lokale Einstellungen\\Temp\\a%20b&amp;.jpg",
-       TFit::Width, 1280, 1024, TFit::Width},
-      {"D:\\T\\x'y.jpg", TFit::Height, 1, 1, TFit::Height},
+      blank(FadeExit, TTransitionKind::Fade),          blank(RevealExit(0), TTransitionKind::Reveal),
+      blank(RevealExit(5), TTransitionKind::Reveal),   blank(RevealExit(22), TTransitionKind::Reveal),
+      blank(RevealExit(23), TTransitionKind::Reveal),  blank(RevealExit(24), TTransitionKind::Cut),
+      blank(RevealExit(25), TTransitionKind::Cut),     blank(RevealExit(-1), TTransitionKind::Cut),
+      blank(RevealExit(INT32_MIN), TTransitionKind::Cut),
+      picture(RevealExit(5), 1024, 768, "C:\\TEMP\\ins1A2B.jpg", TFit::Width),  // the worked example
+      picture(FadeExit, 152, 112, "C:\\Users\\ANNA~1\\AppData\\Local\\Temp\\ins3F.tmp", TFit::Height),
+      picture(FadeExit, 1280, 1024, "C:\\Dokumente und Einstellungen\\M\xFCller\\Lokale Einstellungen\\Temp\\a%20b&amp;.jpg",
+              TFit::Width),
+      picture(FadeExit, 1, 1, "D:\\T\\x'y.jpg", TFit::Height),
   };
   for (const TCase& c : cases) {
-    SCOPED_TRACE(c.Path);
-    TPage page = ReadPage(PicturePageText(FadeExit, c.W, c.H, c.Path, c.Fit));
-    ExpectExit(page.Exit, TTransitionKind::Fade, 0, 3.0);
-    EXPECT_EQ(page.PictureSrc, c.Path);
-    EXPECT_EQ(page.Fit, c.Expected);
+    SCOPED_TRACE(c.Text);
+    const TPage page = ReadPage(c.Text);
+    ExpectExit(page.Exit, c.Kind, c.Pattern, c.Kind == TTransitionKind::Cut ? 0.0 : 3.0);
+    EXPECT_EQ(page.Background, 0xFF000000u);
     EXPECT_EQ(page.CellWidth, c.W);
     EXPECT_EQ(page.CellHeight, c.H);
+    EXPECT_EQ(page.PictureSrc, c.Path);
+    EXPECT_EQ(page.Fit, c.Fit);
+    EXPECT_EQ(page.HasPicture(), !c.Path.empty());
   }
 }
 
@@ -159,46 +134,40 @@ TEST(PageReader, ExitTransitionTexts) {
       {"REVEALTRANS( Duration = 3 , Transition = 7 )", TTransitionKind::Reveal, 7, 3.0},
       {"revealTrans(transition=12,Duration=1.25)", TTransitionKind::Reveal, 12, 1.25},
       {"revealTrans(Duration=3,transition=+4)", TTransitionKind::Reveal, 4, 3.0},
-      {"revealTrans(Duration=3)", TTransitionKind::Cut, 0, 0},
-      {"revealTrans(Duration=3,transition=24)", TTransitionKind::Cut, 0, 0},
-      {"revealTrans(Duration=3,transition=99999999999999999999999)", TTransitionKind::Cut, 0, 0},
-      {"revealTrans(Duration=3,transition=5x)", TTransitionKind::Cut, 0, 0},
-      {"revealTrans(Duration=0,transition=3)", TTransitionKind::Cut, 0, 0},
-      {"blendTrans(Duration=-1)", TTransitionKind::Cut, 0, 0},
-      {"blendTrans(Duration=1e3)", TTransitionKind::Cut, 0, 0},
-      {"blendTrans(Duration=3", TTransitionKind::Cut, 0, 0},
-      {"blendTrans(Duration=3);", TTransitionKind::Cut, 0, 0},
-      {"blendTrans()", TTransitionKind::Cut, 0, 0},
-      {"blendTrans", TTransitionKind::Cut, 0, 0},
-      {"", TTransitionKind::Cut, 0, 0},
-      {")", TTransitionKind::Cut, 0, 0},
-      {"progid:DXImageTransform.Microsoft.Fade(duration=3)", TTransitionKind::Cut, 0, 0},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Content);
     ExpectExit(ReadExitTransition(c.Content), c.Kind, c.Pattern, c.Seconds);
   }
+  // These cut.
+  for (const char* content :
+       {"revealTrans(Duration=3)", "revealTrans(Duration=3,transition=24)",
+        "revealTrans(Duration=3,transition=99999999999999999999999)", "revealTrans(Duration=3,transition=5x)",
+        "revealTrans(Duration=0,transition=3)", "blendTrans(Duration=-1)", "blendTrans(Duration=1e3)",
+        "blendTrans(Duration=3", "blendTrans(Duration=3);", "blendTrans()", "blendTrans", "", ")",
+        "progid:DXImageTransform.Microsoft.Fade(duration=3)"}) {
+    SCOPED_TRACE(content);
+    ExpectExit(ReadExitTransition(content), TTransitionKind::Cut, 0, 0);
+  }
 }
 
 TEST(PageReader, ToleratedAndIgnoredMarkup) {
+  using enum TTransitionKind;
   struct TCase {
     std::string Text;
     TTransitionKind Kind;
     uint32_t Background;
   };
   const TCase cases[] = {
-      {"<META CONTENT=\"blendTrans(Duration=3)\" HTTP-EQUIV='page-exit'>", TTransitionKind::Fade, 0xFF000000u},
-      {"<meta\thttp-equiv = \"Page-Exit\"\ncontent = 'revealTrans(Duration=3, transition=2)' />",
-       TTransitionKind::Reveal, 0xFF000000u},
-      {"<!-- <meta http-equiv=Page-Exit content=blendTrans(Duration=3)> -->", TTransitionKind::Cut, 0xFF000000u},
-      {"<meta http-equiv=Page-Enter content=blendTrans(Duration=3)>", TTransitionKind::Cut, 0xFF000000u},
-      {RevealTag(99) + FadeTag,
-       TTransitionKind::Cut, 0xFF000000u},  // the first Page-Exit tag decides
-      {"<!DOCTYPE html><body BGCOLOR=#FF8000>", TTransitionKind::Cut, 0xFFFF8000u},
-      {"<body bgcolor=\"1a2B3c\"><body bgcolor=\"#ffffff\">", TTransitionKind::Cut, 0xFF1A2B3Cu},
-      {"<body bgcolor=\"red\">", TTransitionKind::Cut, 0xFF000000u},
-      {"<body bgcolor=\"#12345\">", TTransitionKind::Cut, 0xFF000000u},
-      {"<body bgcolor=\"#ffffff", TTransitionKind::Cut, 0xFF000000u},
+      {"<META CONTENT=\"blendTrans(Duration=3)\" HTTP-EQUIV='page-exit'>", Fade, 0xFF000000u},
+      {"<meta\thttp-equiv = \"Page-Exit\"\ncontent = 'revealTrans(Duration=3, transition=2)' />", Reveal, 0xFF000000u},
+      {"<!-- <meta http-equiv=Page-Exit content=blendTrans(Duration=3)> -->", Cut, 0xFF000000u},
+      {"<meta http-equiv=Page-Enter content=blendTrans(Duration=3)>", Cut, 0xFF000000u},
+      {RevealTag(99) + FadeTag, Cut, 0xFF000000u},  // the first Page-Exit tag decides
+      {"<!DOCTYPE html><body BGCOLOR=#FF8000>", Cut, 0xFFFF8000u},
+      {"<body bgcolor=\"1a2B3c\"><body bgcolor=\"#ffffff\">", Cut, 0xFF1A2B3Cu},
+      {"<body bgcolor=\"red\">", Cut, 0xFF000000u}, {"<body bgcolor=\"#12345\">", Cut, 0xFF000000u},
+      {"<body bgcolor=\"#ffffff", Cut, 0xFF000000u},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Text);
@@ -209,6 +178,7 @@ TEST(PageReader, ToleratedAndIgnoredMarkup) {
 }
 
 TEST(PageReader, CellAndPictureVariants) {
+  using enum TFit;
   struct TCase {
     std::string Text;
     int32_t W, H;
@@ -216,19 +186,17 @@ TEST(PageReader, CellAndPictureVariants) {
     TFit Fit;
   };
   const TCase cases[] = {
-      {"<TD HEIGHT=768 WIDTH=1024><IMG HEIGHT='100%' SRC='C:\\a.jpg'>", 1024, 768, "C:\\a.jpg", TFit::Height},
-      {"<td width=\"100%\" height=\"768\"><img src=\"C:\\a.jpg\">", 0, 0, "C:\\a.jpg", TFit::None},
-      {"<td width=\"0\" height=\"768\">", 0, 0, "", TFit::None},
-      {"<td width=\"32768\" height=\"768\">", 0, 0, "", TFit::None},
-      {"<td width=\"32767\" height=\"1\">", 32767, 1, "", TFit::None},
-      {"<td width=\"99999999999999999999\" height=\"1\">", 0, 0, "", TFit::None},
-      {"<td width=\"640\" height=\"480\"><td width=\"1\" height=\"1\">", 640, 480, "", TFit::None},
-      {"<td width=\"640\" height=\"480\"><img src=\"a.jpg\" width=\"640\">", 640, 480, "a.jpg", TFit::None},
-      {"<td width=\"640\" height=\"480\"><img src=\"a.jpg\" height=\"100%\" width=\"100%\">", 640, 480,
-       "a.jpg", TFit::Height},
-      {"<td width=\"640\" height=\"480\"><img src=\"C:\\a.jpg\" width=\"100%\"", 640, 480, "", TFit::None},
-      {"<td width=\"640\" height=\"480\"><img src=\"C:\\a.jpg width=\"100%\">", 640, 480, "C:\\a.jpg width=",
-       TFit::None},
+      {"<TD HEIGHT=768 WIDTH=1024><IMG HEIGHT='100%' SRC='C:\\a.jpg'>", 1024, 768, "C:\\a.jpg", Height},
+      {"<td width=\"100%\" height=\"768\"><img src=\"C:\\a.jpg\">", 0, 0, "C:\\a.jpg", None},
+      {"<td width=\"0\" height=\"768\">", 0, 0, "", None},
+      {"<td width=\"32768\" height=\"768\">", 0, 0, "", None},
+      {"<td width=\"32767\" height=\"1\">", 32767, 1, "", None},
+      {"<td width=\"99999999999999999999\" height=\"1\">", 0, 0, "", None},
+      {"<td width=\"640\" height=\"480\"><td width=\"1\" height=\"1\">", 640, 480, "", None},
+      {"<td width=\"640\" height=\"480\"><img src=\"a.jpg\" width=\"640\">", 640, 480, "a.jpg", None},
+      {"<td width=\"640\" height=\"480\"><img src=\"a.jpg\" height=\"100%\" width=\"100%\">", 640, 480, "a.jpg", Height},
+      {"<td width=\"640\" height=\"480\"><img src=\"C:\\a.jpg\" width=\"100%\"", 640, 480, "", None},
+      {"<td width=\"640\" height=\"480\"><img src=\"C:\\a.jpg width=\"100%\">", 640, 480, "C:\\a.jpg width=", None},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Text);
@@ -240,30 +208,20 @@ TEST(PageReader, CellAndPictureVariants) {
   }
 }
 
-TEST(PageReader, OversizedPagesAreNotRead) {
+// A page of MaxPageBytes is read; one byte more, in a text or a file, gives the black page.
+TEST(PageReader, ReadsPageFilesNotTooLarge) {
   std::string page = WorkedExample;
   page.resize(MaxPageBytes, ' ');
   EXPECT_TRUE(ReadPage(page).HasPicture());
   page.push_back(' ');
-  TPage read = ReadPage(page);
-  EXPECT_FALSE(read.HasPicture());
-  EXPECT_EQ(read.Exit.Kind, TTransitionKind::Cut);
-}
-
-TEST(PageReader, ReadsPageFiles) {
-  const std::filesystem::path dir = UniqueTestFolder();
-  const std::string path = (dir / "page.htm").string();
-  {
-    std::ofstream(path, std::ios::binary) << WorkedExample;
-  }
-  TPage page = ReadPageFile(path);
-  EXPECT_EQ(page.PictureSrc, "C:\\TEMP\\ins1A2B.jpg");
-  EXPECT_EQ(page.Exit.Kind, TTransitionKind::Reveal);
-  {
-    std::ofstream(path, std::ios::binary) << WorkedExample << std::string(MaxPageBytes, ' ');
-  }
+  EXPECT_FALSE(ReadPage(page).HasPicture());
+  EXPECT_EQ(ReadPage(page).Exit.Kind, TTransitionKind::Cut);
+  const TScratchFolder folder;
+  const std::string path = folder.Write("page.htm", WorkedExample);
+  EXPECT_EQ(ReadPageFile(path).PictureSrc, "C:\\TEMP\\ins1A2B.jpg");
+  EXPECT_EQ(ReadPageFile(path).Exit.Kind, TTransitionKind::Reveal);
+  folder.Write("page.htm", WorkedExample + std::string(MaxPageBytes, ' '));
   EXPECT_FALSE(ReadPageFile(path).HasPicture());
-  EXPECT_FALSE(ReadPageFile((dir / "missing.htm").string()).HasPicture());
-  EXPECT_FALSE(ReadPageFile(dir.string()).HasPicture());  // a folder, not a file
-  std::filesystem::remove_all(dir);
+  EXPECT_FALSE(ReadPageFile(folder / "missing.htm").HasPicture());
+  EXPECT_FALSE(ReadPageFile(folder.Path()).HasPicture());  // a folder, not a file
 }

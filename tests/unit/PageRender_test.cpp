@@ -2,44 +2,28 @@
 // plain page for every picture that cannot be shown.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "imaging/Layout.h"
 #include "pageview/PageRender.h"
-#include "tests/unit/PictureLoaderTestJpeg.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/TestFrames.h"
+#include "tests/support/TestJpeg.h"
 
 namespace {
 
 class PageRenderTest : public testing::Test {
 protected:
-  std::filesystem::path FDir = UniqueTestFolder();
-
-  void TearDown() override { std::filesystem::remove_all(FDir); }
-
-  std::string WritePicture(const std::string& name, const std::vector<uint8_t>& bytes) {
-    std::string path = (FDir / name).string();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    return path;
-  }
+  const TScratchFolder FDir;
 };
 
 TPage PicturePage(const std::string& src, int32_t w, int32_t h, TFit fit, uint32_t background = 0xFF000000u) {
-  TPage page;
-  page.Background = background;
-  page.CellWidth = w;
-  page.CellHeight = h;
-  page.PictureSrc = src;
-  page.Fit = fit;
-  return page;
+  return {{}, background, w, h, src, fit};
 }
 
 // Pixels outside the rectangle are the background; the rectangle's corners show the quadrants.
 void ExpectPictureAt(const TFrame& frame, const TPictureRect& r, uint32_t background) {
   for (int32_t y = 0; y < frame.Height; ++y)
     for (int32_t x = 0; x < frame.Width; ++x) {
-      bool inside = x >= r.Left && x < r.Left + r.Width && y >= r.Top && y < r.Top + r.Height;
-      if (!inside) {
+      if (!Covers(r, x, y)) {
         ASSERT_EQ(frame.Row(y)[x], background) << x << "," << y;
       }
     }
@@ -51,15 +35,18 @@ void ExpectPictureAt(const TFrame& frame, const TPictureRect& r, uint32_t backgr
 
 }  // namespace
 
+// In a view larger than the cell, the view beyond the cell is the page's background too.
 TEST_F(PageRenderTest, LetterboxesThePictureInItsCell) {
-  const std::string landscape = WritePicture("l.jpg", MakeQuadrantJpeg(1024, 768));
-  const std::string portrait = WritePicture("p.jpg", MakeQuadrantJpeg(576, 768));
-  const std::string strip = WritePicture("s.jpg", MakeQuadrantJpeg(1024, 220));
+  const std::string landscape = FDir.Write("l.jpg", MakeQuadrantJpeg(1024, 768));
+  const std::string portrait = FDir.Write("p.jpg", MakeQuadrantJpeg(576, 768));
+  const std::string strip = FDir.Write("s.jpg", MakeQuadrantJpeg(1024, 220));
   struct TCase {
     std::string Src;
     int32_t W, H;
     TFit Fit;
     TPictureRect Expected;
+    int32_t ViewW = 0, ViewH = 0;  // the cell's size when 0
+    uint32_t Background = 0xFF000000u;
   };
   const TCase cases[] = {
       {landscape, 1024, 768, TFit::Width, {0, 0, 1024, 768}},
@@ -68,24 +55,20 @@ TEST_F(PageRenderTest, LetterboxesThePictureInItsCell) {
       {landscape, 1280, 800, TFit::Height, {106, 0, 1067, 800}},
       {landscape, 152, 112, TFit::Height, {1, 0, 149, 112}},
       {portrait, 77, 102, TFit::Height, {0, 0, 76, 102}},
+      {landscape, 200, 100, TFit::Height, {33, 0, 133, 100}, 260, 150, 0xFF336699u},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.W << "x" << c.H);
-    TFrame frame = RenderPage(PicturePage(c.Src, c.W, c.H, c.Fit), c.W, c.H);
-    ASSERT_EQ(frame.Width, c.W);
-    ASSERT_EQ(frame.Height, c.H);
-    ExpectPictureAt(frame, c.Expected, 0xFF000000u);
+    const int32_t viewW = c.ViewW ? c.ViewW : c.W, viewH = c.ViewH ? c.ViewH : c.H;
+    TFrame frame = RenderPage(PicturePage(c.Src, c.W, c.H, c.Fit, c.Background), viewW, viewH);
+    ASSERT_EQ(frame.Width, viewW);
+    ASSERT_EQ(frame.Height, viewH);
+    ExpectPictureAt(frame, c.Expected, c.Background);
   }
 }
 
-TEST_F(PageRenderTest, TheViewBeyondTheCellIsBackground) {
-  const std::string src = WritePicture("l.jpg", MakeQuadrantJpeg(400, 300));
-  TFrame frame = RenderPage(PicturePage(src, 200, 100, TFit::Height, 0xFF336699u), 260, 150);
-  ExpectPictureAt(frame, {33, 0, 133, 100}, 0xFF336699u);
-}
-
 TEST_F(PageRenderTest, TheCellHidesWhatOverflowsIt) {
-  const std::string src = WritePicture("l.jpg", MakeQuadrantJpeg(64, 48));
+  const std::string src = FDir.Write("l.jpg", MakeQuadrantJpeg(64, 48));
   // Shown at its own size, centred on a 40 x 40 cell: 12 px cut on the left and right, 4 at
   // the top and bottom; the view's other 20 columns stay background.
   TFrame frame = RenderPage(PicturePage(src, 40, 40, TFit::None), 60, 40);
@@ -96,15 +79,15 @@ TEST_F(PageRenderTest, TheCellHidesWhatOverflowsIt) {
 
 TEST_F(PageRenderTest, PlainPageWhenThePictureCannotBeShown) {
   const std::vector<uint8_t> jpeg = MakeQuadrantJpeg(64, 48);
-  const std::string cut = WritePicture("cut.jpg", std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 300));
-  const std::string text = WritePicture("text.jpg", {'h', 'i'});
-  const std::string good = WritePicture("good.jpg", jpeg);
+  const std::string cut = FDir.Write("cut.jpg", std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 300));
+  const std::string text = FDir.Write("text.jpg", std::string("hi"));
+  const std::string good = FDir.Write("good.jpg", jpeg);
   const TPage pages[] = {
       TPage{},                                               // the blank page
-      PicturePage((FDir / "missing.jpg").string(), 64, 48, TFit::Width),
+      PicturePage(FDir / "missing.jpg", 64, 48, TFit::Width),
       PicturePage(cut, 64, 48, TFit::Width),
       PicturePage(text, 64, 48, TFit::Width),
-      PicturePage(FDir.string(), 64, 48, TFit::Width),      // a folder
+      PicturePage(FDir.Path(), 64, 48, TFit::Width),      // a folder
       PicturePage(good, 0, 0, TFit::Width),                 // no cell
       PicturePage("\\\\server\\share\\p.jpg", 64, 48, TFit::Width),
   };

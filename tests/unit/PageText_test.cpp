@@ -15,17 +15,13 @@ const std::string Reveal = "<meta http-equiv=Page-Exit content=revealTrans(Durat
 
 }  // namespace
 
-TEST(PageText, ExitTagFollowsTheEffectIndexUnchecked) {
+TEST(PageText, ExitTagFollowsTheEffectIndexUncheckedAndTheRandomEffectDrawsOncePerTag) {
   struct TCase {
     int32_t Effect;
     std::string Tag;
   } cases[] = {
-      {23, Fade},
-      {0, Reveal + "0)>"},
-      {5, Reveal + "5)>"},
-      {22, Reveal + "22)>"},
-      {25, Reveal + "25)>"},
-      {-1, Reveal + "-1)>"},
+      {23, Fade},           {0, Reveal + "0)>"},   {5, Reveal + "5)>"},
+      {22, Reveal + "22)>"}, {25, Reveal + "25)>"}, {-1, Reveal + "-1)>"},
       {INT32_MIN, Reveal + "-2147483648)>"},
   };
   for (const TCase& c : cases) {
@@ -33,10 +29,7 @@ TEST(PageText, ExitTagFollowsTheEffectIndexUnchecked) {
     EXPECT_EQ(ExitMeta(ChooseExit(c.Effect)), c.Tag) << c.Effect;
     EXPECT_EQ(RandSeed, 99u) << "only 24 draws";
   }
-}
-
-TEST(PageText, RandomEffectDrawsOncePerTag) {
-  // Seed 0 steps to 1: Random(23) = 1 * 23 >> 32 = 0, the cross-fade.
+  // 24 draws once per tag. Seed 0 steps to 1: Random(23) = 1 * 23 >> 32 = 0, the cross-fade.
   RandSeed = 0;
   EXPECT_EQ(ExitMeta(ChooseExit(24)), Fade);
   EXPECT_EQ(RandSeed, 1u);
@@ -81,25 +74,21 @@ TEST(PageText, FitsToHeightOnlyWhenTheScaledWidthFallsShort) {
     EXPECT_EQ(FitAttribute(ChooseFit(c.W, c.H, c.pw, c.ph)), c.Expected) << c.W << "x" << c.H << " " << c.pw << "x" << c.ph;
 }
 
-TEST(PageText, BlankPageByteForByte) {
-  const std::string expected =
-      "<html><head><meta http-equiv=Page-Exit content=blendTrans(Duration=3)></head><body "
-      "oncontextmenu=\"return false;\" style=\"margin-top:0;margin-left:0;margin-bottom:0;margin-right:0\" "
-      "bgcolor=\"#000000\"></body></html>";
-  EXPECT_EQ(BlankPageText(ChooseExit(23)), expected);
-}
-
-TEST(PageText, PicturePageByteForByte) {
-  const std::string expected =
-      "<html><head><meta http-equiv=Page-Exit content=revealTrans(Duration=3,transition=5)></head><body "
-      "oncontextmenu=\"return false;\" style=\"margin-top:0;margin-left:0;margin-bottom:0;margin-right:0\" "
-      "bgcolor=\"#000000\"><table cellspacing=\"0\" cellpadding=\"0\" border=\"0\" width=\"1025\" "
-      "height=\"769\" style=\"overflow:hidden\"><tr><td width=\"1024\" height=\"768\" "
-      "style=\"overflow:hidden\"><div align=\"center\" style=\"overflow:hidden\"><img "
-      "src=\"C:\\TEMP\\ins1A2B.jpg\" width=\"100%\"></div></td></tr></table></body></html>";
-  std::string page =
-      PicturePageText(ChooseExit(5), 1024, 768, "C:\\TEMP\\ins1A2B.jpg", ChooseFit(1024, 768, 1024, 768));
-  EXPECT_EQ(page, expected);
+TEST(PageText, PagesByteForByte) {
+  EXPECT_EQ(BlankPageText(ChooseExit(23)),
+            "<html><head><meta http-equiv=Page-Exit content=blendTrans(Duration=3)></head><body "
+            "oncontextmenu=\"return false;\" style=\"margin-top:0;margin-left:0;margin-bottom:0;margin-right:0\" "
+            "bgcolor=\"#000000\"></body></html>");
+  EXPECT_EQ(PicturePageText(ChooseExit(5), 1024, 768, "C:\\TEMP\\ins1A2B.jpg", ChooseFit(1024, 768, 1024, 768)),
+            "<html><head><meta http-equiv=Page-Exit content=revealTrans(Duration=3,transition=5)></head><body "
+            "oncontextmenu=\"return false;\" style=\"margin-top:0;margin-left:0;margin-bottom:0;margin-right:0\" "
+            "bgcolor=\"#000000\"><table cellspacing=\"0\" cellpadding=\"0\" border=\"0\" width=\"1025\" "
+            "height=\"769\" style=\"overflow:hidden\"><tr><td width=\"1024\" height=\"768\" "
+            "style=\"overflow:hidden\"><div align=\"center\" style=\"overflow:hidden\"><img "
+            "src=\"C:\\TEMP\\ins1A2B.jpg\" width=\"100%\"></div></td></tr></table></body></html>");
+  // The table, a pixel larger than the cell, does not overflow.
+  EXPECT_NE(PicturePageText(ChooseExit(23), INT32_MAX, INT32_MAX, "p", TFit::Width).find("width=\"2147483648\" height=\"2147483648\""),
+            std::string::npos);
 }
 
 TEST(PageText, PathGoesInAsStoredAndNoPageHasALineBreak) {
@@ -113,9 +102,4 @@ TEST(PageText, PathGoesInAsStoredAndNoPageHasALineBreak) {
   }
   EXPECT_NE(pages[1].find("<img src=\"" + path + "\" height=\"100%\">"), std::string::npos);
   EXPECT_NE(pages[1].find("width=\"153\" height=\"113\""), std::string::npos);
-}
-
-TEST(PageText, TableSizeDoesNotOverflow) {
-  std::string page = PicturePageText(ChooseExit(23), INT32_MAX, INT32_MAX, "p", TFit::Width);
-  EXPECT_NE(page.find("width=\"2147483648\" height=\"2147483648\""), std::string::npos);
 }

@@ -13,13 +13,11 @@ TEST(PasswordSetting, StoredValues) {
     std::string Data;
     bool InUse;
   } cases[] = {
-      {"0", TRegType::Dword, Le32(0), false},
-      {"1", TRegType::Dword, Le32(1), true},
+      {"0", TRegType::Dword, Le32(0), false},          {"1", TRegType::Dword, Le32(1), true},
       {"any non-zero value", TRegType::Dword, Le32(0x80000000u), true},
       {"a text", TRegType::String, std::string("0\0", 2), true},
       {"a long text", TRegType::String, std::string("1234567\0", 8), true},
-      {"4 raw bytes of 0", TRegType::Binary, Le32(0), true},
-      {"8 bytes of 0", TRegType::Qword, Le32(0) + Le32(0), true},
+      {"4 raw bytes of 0", TRegType::Binary, Le32(0), true}, {"8 bytes of 0", TRegType::Qword, Le32(0) + Le32(0), true},
       {"no data", TRegType::Binary, "", true},
   };
   for (const TCase& c : cases) {

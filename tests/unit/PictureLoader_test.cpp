@@ -3,15 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <random>
 
 #include "imaging/JpegDecoder.h"
 #include "pageview/PictureFile.h"
-#include "tests/support/VectorUnits.h"
-#include "tests/unit/PictureLoaderTestJpeg.h"
 #include "tests/support/JpegMarkers.h"
+#include "tests/support/ScratchFolder.h"
 #include "tests/support/StbResize.h"
+#include "tests/support/TestFrames.h"
+#include "tests/support/TestJpeg.h"
+#include "tests/support/VectorUnits.h"
 
 namespace {
 
@@ -33,10 +34,7 @@ void ExpectQuadrants(const TFrame& frame) {
   const int32_t w = frame.Width, h = frame.Height;
   const int32_t xs[] = {w / 4, 3 * w / 4}, ys[] = {h / 4, 3 * h / 4};
   for (int32_t y : ys)
-    for (int32_t x : xs) {
-      SCOPED_TRACE(testing::Message() << x << "," << y);
-      EXPECT_LE(ColourDistance(frame.Row(y)[x], Quadrants(x, y, w, h)), 3);
-    }
+    for (int32_t x : xs) EXPECT_LE(ColourDistance(frame.Row(y)[x], Quadrants(x, y, w, h)), 3) << x << "," << y;
   for (uint32_t p : frame.Pixels) ASSERT_EQ(p >> 24, 0xFFu);
 }
 
@@ -86,8 +84,7 @@ TEST(PictureLoader, RefusesWhatIsNotAReadableJpeg) {
     bool HeaderValid;
   };
   const TCase cases[] = {
-      {"empty", {}, false},
-      {"text", std::vector<uint8_t>(text.begin(), text.end()), false},
+      {"empty", {}, false}, {"text", std::vector<uint8_t>(text.begin(), text.end()), false},
       {"only the start marker", {0xFF, 0xD8}, false},
       {"header says 65000 x 65000", WithFrameSize(jpeg, 65000, 65000), false},
       {"header says 10001 x 10000", WithFrameSize(jpeg, 10001, 10000), false},
@@ -159,11 +156,8 @@ TEST(PictureLoader, FlatColoursSurviveResamplingExactly) {
     TFrame target(30, 20, 0xFF000000u);
     ASSERT_TRUE(DrawResampled(flat, placed, {0, 0, 30, 20}, target));
     for (int32_t y = 0; y < target.Height; ++y)
-      for (int32_t x = 0; x < target.Width; ++x) {
-        bool inside = x >= placed.Left && x < placed.Left + placed.Width && y >= placed.Top &&
-                      y < placed.Top + placed.Height;
-        ASSERT_EQ(target.Row(y)[x], inside ? 0xFF4080C0u : 0xFF000000u) << x << "," << y;
-      }
+      for (int32_t x = 0; x < target.Width; ++x)
+        ASSERT_EQ(target.Row(y)[x], Covers(placed, x, y) ? 0xFF4080C0u : 0xFF000000u) << x << "," << y;
   }
 }
 
@@ -228,11 +222,9 @@ TEST(PictureLoader, ClippedDrawingMatchesTheWholeDrawing) {
         Intersect(Intersect(c.Placed, c.Clip), TPictureRect{0, 0, c.TargetW, c.TargetH});
     for (int32_t y = 0; y < c.TargetH; ++y)
       for (int32_t x = 0; x < c.TargetW; ++x) {
-        uint32_t got = target.Row(y)[x];
-        if (x >= visible.Left && x < visible.Left + visible.Width && y >= visible.Top &&
-            y < visible.Top + visible.Height) {
-          uint32_t want = whole.Row(y - c.Placed.Top)[x - c.Placed.Left];
-          ASSERT_LE(ColourDistance(got, want), 1) << x << "," << y;
+        const uint32_t got = target.Row(y)[x];
+        if (Covers(visible, x, y)) {
+          ASSERT_LE(ColourDistance(got, whole.Row(y - c.Placed.Top)[x - c.Placed.Left]), 1) << x << "," << y;
         } else {
           ASSERT_EQ(got, 0x12345678u) << x << "," << y;
         }
@@ -262,37 +254,11 @@ TEST(PictureLoader, OnlyLocalFilePathsAreOpened) {
 }
 
 TEST(PictureLoader, ReadsPictureFiles) {
-  const std::filesystem::path dir = UniqueTestFolder();
+  const TScratchFolder folder;
   const std::vector<uint8_t> jpeg = MakeQuadrantJpeg(16, 16);
-  const std::string path = (dir / "p.jpg").string();
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(jpeg.data()), jpeg.size());
-  std::optional<std::vector<uint8_t>> read = ReadPictureFile(path);
-  ASSERT_TRUE(read);
-  EXPECT_EQ(*read, jpeg);
-  EXPECT_FALSE(ReadPictureFile((dir / "missing.jpg").string()));
+  const std::string path = folder.Write("p.jpg", jpeg);
+  EXPECT_EQ(ReadPictureFile(path), jpeg);
+  EXPECT_FALSE(ReadPictureFile(folder / "missing.jpg"));
   std::filesystem::resize_file(path, MaxPictureFileBytes + 1);
   EXPECT_FALSE(ReadPictureFile(path));
-  std::filesystem::remove_all(dir);
-}
-
-// Every picture of the set decodes under the loader's strict rules, at full and reduced size.
-TEST(PictureLoader, ThePictureSet) {
-  const std::filesystem::path dir = std::filesystem::path(LUMI_SOURCE_DIR) / "pictures";
-  int count = 0;
-  if (std::filesystem::is_directory(dir)) {
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-      if (entry.path().extension() != ".jpg") continue;
-      SCOPED_TRACE(entry.path().string());
-      ++count;
-      std::optional<std::vector<uint8_t>> bytes = ReadPictureFile(entry.path().string());
-      ASSERT_TRUE(bytes);
-      TJpegDecoder decoder(bytes->data(), bytes->size());
-      ASSERT_TRUE(decoder.Valid());
-      TFrame frame = decoder.Decode(decoder.Width(), decoder.Height());
-      EXPECT_EQ(frame.Width, decoder.Width());
-      EXPECT_EQ(frame.Height, decoder.Height());
-      EXPECT_EQ(PreparePicture(bytes->data(), bytes->size(), 149, 112).Width, 149);
-    }
-  }
-  if (count == 0) GTEST_SKIP() << "no picture set yet";
 }

@@ -13,7 +13,7 @@ int TicksToChange(TSessionCourse& course, int limit = 1000) {
   return -1;
 }
 
-TEST(SessionCourse, FirstPictureOnThe21stTickThen61To90Ticks) {
+TEST(SessionCourse, FirstPictureOnThe21stTickThen61To90TicksNoneOnceEnded) {
   TSessionCourse course;
   course.StartCountDown();
   ASSERT_TRUE(course.Activate());
@@ -22,9 +22,17 @@ TEST(SessionCourse, FirstPictureOnThe21stTickThen61To90Ticks) {
     course.SetNextCount(draw);
     EXPECT_EQ(TicksToChange(course), 61 + draw) << "draw " << draw;
   }
+  // Ended with the next change due: none comes.
+  course.SetNextCount(0);
+  for (int tick = 0; tick < 60; ++tick) course.Tick();
+  course.End();
+  EXPECT_EQ(TicksToChange(course), -1);
 }
 
 TEST(SessionCourse, ActivatesOnceAndEndsOnce) {
+  TSessionCourse ended;
+  EXPECT_TRUE(ended.End());
+  EXPECT_FALSE(ended.Activate()) << "ended before its activation";
   TSessionCourse course;
   EXPECT_EQ(course.Stage(), TSessionStage::Created);
   EXPECT_TRUE(course.Activate());
@@ -34,21 +42,6 @@ TEST(SessionCourse, ActivatesOnceAndEndsOnce) {
   EXPECT_FALSE(course.End()) << "the teardown ran twice";
   EXPECT_FALSE(course.Activate());
   EXPECT_EQ(course.Stage(), TSessionStage::Ended);
-}
-
-TEST(SessionCourse, NoPictureChangeOnceEndedEvenWhenDue) {
-  TSessionCourse course;
-  course.StartCountDown();
-  course.Activate();
-  for (int tick = 0; tick < 20; ++tick) course.Tick();
-  course.End();
-  EXPECT_EQ(TicksToChange(course), -1);
-}
-
-TEST(SessionCourse, EndedBeforeActivationStartsNothing) {
-  TSessionCourse course;
-  EXPECT_TRUE(course.End());
-  EXPECT_FALSE(course.Activate());
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ TEST(SettingsStore, RejectsAnEffectThatIsNotA4ByteInteger) {
   }
 }
 
-TEST(SettingsStore, AKeyWithoutRightsReadsAsDefaultAndFailsToWrite) {
+TEST(SettingsStore, AKeyWithoutRightsReadsAsDefaultAndAFailingSaveStopsWithItsError) {
   TMemoryRegistry registry;
   registry.DenyKey(SettingsKeyPath);
   EXPECT_EQ(Raised([&] { ReadEffect(registry); }), "");
@@ -74,15 +74,14 @@ TEST(SettingsStore, AKeyWithoutRightsReadsAsDefaultAndFailsToWrite) {
     EXPECT_EQ(Raised([&] { SaveSettings(registry, c.Page, 5); }),
               "ERegistryException: " + RegistrySetErrorText(c.FailingValue));
   EXPECT_FALSE(registry.KeyExists(SettingsKeyPath));
-}
 
-TEST(SettingsStore, AFailedPageWriteStopsTheSave) {
-  TMemoryRegistry registry;
-  registry.SetInteger(SettingsKeyPath, "Effect", 3);
-  registry.FailWritesTo(SettingsKeyPath);
-  EXPECT_THROW(SaveSettings(registry, TConfigPage::Options, 24), ERegistryException);
-  EXPECT_EQ(ReadEffect(registry), 3);
-  EXPECT_EQ(registry.OpenKeyCount(), 0);
+  // A key that takes no writes: the save stops at the page, before the effect.
+  TMemoryRegistry failing;
+  failing.SetInteger(SettingsKeyPath, "Effect", 3);
+  failing.FailWritesTo(SettingsKeyPath);
+  EXPECT_THROW(SaveSettings(failing, TConfigPage::Options, 24), ERegistryException);
+  EXPECT_EQ(ReadEffect(failing), 3);
+  EXPECT_EQ(failing.OpenKeyCount(), 0);
 }
 
 TEST(SettingsStore, SavesThePageShownExceptTipsAndTheEffect) {

@@ -4,10 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "transitions/Mask.h"
-#include "tests/support/MaskOracle.h"
 
 namespace {
 
@@ -38,33 +38,17 @@ std::vector<uint64_t> ProgressSamples(int32_t w, int32_t h) {
   return samples;
 }
 
-std::vector<bool> MaskOf(int32_t k, int32_t w, int32_t h, uint64_t progress) {
-  std::vector<bool> mask(static_cast<size_t>(w) * h);
-  for (int32_t y = 0; y < h; ++y)
-    for (int32_t x = 0; x < w; ++x) mask[static_cast<size_t>(y) * w + x] = MaskAt(k, x, y, w, h, progress);
-  return mask;
-}
-
-TEST(TransitionMask, StartAllOldEndAllNewAndNeverTurnBack) {
+// Through progress values on every edge: each row's spans are sorted, apart and cover exactly
+// the pixels of the predicate, and the mask starts all old, ends all new and never turns back.
+TEST(TransitionMask, RowSpansFollowThePredicateFromAllOldToAllNewNeverTurningBack) {
   for (int32_t k : GeometricPatterns())
     for (TSize s : Sizes) {
       SCOPED_TRACE(testing::Message() << "pattern " << k << " on " << s.W << "x" << s.H);
-      std::vector<bool> last = MaskOf(k, s.W, s.H, 0);
-      ASSERT_EQ(std::count(last.begin(), last.end(), true), 0);
-      for (uint64_t progress : ProgressSamples(s.W, s.H)) {
-        std::vector<bool> now = MaskOf(k, s.W, s.H, progress);
-        for (size_t i = 0; i < now.size(); ++i) ASSERT_TRUE(now[i] || !last[i]) << "pixel " << i << " at " << progress;
-        last = now;
-      }
-      ASSERT_EQ(std::count(last.begin(), last.end(), false), 0);
-    }
-}
-
-TEST(TransitionMask, RowSpansEqualThePixelPredicate) {
-  for (int32_t k : GeometricPatterns())
-    for (TSize s : Sizes) {
       TMaskShape shape(k, s.W, s.H);
-      for (uint64_t progress : ProgressSamples(s.W, s.H)) {
+      std::vector<bool> shown(static_cast<size_t>(s.W) * s.H, false);
+      const std::vector<uint64_t> samples = ProgressSamples(s.W, s.H);
+      ASSERT_TRUE(samples.front() == 0 && samples.back() == ProgressOne);
+      for (uint64_t progress : samples) {
         shape.SetProgress(progress);
         for (int32_t y = 0; y < s.H; ++y) {
           TPixelSpans spans;
@@ -77,13 +61,73 @@ TEST(TransitionMask, RowSpansEqualThePixelPredicate) {
             }
             for (int32_t x = spans.Items[i].Begin; x < spans.Items[i].End; ++x) row[x] = true;
           }
-          for (int32_t x = 0; x < s.W; ++x)
-            ASSERT_EQ(row[x], MaskAt(k, x, y, s.W, s.H, progress))
-                << "pattern " << k << " on " << s.W << "x" << s.H << " at P=" << progress << ", pixel "
-                << x << "," << y;
+          for (int32_t x = 0; x < s.W; ++x) {
+            const size_t i = static_cast<size_t>(y) * s.W + x;
+            ASSERT_EQ(row[x], MaskAt(k, x, y, s.W, s.H, progress)) << "P=" << progress << ", pixel " << x << "," << y;
+            ASSERT_TRUE(row[x] || !shown[i]) << "pixel " << x << "," << y << " turned back at P=" << progress;
+            if (progress == 0 || progress == ProgressOne) {
+              ASSERT_EQ(row[x], progress == ProgressOne) << "pixel " << x << "," << y << " at P=" << progress;
+            }
+            shown[i] = row[x];
+          }
         }
       }
     }
+}
+
+// The masks as their inequalities read, in floating point: an oracle written apart from the
+// integer arithmetic of transitions/Mask.
+// Whether pixel (x, y) of a w x h frame of geometric pattern k shows the new picture at p. margin
+// is how far the pixel lies from an edge of the decision: below about 1e-9 only exact arithmetic
+// can tell, and a check should pass such a pixel over.
+inline bool MaskByInequality(int32_t k, int32_t x, int32_t y, int32_t w, int32_t h, double p, double& margin) {
+  const double u = (x + 0.5) / w, v = (y + 0.5) / h, dx = std::fabs(u - 0.5), dy = std::fabs(v - 0.5);
+  const double d = std::sqrt(std::pow((u - 0.5) * w, 2) + std::pow((v - 0.5) * h, 2));
+  const double r = std::sqrt(w * w / 4.0 + h * h / 4.0);
+  auto frac = [](double t) { return t - std::floor(t); };
+  auto gap = [](double t) { return std::fabs(t - std::round(t)); };  // distance from a step of floor
+  auto test = [&](double a, double b) { margin = std::fabs(a - b); return a; };
+  margin = 1;
+  switch (k) {
+    case 0: return test(std::max(dx, dy), (1 - p) / 2) >= (1 - p) / 2;
+    case 1: return test(std::max(dx, dy), p / 2) < p / 2;
+    case 2: return test(d, (1 - p) * r) >= (1 - p) * r;
+    case 3: return test(d, p * r) < p * r;
+    case 4: return test(v, 1 - p) > 1 - p;
+    case 5: return test(v, p) < p;
+    case 6: return test(u, p) < p;
+    case 7: return test(u, 1 - p) > 1 - p;
+    case 8:
+    case 9: {
+      const double t = 10 * (k == 8 ? u : v);
+      const bool on = test(frac(t), p) < p;
+      margin = std::min(margin, gap(t));
+      return on;
+    }
+    case 10: {
+      const double c = (12 * u + static_cast<int>(std::floor(10 * v)) % 2) / 2;
+      const bool on = test(frac(c), p) < p;
+      margin = std::min({margin, gap(c), gap(10 * v)});
+      return on;
+    }
+    case 11: {
+      const double c = (10 * v + static_cast<int>(std::floor(12 * u)) % 2) / 2;
+      const bool on = test(frac(c), p) < p;
+      margin = std::min({margin, gap(c), gap(12 * u)});
+      return on;
+    }
+    case 13: return test(dx, (1 - p) / 2) >= (1 - p) / 2;
+    case 14: return test(dx, p / 2) < p / 2;
+    case 15: return test(dy, (1 - p) / 2) >= (1 - p) / 2;
+    case 16: return test(dy, p / 2) < p / 2;
+    default: {
+      const double a = (k == 19 || k == 20) ? 1 - u : u, b = (k == 18 || k == 20) ? 1 - v : v;
+      const double strip = std::floor(16 * a) + std::floor(16 * b) + 1;
+      const bool on = test(strip, p * 31) <= p * 31;
+      margin = std::min({margin, gap(16 * a), gap(16 * b)});
+      return on;
+    }
+  }
 }
 
 TEST(TransitionMask, FollowsTheInequalitiesAsWritten) {
@@ -112,24 +156,21 @@ struct TPair {
 };
 
 TEST(TransitionMask, MirrorPairsAgree) {
+  using enum TRelation;
   const TPair pairs[] = {
-      {rpWipeUp, rpWipeDown, TRelation::FlipY},           {rpWipeRight, rpWipeLeft, TRelation::FlipX},
-      {rpStripsLeftDown, rpStripsLeftUp, TRelation::FlipY}, {rpStripsLeftDown, rpStripsRightDown, TRelation::FlipX},
-      {rpStripsRightDown, rpStripsRightUp, TRelation::FlipY}, {rpStripsLeftUp, rpStripsRightUp, TRelation::FlipX},
-      {rpStripsLeftDown, rpStripsLeftDown, TRelation::Transpose},
-      {rpWipeDown, rpWipeRight, TRelation::Transpose},     {rpWipeUp, rpWipeLeft, TRelation::Transpose},
-      {rpVerticalBlinds, rpHorizontalBlinds, TRelation::Transpose},
-      {rpSplitVerticalIn, rpSplitHorizontalIn, TRelation::Transpose},
-      {rpSplitVerticalOut, rpSplitHorizontalOut, TRelation::Transpose},
-      {rpBoxIn, rpBoxIn, TRelation::FlipX},   {rpBoxIn, rpBoxIn, TRelation::FlipY},
-      {rpBoxOut, rpBoxOut, TRelation::Transpose}, {rpCircleIn, rpCircleIn, TRelation::FlipY},
-      {rpCircleOut, rpCircleOut, TRelation::Transpose},
-      {rpSplitVerticalIn, rpSplitVerticalIn, TRelation::FlipX},
+      {rpWipeUp, rpWipeDown, FlipY},                     {rpWipeRight, rpWipeLeft, FlipX},
+      {rpStripsLeftDown, rpStripsLeftUp, FlipY},         {rpStripsLeftDown, rpStripsRightDown, FlipX},
+      {rpStripsRightDown, rpStripsRightUp, FlipY},       {rpStripsLeftUp, rpStripsRightUp, FlipX},
+      {rpStripsLeftDown, rpStripsLeftDown, Transpose},   {rpWipeDown, rpWipeRight, Transpose},
+      {rpWipeUp, rpWipeLeft, Transpose},                 {rpVerticalBlinds, rpHorizontalBlinds, Transpose},
+      {rpSplitVerticalIn, rpSplitHorizontalIn, Transpose}, {rpSplitVerticalOut, rpSplitHorizontalOut, Transpose},
+      {rpBoxIn, rpBoxIn, FlipX},                         {rpBoxIn, rpBoxIn, FlipY},
+      {rpBoxOut, rpBoxOut, Transpose},                   {rpCircleIn, rpCircleIn, FlipY},
+      {rpCircleOut, rpCircleOut, Transpose},             {rpSplitVerticalIn, rpSplitVerticalIn, FlipX},
       // The "in" patterns are the "out" ones run backwards, old and new exchanged.
-      {rpBoxIn, rpBoxOut, TRelation::ComplementOfReversed},
-      {rpCircleIn, rpCircleOut, TRelation::ComplementOfReversed},
-      {rpSplitVerticalIn, rpSplitVerticalOut, TRelation::ComplementOfReversed},
-      {rpSplitHorizontalIn, rpSplitHorizontalOut, TRelation::ComplementOfReversed},
+      {rpBoxIn, rpBoxOut, ComplementOfReversed},         {rpCircleIn, rpCircleOut, ComplementOfReversed},
+      {rpSplitVerticalIn, rpSplitVerticalOut, ComplementOfReversed},
+      {rpSplitHorizontalIn, rpSplitHorizontalOut, ComplementOfReversed},
   };
   const int32_t w = 37, h = 23;
   for (const TPair& pair : pairs)
@@ -139,26 +180,13 @@ TEST(TransitionMask, MirrorPairsAgree) {
           const bool a = MaskAt(pair.A, x, y, w, h, progress);
           bool b = false;
           switch (pair.Relation) {
-            case TRelation::FlipX: b = MaskAt(pair.B, w - 1 - x, y, w, h, progress); break;
-            case TRelation::FlipY: b = MaskAt(pair.B, x, h - 1 - y, w, h, progress); break;
-            case TRelation::Transpose: b = MaskAt(pair.B, y, x, h, w, progress); break;
-            case TRelation::ComplementOfReversed: b = !MaskAt(pair.B, x, y, w, h, ProgressOne - progress); break;
+            case FlipX: b = MaskAt(pair.B, w - 1 - x, y, w, h, progress); break;
+            case FlipY: b = MaskAt(pair.B, x, h - 1 - y, w, h, progress); break;
+            case Transpose: b = MaskAt(pair.B, y, x, h, w, progress); break;
+            case ComplementOfReversed: b = !MaskAt(pair.B, x, y, w, h, ProgressOne - progress); break;
           }
           ASSERT_EQ(a, b) << "patterns " << pair.A << " and " << pair.B << " at P=" << progress
                           << ", pixel " << x << "," << y;
-        }
-}
-
-TEST(TransitionMask, CheckerboardsAtHalfAreAnExactCheckerboard) {
-  // Widths where pixel centres fall exactly on cell edges (multiples of 6 and of 12) included.
-  for (TSize s : {TSize{12, 10}, TSize{6, 5}, TSize{24, 20}, TSize{37, 23}, TSize{48, 32}, TSize{120, 7}})
-    for (int32_t k : {rpCheckerboardAcross, rpCheckerboardDown})
-      for (int32_t y = 0; y < s.H; ++y)
-        for (int32_t x = 0; x < s.W; ++x) {
-          const int64_t column = 12 * (2 * int64_t{x} + 1) / (2 * s.W);  // floor(12 u)
-          const int64_t row = 10 * (2 * int64_t{y} + 1) / (2 * s.H);     // floor(10 v)
-          ASSERT_EQ(MaskAt(k, x, y, s.W, s.H, 0.5), (column + row) % 2 == 0)
-              << "pattern " << k << " on " << s.W << "x" << s.H << ", pixel " << x << "," << y;
         }
 }
 
@@ -169,7 +197,18 @@ int32_t RunsInRow(int32_t k, int32_t y, int32_t w, int32_t h, double p) {
   return runs;
 }
 
-TEST(TransitionMask, ShapesHaveTheirCounts) {
+// At half their course the checkerboards are an exact checkerboard, widths where pixel centres fall
+// exactly on cell edges (multiples of 6 and of 12) included; the others show their runs and blocks.
+TEST(TransitionMask, CheckerboardsAreExactAtHalfAndShapesHaveTheirCounts) {
+  for (TSize s : {TSize{12, 10}, TSize{6, 5}, TSize{24, 20}, TSize{37, 23}, TSize{48, 32}, TSize{120, 7}})
+    for (int32_t k : {rpCheckerboardAcross, rpCheckerboardDown})
+      for (int32_t y = 0; y < s.H; ++y)
+        for (int32_t x = 0; x < s.W; ++x) {
+          const int64_t column = 12 * (2 * int64_t{x} + 1) / (2 * s.W);  // floor(12 u)
+          const int64_t row = 10 * (2 * int64_t{y} + 1) / (2 * s.H);     // floor(10 v)
+          ASSERT_EQ(MaskAt(k, x, y, s.W, s.H, 0.5), (column + row) % 2 == 0)
+              << "pattern " << k << " on " << s.W << "x" << s.H << ", pixel " << x << "," << y;
+        }
   EXPECT_EQ(RunsInRow(rpVerticalBlinds, 0, 200, 50, 0.25), 10);
   EXPECT_EQ(RunsInRow(rpCheckerboardAcross, 0, 240, 100, 0.25), 6);    // even row: 6 pairs
   EXPECT_EQ(RunsInRow(rpCheckerboardAcross, 15, 240, 100, 0.75), 7);   // odd row: offset by a cell
@@ -191,14 +230,10 @@ TEST(TransitionMask, ShapesHaveTheirCounts) {
 }
 
 TEST(TransitionMask, FixedProgressIsExactForBinaryFractions) {
-  EXPECT_EQ(FixedProgress(0.0), 0u);
-  EXPECT_EQ(FixedProgress(-3.0), 0u);
-  EXPECT_EQ(FixedProgress(std::nan("")), 0u);
-  EXPECT_EQ(FixedProgress(0.25), ProgressOne / 4);
-  EXPECT_EQ(FixedProgress(0.5), ProgressOne / 2);
-  EXPECT_EQ(FixedProgress(1.0), ProgressOne);
-  EXPECT_EQ(FixedProgress(7.0), ProgressOne);
-  EXPECT_EQ(FixedProgress(1.0 / 3), 1431655765u);  // floor(2^32 / 3)
+  const std::pair<double, uint64_t> cases[] = {
+      {0.0, 0},  {-3.0, 0}, {std::nan(""), 0}, {0.25, ProgressOne / 4}, {0.5, ProgressOne / 2}, {1.0, ProgressOne},
+      {7.0, ProgressOne}, {1.0 / 3, 1431655765u} /* floor(2^32 / 3) */};
+  for (auto [p, progress] : cases) EXPECT_EQ(FixedProgress(p), progress) << p;
 }
 
 }  // namespace

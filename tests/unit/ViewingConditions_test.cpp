@@ -18,10 +18,8 @@ TEST(ViewingConditions, PolicyFollowsDisplaySessionRemoteAndBatterySaver) {
     std::vector<TStep> Steps;
     TFramePolicy Expected;
   } cases[] = {
-      {"nothing told", {}, {false, 0, 1.0}},
-      {"display off", {displayOff}, {true, 0, 1.0}},
-      {"display off, then dimmed", {displayOff, dimmed}, {false, 0, 1.0}},
-      {"locked", {event(TSessionEvent::Lock)}, {true, 0, 1.0}},
+      {"nothing told", {}, {false, 0, 1.0}},                  {"display off", {displayOff}, {true, 0, 1.0}},
+      {"display off, then dimmed", {displayOff, dimmed}, {false, 0, 1.0}}, {"locked", {event(TSessionEvent::Lock)}, {true, 0, 1.0}},
       {"locked and unlocked", {event(TSessionEvent::Lock), event(TSessionEvent::Unlock)}, {false, 0, 1.0}},
       {"unlocked with the display still off", {displayOff, event(TSessionEvent::Lock), event(TSessionEvent::Unlock)},
        {true, 0, 1.0}},

@@ -8,6 +8,7 @@
 #include "base/ApplicationWin32.h"
 #include "base/Errors.h"
 #include "base/FormWin32.h"
+#include "tests/support/MessageLoop.h"
 
 namespace {
 
@@ -64,45 +65,40 @@ public:
   TMessageTimer Timer1;
 };
 
-TEST_F(FormTest, CloseEndsTheModalLoopThroughTheCloseHandler) {
-  TScriptForm form({[](TScriptForm&) {}, [](TScriptForm& f) { f.Close(); }});
-  form.Create();
-  EXPECT_EQ(form.ShowModal(), mrCancel);
-  EXPECT_EQ(form.Closes, 1);
-  EXPECT_EQ(form.Activations, 1);
-  EXPECT_FALSE(form.Visible());
+// Close ends the modal loop through the close handler; the quit message ends it without, and the
+// application's loop with it.
+TEST_F(FormTest, CloseAndTheQuitMessageEndTheModalLoop) {
+  TScriptForm closed({[](TScriptForm&) {}, [](TScriptForm& f) { f.Close(); }});
+  closed.Create();
+  EXPECT_EQ(closed.ShowModal(), mrCancel);
+  EXPECT_EQ(closed.Closes, 1);
+  EXPECT_EQ(closed.Activations, 1);
+  EXPECT_FALSE(closed.Visible());
   EXPECT_FALSE(Application.Terminated());
-}
-
-TEST_F(FormTest, QuitMessageEndsTheModalLoopWithoutTheCloseHandler) {
-  TScriptForm form({[](TScriptForm&) { PostQuitMessage(0); }});
-  form.Create();
-  EXPECT_EQ(form.ShowModal(), mrCancel);
-  EXPECT_EQ(form.Closes, 0);
+  TScriptForm quit({[](TScriptForm&) { PostQuitMessage(0); }});
+  quit.Create();
+  EXPECT_EQ(quit.ShowModal(), mrCancel);
+  EXPECT_EQ(quit.Closes, 0);
   EXPECT_TRUE(Application.Terminated());
   Application.Run();  // returns: the quit message has been seen
   EXPECT_TRUE(Application.Terminated());
 }
 
-TEST_F(FormTest, AHandlerThatRaisesIsReportedAndTheTimerGoesOn) {
-  TScriptForm form({[](TScriptForm&) { throw EResNotFound(ResourceNotFoundText(131)); },
-                    [](TScriptForm&) {}, [](TScriptForm& f) { f.Close(); }});
-  form.Create();
-  form.ShowModal();
-  ASSERT_EQ(Reported.size(), 1u);
-  EXPECT_EQ(Reported[0], "Ressource 131 wurde nicht gefunden");
-  EXPECT_EQ(form.Ticks, 3);
-}
-
-TEST_F(FormTest, AFailedCreationHandlerIsReportedAndTheFormStillExists) {
-  TScriptForm form({[](TScriptForm& f) { f.Close(); }}, true);
-  form.Create();
-  EXPECT_NE(form.Handle(), nullptr);
-  EXPECT_FALSE(form.CreateFinished);
-  ASSERT_EQ(Reported.size(), 1u);
-  EXPECT_EQ(Reported[0], "Stream-Schreibfehler");
-  form.ShowModal();
-  EXPECT_EQ(form.Closes, 1);
+// An error in a handler is reported and the form goes on: its timer ticks again, and a form whose
+// creation handler failed still exists and shows.
+TEST_F(FormTest, AHandlerThatRaisesIsReportedAndTheFormGoesOn) {
+  TScriptForm ticking({[](TScriptForm&) { throw EResNotFound(ResourceNotFoundText(131)); },
+                       [](TScriptForm&) {}, [](TScriptForm& f) { f.Close(); }});
+  ticking.Create();
+  ticking.ShowModal();
+  EXPECT_EQ(ticking.Ticks, 3);
+  TScriptForm failed({[](TScriptForm& f) { f.Close(); }}, true);
+  failed.Create();
+  EXPECT_NE(failed.Handle(), nullptr);
+  EXPECT_FALSE(failed.CreateFinished);
+  failed.ShowModal();
+  EXPECT_EQ(failed.Closes, 1);
+  EXPECT_EQ(Reported, (std::vector<std::string>{"Ressource 131 wurde nicht gefunden", "Stream-Schreibfehler"}));
 }
 
 TEST_F(FormTest, AReplacedWindowProcSeesMessagesFirstAndCanPassThemOn) {
@@ -128,12 +124,14 @@ TEST_F(FormTest, ADisabledTimerStopsTicking) {
   TScriptForm form({[](TScriptForm& f) { f.Timer1.SetEnabled(false); }});
   form.Create();
   form.Show();
-  // A thread timer of the same 10 ms period counts the periods that pass: twenty of them.
+  // A thread timer of the same 10 ms period counts the periods that pass: twenty of them, which
+  // take far less than the 5 s allowed.
   static int periods;
   periods = 0;
   const UINT_PTR reference = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) { ++periods; });
-  while (periods < 20) Application.HandleMessage();
+  const bool counted = PumpUntil([] { return periods >= 20; }, 5);
   KillTimer(nullptr, reference);
+  ASSERT_TRUE(counted) << "the reference timer stopped";
   EXPECT_EQ(form.Ticks, 1);
 }
 

@@ -29,10 +29,6 @@ public:
   int Opened = 0;
 };
 
-void Store(const char* keyPath, const char* name, DWORD type, const std::string& data) {
-  ASSERT_TRUE(WriteRegValueA(keyPath, name, type, data));
-}
-
 }  // namespace
 
 TEST(HostServicesNT, ReadsTheVersionRecordOfTheNTFamily) {
@@ -54,7 +50,7 @@ TEST(HostServicesNT, VerifyPasswordEndsAtOnceAndTouchesNothing) {
   TCountingRegistry counting;
   TUseRegistry use(counting);
   for (const std::string& stored : {Le32(1), std::string("yes", 4)}) {
-    Store(DesktopKeyPath, UsePasswordValueName, stored.size() == 4 ? REG_DWORD : REG_SZ, stored);
+    ASSERT_TRUE(WriteRegValueA(DesktopKeyPath, UsePasswordValueName, stored.size() == 4 ? REG_DWORD : REG_SZ, stored));
     ASSERT_TRUE(SaverPasswordInUse(SystemRegistry()));
     StartCursorPos = TPoint{-4321, 1234};
     const int cursorBefore = CursorCount();

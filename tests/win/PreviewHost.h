@@ -14,6 +14,7 @@
 #include "base/ApplicationWin32.h"
 #include "base/RunState.h"
 #include "session/SchonerWin32.h"
+#include "tests/support/MessageLoop.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestWindows.h"
 
@@ -37,18 +38,18 @@ inline void ClosePreviewHost(HWND frame) {
 }
 
 // For a session whose window's own timer is stopped: gives ticks until the picture changes, then
-// plays its transition to the end; false when no change came within the longest count.
+// plays its transition to the end; false when no change came within the longest count, or the
+// transition did not end.
 inline bool NextPicture(TSchoner& session) {
-  for (int tick = 0; tick < 100 && !session.WebBrowser1->Player().Animating(); ++tick)
+  const TTransitionPlayer& player = session.WebBrowser1->Player();
+  for (int tick = 0; tick < 100 && !player.Animating(); ++tick)
     SendMessageW(session.Handle(), WM_TIMER, session.Timer1.Id(), 0);
-  if (!session.WebBrowser1->Player().Animating()) return false;
-  while (session.WebBrowser1->Player().Animating()) Application.HandleMessage();
-  return true;
+  return player.Animating() && PumpUntil([&] { return !player.Animating(); });
 }
 
-
 // Runs `script` inside the modal loop of a width x height preview session whose transitions run
-// timeScale times faster, then closes the session. The window's own timer is stopped: only the ticks the script gives count.
+// timeScale times faster, then closes the session, which ends the loop as a cancel. The window's
+// own timer is stopped: only the ticks the script gives count.
 inline void RunSession(int width, int height, double timeScale, const std::function<void(TSchoner&)>& script) {
   static const std::function<void(TSchoner&)>* Script = nullptr;
   static TSchoner* Running = nullptr;
@@ -67,6 +68,7 @@ inline void RunSession(int width, int height, double timeScale, const std::funct
       PostMessageW(Running->Handle(), WM_CLOSE, 0, 0);
     });
     schoner.ShowModal();
+    EXPECT_EQ(schoner.ModalResult(), mrCancel);
     Application.ProcessMessages();  // the session's quit message, as the program's main loop takes it
   }
   ClosePreviewHost(frame);

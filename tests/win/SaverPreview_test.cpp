@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -19,23 +18,6 @@
 namespace {
 
 TSchoner* Session = nullptr;
-std::vector<uint32_t> Seen;
-
-// The first picture, its ticks given by hand and its transition played to the end (a hundred
-// times faster); then the host reads its preview's pixels and closes the session.
-void CALLBACK ShowThePictureLookAndClose(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  KillTimer(Session->Handle(), Session->Timer1.Id());
-  Session->WebBrowser1->Player().SetTimeScale(100);
-  EXPECT_TRUE(NextPicture(*Session));
-  HWND preview = GetParent(Session->Handle());
-  HDC dc = GetDC(preview);
-  Seen.clear();
-  for (int y = 0; y < 112; ++y)
-    for (int x = 0; x < 152; ++x) Seen.push_back(GetPixel(dc, x, y));
-  ReleaseDC(preview, dc);
-  PostMessageW(Session->Handle(), WM_CLOSE, 0, 0);
-}
 
 // The picture is due on this tick, and the messages it handles first end the session (here the
 // user logs off): the tick then writes nothing, and the session leaves no file behind.
@@ -64,25 +46,24 @@ TEST(SaverPreview, NothingIsWrittenAfterTheEnd) {
 }
 
 TEST(SaverPreview, ShowsThePictureLetterboxedInTheHostsPreview) {
-  HWND frame = OpenPreviewHost(152, 112);
-  {
-    TSchoner schoner;
-    Session = &schoner;
-    schoner.Create();
-    ASSERT_EQ(GetParent(schoner.Handle()), GetWindow(frame, GW_CHILD));
-    SetTimer(nullptr, 0, 10, ShowThePictureLookAndClose);
-    schoner.ShowModal();
-    EXPECT_EQ(schoner.ModalResult(), mrCancel);
-  }
-  ClosePreviewHost(frame);
-
-  ASSERT_EQ(Seen.size(), size_t{152 * 112});
+  // The first picture, its transition played to the end; then the host reads its preview's pixels.
+  std::vector<uint32_t> seen;
+  RunSession(152, 112, 100, [&](TSchoner& session) {
+    const HWND preview = GetParent(session.Handle());
+    ASSERT_EQ(preview, reinterpret_cast<HWND>(static_cast<intptr_t>(ParentWindow)));
+    EXPECT_TRUE(NextPicture(session));
+    HDC dc = GetDC(preview);
+    for (int y = 0; y < 112; ++y)
+      for (int x = 0; x < 152; ++x) seen.push_back(GetPixel(dc, x, y));
+    ReleaseDC(preview, dc);
+  });
+  ASSERT_EQ(seen.size(), size_t{152 * 112});
   if (const char* shots = std::getenv("LUMI_SHOTS")) {  // for looking at it
-    WriteBytes(std::string(shots) + "\\preview.ppm", PpmBytes(152, 112, [](size_t i) {
-                 return uint32_t{GetRValue(Seen[i])} << 16 | GetGValue(Seen[i]) << 8 | GetBValue(Seen[i]);
+    WriteBytes(std::string(shots) + "\\preview.ppm", PpmBytes(152, 112, [&](size_t i) {
+                 return uint32_t{GetRValue(seen[i])} << 16 | GetGValue(seen[i]) << 8 | GetBValue(seen[i]);
                }));
   }
-  auto at = [](int x, int y) { return Seen[static_cast<size_t>(y) * 152 + x]; };
+  auto at = [&](int x, int y) { return seen[static_cast<size_t>(y) * 152 + x]; };
   // No picture of the set has the preview's exact shape, so its corners are the page's black and
   // not the host's white.
   EXPECT_EQ(at(0, 0), 0u);

@@ -5,34 +5,21 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "base/Errors.h"
 #include "base/TextWin32.h"
 #include "session/TempFiles.h"
 #include "tests/support/PictureFiles.h"
-#include "tests/support/TempFolder.h"
 #include "tests/support/Raised.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::string Contents(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-void Put(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ResourceBytes(int identifier) {
-  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(identifier), MAKEINTRESOURCEA(10));
-  if (!found) return {};
-  auto* data = static_cast<const char*>(LockResource(LoadResource(nullptr, found)));
-  return std::string(data, SizeofResource(nullptr, found));
+  const std::vector<uint8_t> bytes = ReadBytes(path);
+  return {bytes.begin(), bytes.end()};
 }
 
 // The system's description of `code` as the creation error shows it.
@@ -47,18 +34,7 @@ std::string Description(DWORD code) {
 
 class TempFilesSystem : public ::testing::Test {
 protected:
-  void SetUp() override {
-    FDirectory = TempDirectory() + "lumi-tempfiles-test\\";
-    CreateDirectoryA(FDirectory.c_str(), nullptr);
-  }
-  void TearDown() override {
-    for (const char* name : {"a.jpg", "a.htm", "b.htm"}) {
-      SetFileAttributesA((FDirectory + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA((FDirectory + name).c_str());
-    }
-    RemoveDirectoryA(FDirectory.c_str());
-  }
-  std::string FDirectory;
+  const TScratchFolder Folder;
 };
 
 }  // namespace
@@ -81,23 +57,21 @@ TEST(TempFileNames, TwoFreshNamesInTheTemporaryDirectoryAndNoFileLeft) {
 }
 
 TEST_F(TempFilesSystem, PictureCopiesAreByteIdenticalToTheirResources) {
-  const std::string path = FDirectory + "a.jpg";
-  Put(path, std::string(3'000'000, 'x'));  // left by an earlier run: replaced, not overwritten in part
+  // Left by an earlier run: replaced, not overwritten in part.
+  const std::string path = Folder.Write("a.jpg", std::string(3'000'000, 'x'));
   for (int n : {0, 49, 7}) {
     SCOPED_TRACE(n);
-    const std::string resource = ResourceBytes(110 + n);
-    ASSERT_FALSE(resource.empty());
     TJpegSize size = CopyPictureFile(n, path);
-    EXPECT_EQ(Contents(path), resource);
+    EXPECT_EQ(ReadBytes(path), PictureFileBytes(110 + n));  // the resource's bytes (PictureResource_test.cpp)
     EXPECT_EQ(size.Width, KnownPictureSize(110 + n).Width);
     EXPECT_EQ(size.Height, KnownPictureSize(110 + n).Height);
   }
   EXPECT_THROW(CopyPictureFile(50, path), EResNotFound);
-  EXPECT_THROW(CopyPictureFile(0, FDirectory + "missing\\a.jpg"), EFCreateError);
+  EXPECT_THROW(CopyPictureFile(0, Folder / "missing\\a.jpg"), EFCreateError);
 }
 
 TEST_F(TempFilesSystem, PageFileHoldsExactlyItsText) {
-  const std::string path = FDirectory + "a.htm";
+  const std::string path = Folder / "a.htm";
   const std::string longer(5000, 'y');
   const std::string page = "<html><head></head><body bgcolor=\"#000000\">\xE4</body></html>";
   WritePageFile(path, longer);
@@ -108,7 +82,7 @@ TEST_F(TempFilesSystem, PageFileHoldsExactlyItsText) {
 }
 
 TEST_F(TempFilesSystem, UncreatablePageFileNamesTheSystemsCause) {
-  const std::string path = FDirectory + "no such directory\\page.htm";
+  const std::string path = Folder / "no such directory\\page.htm";
   const std::string cause = Description(ERROR_PATH_NOT_FOUND);
   EXPECT_FALSE(cause.empty());
   EXPECT_EQ(Raised([&] { WritePageFile(path, "<html></html>"); }),
@@ -118,7 +92,7 @@ TEST_F(TempFilesSystem, UncreatablePageFileNamesTheSystemsCause) {
 }
 
 TEST_F(TempFilesSystem, DeletionClearsAttributesAndStaysQuiet) {
-  const std::string page = FDirectory + "a.htm", picture = FDirectory + "a.jpg";
+  const std::string page = Folder / "a.htm", picture = Folder / "a.jpg";
   WritePageFile(page, "<html></html>");
   CopyPictureFile(0, picture);
   SetFileAttributesA(page.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
@@ -130,7 +104,7 @@ TEST_F(TempFilesSystem, DeletionClearsAttributesAndStaysQuiet) {
   DeleteTempFiles("", "");
 
   // A session that ends before its first picture has only the page file.
-  WritePageFile(FDirectory + "b.htm", "<html></html>");
-  DeleteTempFiles(FDirectory + "b.htm", picture);
-  EXPECT_FALSE(Exists(FDirectory + "b.htm"));
+  WritePageFile(Folder / "b.htm", "<html></html>");
+  DeleteTempFiles(Folder / "b.htm", picture);
+  EXPECT_FALSE(Exists(Folder / "b.htm"));
 }

@@ -1,8 +1,10 @@
-// Synthetic frames for the transition tests: every channel of the new frame differs from the old.
+// Synthetic frames for the transition and drawing tests, every channel of the new frame differing
+// from the old, and the pixels a rectangle covers.
 #pragma once
 
 #include <cstdint>
 
+#include "base/Rect.h"
 #include "imaging/Frame.h"
 
 inline TFrame OldTestFrame(int32_t w, int32_t h) {
@@ -26,4 +28,8 @@ inline TFrame NewTestFrame(int32_t w, int32_t h) {
       frame.Row(y)[x] = 0xFF000000u | (r << 16) | (g << 8) | b;
     }
   return frame;
+}
+
+inline bool Covers(const TRect& r, int32_t x, int32_t y) {
+  return x >= r.Left && x < r.Right() && y >= r.Top && y < r.Bottom();
 }

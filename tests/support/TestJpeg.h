@@ -1,22 +1,15 @@
-// Test pictures and temporary folders for the page view's tests; pictures are made on the spot
-// with libjpeg's encoder, so the tests do not depend on the picture set.
+// Test pictures made on the spot with libjpeg's encoder, so that the tests do not depend on the
+// picture set, and the distance of two colours.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
-#include <random>
-#include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
 #include <jpeglib.h>
-
-// The colour (0xRRGGBB) of pixel (x, y) of a test picture.
-using TPixelColour = std::function<uint32_t(int32_t x, int32_t y)>;
 
 // Four flat quadrants: red, green / blue, white.
 inline uint32_t Quadrants(int32_t x, int32_t y, int32_t width, int32_t height) {
@@ -26,10 +19,10 @@ inline uint32_t Quadrants(int32_t x, int32_t y, int32_t width, int32_t height) {
   return right ? 0xFFFFFFu : 0x0000FFu;
 }
 
-// A baseline (or progressive) 4:4:4 JPEG of the given size; the encoder's errors end the test
-// process, as they only happen for a broken test.
-inline std::vector<uint8_t> MakeJpeg(int32_t width, int32_t height, const TPixelColour& colour,
-                                     bool progressive = false, int quality = 95) {
+// A baseline (or progressive) 4:4:4 JPEG of the given size, pixel (x, y) of colour(x, y) (0xRRGGBB);
+// the encoder's errors end the test process, as they only happen for a broken test.
+inline std::vector<uint8_t> MakeJpeg(int32_t width, int32_t height, const std::function<uint32_t(int32_t, int32_t)>& colour,
+                                     bool progressive = false) {
   jpeg_compress_struct info{};
   jpeg_error_mgr error{};
   info.err = jpeg_std_error(&error);
@@ -42,7 +35,7 @@ inline std::vector<uint8_t> MakeJpeg(int32_t width, int32_t height, const TPixel
   info.input_components = 3;
   info.in_color_space = JCS_RGB;
   jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, quality, TRUE);
+  jpeg_set_quality(&info, 95, TRUE);
   for (int c = 0; c < 3; ++c) info.comp_info[c].h_samp_factor = info.comp_info[c].v_samp_factor = 1;
   if (progressive) jpeg_simple_progression(&info);
   jpeg_start_compress(&info, TRUE);
@@ -77,14 +70,4 @@ inline int ColourDistance(uint32_t a, uint32_t b) {
     most = std::max(most, d < 0 ? -d : d);
   }
   return most;
-}
-
-// A fresh folder under the temporary directory, unique to this test and run.
-inline std::filesystem::path UniqueTestFolder() {
-  const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-  std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                              ("lumi-" + std::string(test->test_suite_name()) + "-" + test->name() +
-                               "-" + std::to_string(std::random_device{}()));
-  std::filesystem::create_directories(dir);
-  return dir;
 }
