@@ -20,22 +20,22 @@
 
 namespace {
 
-constexpr int W = 320;
-constexpr int H = 240;
+constexpr int ViewW = 320;
+constexpr int ViewH = 240;
 // The view's clock runs this much faster: a transition of 3 s takes half a second, and the part
 // between a fifth and four fifths of it is still some eighteen frames long.
-constexpr double TimeScale = 6;
+constexpr double ViewTimeScale = 6;
 
 class WebBrowserTest : public ::testing::Test {
 protected:
   void SetUp() override {
     Application.Initialize();
     Application.ResetTerminated();
-    Host = CreateHostWindow(WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, W, H);
+    Host = CreateHostWindow(WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, ViewW, ViewH);
     // The view 2 pixels beyond the host's corner: its client area starts at the host's corner.
-    View = std::make_unique<TWebBrowser>(Host, -2, -2, W + 4, H + 4);
+    View = std::make_unique<TWebBrowser>(Host, -2, -2, ViewW + 4, ViewH + 4);
     View->Show();
-    View->Player().SetTimeScale(TimeScale);
+    View->Player().SetTimeScale(ViewTimeScale);
     Ticker = SetTimer(nullptr, 0, 10, nullptr);  // messages for PumpUntil to wake up to
     CopyPictureFile(0, PictureA = TempFile("jpg"));   // 1024 x 768
     CopyPictureFile(19, PictureB = TempFile("jpg"));  // 576 x 768, the portrait
@@ -55,7 +55,7 @@ protected:
   bool Settled(const std::string& page) { return PumpUntil([&] { return !Animating() && Shows(page); }); }
 
   std::string PicturePage(const TExitTransition& exit, const std::string& picture, int pw, int ph) {
-    return PicturePageText(exit, W, H, picture, ChooseFit(W, H, pw, ph));
+    return PicturePageText(exit, ViewW, ViewH, picture, ChooseFit(ViewW, ViewH, pw, ph));
   }
 
   // Writes a page under a new name each time (the view rereads whatever it is told to show).
@@ -70,15 +70,15 @@ protected:
 
   // The host's pixels as the screen shows them.
   TFrame Captured() {
-    TFrame frame(W, H);
+    TFrame frame(ViewW, ViewH);
     HDC screen = GetDC(Host), memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, W, H);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, ViewW, ViewH);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, W, H, screen, 0, 0, SRCCOPY);
+    BitBlt(memory, 0, 0, ViewW, ViewH, screen, 0, 0, SRCCOPY);
     SelectObject(memory, old);
     BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), W, -H, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    GetDIBits(memory, bitmap, 0, H, frame.Pixels.data(), &info, DIB_RGB_COLORS);
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), ViewW, -ViewH, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    GetDIBits(memory, bitmap, 0, ViewH, frame.Pixels.data(), &info, DIB_RGB_COLORS);
     for (uint32_t& pixel : frame.Pixels) pixel |= 0xFF000000u;
     DeleteObject(bitmap);
     DeleteDC(memory);
@@ -88,15 +88,15 @@ protected:
   // What the view drew is what the screen shows (the view is 4 pixels wider and taller).
   void ExpectOnScreen() {
     const TFrame drawn = View->CopyScreen(), seen = Captured();
-    for (int y = 0; y < H; ++y)
-      for (int x = 0; x < W; ++x) ASSERT_EQ(seen.Pixels[static_cast<size_t>(y) * W + x], drawn.Row(y)[x]) << x << "," << y;
+    for (int y = 0; y < ViewH; ++y)
+      for (int x = 0; x < ViewW; ++x) ASSERT_EQ(seen.Pixels[static_cast<size_t>(y) * ViewW + x], drawn.Row(y)[x]) << x << "," << y;
   }
 
   // With LUMI_SHOTS set, keeps what the screen shows as a pixmap there (for looking at it).
   void Keep(const char* name) {
     if (const char* dir = std::getenv("LUMI_SHOTS")) {
       const TFrame frame = Captured();
-      WriteBytes(std::string(dir) + "\\" + name + ".ppm", PpmBytes(W, H, [&](size_t i) { return frame.Pixels[i]; }));
+      WriteBytes(std::string(dir) + "\\" + name + ".ppm", PpmBytes(ViewW, ViewH, [&](size_t i) { return frame.Pixels[i]; }));
     }
   }
 
@@ -216,7 +216,7 @@ TEST_F(WebBrowserTest, AMissingOrBrokenPageIsBlack) {
 
 // Mid-reveal, every pixel shows either page and both show; afterwards only the new page does.
 TEST_F(WebBrowserTest, RevealsShowOnlyPixelsOfEitherPage) {
-  View->Player().SetTimeScale(2 * TimeScale);  // a quarter of a second still holds some fifteen frames
+  View->Player().SetTimeScale(2 * ViewTimeScale);  // a quarter of a second still holds some fifteen frames
   for (int k : {0, 3, 10, 12, 17, 21}) {
     SCOPED_TRACE("pattern " + std::to_string(k));
     std::string from = Show(PicturePage(RevealExit(k), PictureA, 1024, 768));
