@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine on its own virtual X display, in a private copy of a Wine
-# prefix that is made once (per LUMI_WINE_TEMPLATE) by `wineboot -i`. Exits with the program's code.
+# prefix that is made once (per LUMI_WINE_TEMPLATE) by tools/wine-template.sh. Exits with the
+# program's code.
 # As root the copy is an overlay over the template in a mount namespace of the run's own (no
 # 700 MB to copy, and no mount outlives the run); elsewhere, and with LUMI_KEEP_PREFIX, a copy.
 #   LUMI_WINE_TEMPLATE  where the template prefix lives (required)
@@ -16,19 +17,7 @@ if [ -z "${LUMI_WINE_NAMESPACE:-}" ] && [ -z "${LUMI_KEEP_PREFIX:-}" ] && [ "$(i
 fi
 template=${LUMI_WINE_TEMPLATE:?LUMI_WINE_TEMPLATE must name the template prefix}
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-mkdir -p "$(dirname "$template")"
-(
-  flock 9
-  if [ ! -f "$template/.ready" ]; then
-    rm -rf "$template"
-    WINEPREFIX="$template" wine wineboot -i >/dev/null 2>&1
-    # With no window manager on the virtual display, Wine waits 2 s whenever a managed window is
-    # hidden; unmanaged windows make the tests fast and change nothing the program relies on.
-    WINEPREFIX="$template" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-    WINEPREFIX="$template" wineserver -w
-    touch "$template/.ready"
-  fi
-) 9>"$template.lock"
+bash "$(dirname "$0")/wine-template.sh" "$template"
 run=$(mktemp -d /tmp/lumi-wine.XXXXXX)
 prefix=$run/prefix
 mkdir -p "$prefix" "$run/upper" "$run/work"
