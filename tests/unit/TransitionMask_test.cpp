@@ -65,8 +65,9 @@ TEST(TransitionMask, RowSpansFollowThePredicateFromAllOldToAllNewNeverTurningBac
           // be most of the test's time in the sanitized build.
           for (int32_t x = 0; x < s.W; ++x) {
             const size_t i = static_cast<size_t>(y) * s.W + x;
-            if (const bool want = MaskAt(k, x, y, s.W, s.H, progress); row[x] != want)
+            if (const bool want = MaskAt(k, x, y, s.W, s.H, progress); row[x] != want) {
               ASSERT_EQ(row[x], want) << "P=" << progress << ", pixel " << x << "," << y;
+            }
             if (!row[x] && shown[i]) FAIL() << "pixel " << x << "," << y << " turned back at P=" << progress;
             if ((progress == 0 || progress == ProgressOne) && row[x] != (progress == ProgressOne))
               FAIL() << "pixel " << x << "," << y << " at P=" << progress << " is " << row[x];

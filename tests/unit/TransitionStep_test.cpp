@@ -159,12 +159,14 @@ TEST(TransitionStep, FadeRoundsEveryChannelToNearestHalvesUp) {
       // A plain comparison per pixel and an assertion only for a difference: millions of
       // assertions would be most of the test's time in the sanitized build.
       for (size_t i = 0; i < count; ++i)
-        if (const uint32_t want = BlendPixel(olds[i], news[i], w); out[shift + i] != want)
+        if (const uint32_t want = BlendPixel(olds[i], news[i], w); out[shift + i] != want) {
           ASSERT_EQ(out[shift + i], want) << "weight " << w << ", pixel " << i;
+        }
       BlendPackedPixels(packedOlds.data(), packedNews.data(), out.data() + shift, count, w);
       for (size_t i = 0; i < count; ++i)
-        if (const uint32_t want = BlendPixel(olds[i] | 0xFF000000u, news[i] | 0xFF000000u, w); out[shift + i] != want)
+        if (const uint32_t want = BlendPixel(olds[i] | 0xFF000000u, news[i] | 0xFF000000u, w); out[shift + i] != want) {
           ASSERT_EQ(out[shift + i], want) << "three bytes a pixel, weight " << w << ", pixel " << i;
+        }
     }
   });
   EXPECT_EQ(BlendChannel(1, 2, 128), 2u);  // 1.5 -> 2
