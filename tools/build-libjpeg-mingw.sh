@@ -23,5 +23,9 @@ cmake -S "$src" -B build -G Ninja -Wno-dev \
   -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$cache/install" \
   -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=ON -DWITH_TURBOJPEG=OFF \
   -DREQUIRE_SIMD=ON -DCMAKE_ASM_NASM_COMPILER=nasm >/dev/null
-cmake --build build >/dev/null
-cmake --install build >/dev/null
+# The library alone, not its command-line tools: the library and its four public headers are
+# all that is installed.
+cmake --build build --target jpeg-static >/dev/null
+mkdir -p install/lib install/include
+cp build/libjpeg.a install/lib/
+cp build/jconfig.h "$src"/{jerror.h,jmorecfg.h,jpeglib.h} install/include/

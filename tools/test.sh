@@ -4,10 +4,10 @@
 # end-to-end tests under Wine on a virtual display).
 #
 # Most of the time goes to compiling, which keeps both cores busy. What would leave a core idle
-# runs beside it: the Wine prefix is made while the Windows flavour builds, and the soak (which
-# waits on its own frames) and the packages (no display at all) run while the native flavours
-# build and test. The other Wine tests run alone afterwards: their timings stay those of a quiet
-# machine.
+# runs beside it: the Wine prefix is made while the Windows flavour builds, and the Wine tests
+# that count no frames and measure no time (the soak, which waits on its own frames, the password
+# libraries, the installer and the packages) run while the native flavours build and test. The
+# view's and the end-to-end tests run alone afterwards: their timings stay those of a quiet machine.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash tools/setup.sh || exit 1
@@ -15,8 +15,8 @@ logs=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$logs"' EXIT
 bash tools/wine-template.sh "$PWD/build/mingw/wine-template" &
 bash tools/build.sh mingw || exit 1
-beside='^(soak|release_packages)$'
-ctest --test-dir build/mingw --output-on-failure -R "$beside" >"$logs/beside" 2>&1 &
+beside='^(soak|release_packages|install_tests|win98_tests)$'
+ctest --test-dir build/mingw --output-on-failure -j2 -R "$beside" >"$logs/beside" 2>&1 &
 besideJob=$!
 bash tools/build.sh native || exit 1
 bash tools/build.sh asan || exit 1
