@@ -55,12 +55,14 @@ endfunction()
 # file. Most of a test file's compile time goes to the test framework's headers, which a unit
 # reads once; three units rather than one keep two cores busy. Test files therefore keep their
 # file-local names distinct across their program. In a unit, a test of a fixture in an unnamed
-# namespace looks to GCC like a header's class with a file-local base; it is not.
+# namespace looks to GCC like a header's class with a file-local base; it is not. Optimised
+# builds compile tests at -O1: half the compile time of -O2, and the code they test keeps its
+# own level.
 function(lumi_test_units target)
   get_target_property(sources ${target} SOURCES)
   list(FILTER sources INCLUDE REGEX "\\.(cpp|cc)$")
   list(LENGTH sources count)
   math(EXPR perUnit "(${count} + 2) / 3")
   set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE ${perUnit})
-  target_compile_options(${target} PRIVATE -Wno-subobject-linkage)
+  target_compile_options(${target} PRIVATE -Wno-subobject-linkage $<$<NOT:$<CONFIG:Debug>>:-O1>)
 endfunction()
