@@ -25,5 +25,7 @@ ctest --test-dir build/native --output-on-failure -j2 || rc=1
 ctest --test-dir build/asan --output-on-failure -j2 || rc=1
 wait "$besideJob" || rc=1
 cat "$logs/beside"
-ctest --test-dir build/mingw --output-on-failure -E "$beside" || rc=1
+# Now and then, about one run in fifteen, a Wine session loses a click or a cursor move, or Wine
+# will not start a process (error 1359): a failed entry runs once more and fails if it fails again.
+ctest --test-dir build/mingw --output-on-failure --repeat until-pass:2 -E "$beside" || rc=1
 exit $rc
