@@ -16,8 +16,8 @@ namespace {
 template <class TProc>
 TProc AccessibilityFunction(const char* name) {
   static const TModuleHandle library(LoadLibraryW(L"oleacc.dll"));
-  return library ? reinterpret_cast<TProc>(reinterpret_cast<void (*)()>(GetProcAddress(library.Get(), name)))
-                 : nullptr;
+  if (!library) return nullptr;
+  return reinterpret_cast<TProc>(reinterpret_cast<void (*)()>(GetProcAddress(library.Get(), name)));
 }
 
 struct TReleaser {

@@ -195,8 +195,12 @@ LRESULT TPaintedControl::LinkMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_KEYDOWN:
       // Enter opens the link at once, held down only once; Space when it is let go, as a button.
-      if (wParam == VK_RETURN && (lParam & (1 << 30)) == 0) OnClick();
-      if (wParam == VK_SPACE) FSpacePressed = true;
+      if (wParam == VK_RETURN) {
+        if ((lParam & (1 << 30)) == 0) OnClick();
+        return 0;
+      }
+      if (wParam != VK_SPACE) break;
+      FSpacePressed = true;
       return 0;
     case WM_KEYUP:
       if (wParam != VK_SPACE || !FSpacePressed) break;
