@@ -229,10 +229,12 @@ LRESULT TPaintedControl::LinkMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   return ControlMessage(msg, wParam, lParam);
 }
 
-// The dotted focus frame, while the link has the focus and the window shows keyboard cues.
+// The dotted focus frame, while the link has the focus and the window shows keyboard cues. It
+// keeps a pixel inside the edge, which neighbouring click areas may share.
 void TPaintedControl::PaintFocus(HDC dc) {
   if (GetFocus() != Handle() || (SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0) return;
   RECT client = ClientRect(Handle());
+  InflateRect(&client, -1, -1);
   SetTextColor(dc, RGB(0, 0, 0));
   SetBkColor(dc, RGB(255, 255, 255));
   DrawFocusRect(dc, &client);
