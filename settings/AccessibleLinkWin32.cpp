@@ -12,12 +12,17 @@
 
 namespace {
 
-// oleacc.dll is loaded when a client first asks: the program runs, unnamed, without it.
+// oleacc.dll, from the system directory only, is loaded when a client first asks: a slideshow
+// never loads it, and the program runs, unnamed, without it.
+FARPROC AccessibilityEntry(const char* name) {
+  static const TModuleHandle library(LoadLibraryExW(L"oleacc.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+  return library ? GetProcAddress(library.Get(), name) : nullptr;
+}
+
 template <class TProc>
 TProc AccessibilityFunction(const char* name) {
-  static const TModuleHandle library(LoadLibraryW(L"oleacc.dll"));
-  if (!library) return nullptr;
-  return reinterpret_cast<TProc>(reinterpret_cast<void (*)()>(GetProcAddress(library.Get(), name)));
+  // Through void(*)(), the one function type every other converts to without a warning.
+  return reinterpret_cast<TProc>(reinterpret_cast<void (*)()>(AccessibilityEntry(name)));
 }
 
 struct TReleaser {
