@@ -109,3 +109,12 @@ void RunGuarded(F&& step) noexcept {
     Application.HandleCurrentException();
   }
 }
+
+// Runs a step whose failure the user need not hear of: what it raises is dropped.
+template <typename F>
+void RunQuietly(F&& step) noexcept {
+  try {
+    step();
+  } catch (...) {
+  }
+}
