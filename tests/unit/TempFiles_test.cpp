@@ -1,20 +1,22 @@
-// From the system's reserved name to the session's file name: the last three characters are
-// replaced by position, whatever their case.
+// The names of the session's files: "ins", the number in upper-case hexadecimal, the extension;
+// the numbers tried go round 1 to 0xFFFF.
 #include <gtest/gtest.h>
 
 #include "session/TempFiles.h"
 
-TEST(TempFiles, FinalNameReplacesTheLastThreeCharacters) {
+TEST(TempFiles, NamesAndTheNumbersTriedInTurn) {
   struct TCase {
-    const char* Reserved;
+    uint32_t Number;
     const char* Extension;
-    const char* Final;
+    const char* Name;
+    uint32_t Next;
   } cases[] = {
-      {"C:\\TEMP\\ins1A2B.tmp", "jpg", "C:\\TEMP\\ins1A2B.jpg"},
-      {"C:\\TEMP\\ins1A2B.TMP", "jpg", "C:\\TEMP\\ins1A2B.jpg"},
-      {"C:\\TEMP\\ins1A2B.tmp", "htm", "C:\\TEMP\\ins1A2B.htm"},
-      {"C:\\Users\\A.B\\AppData\\Local\\Temp\\insFFFF.tmp", "htm", "C:\\Users\\A.B\\AppData\\Local\\Temp\\insFFFF.htm"},
-      {"", "jpg", ""},  // no name reserved: none made
+      {0x1A2B, "jpg", "ins1A2B.jpg", 0x1A2C}, {1, "htm", "ins1.htm", 2},
+      {0xFFFF, "htm", "insFFFF.htm", 1},      {0xFFFE, "jpg", "insFFFE.jpg", 0xFFFF},
   };
-  for (const TCase& c : cases) EXPECT_EQ(FinalTempName(c.Reserved, c.Extension), c.Final) << c.Reserved;
+  for (const TCase& c : cases) {
+    EXPECT_EQ(TempFileName(c.Number, c.Extension), c.Name);
+    EXPECT_EQ(NextTempNumber(c.Number), c.Next) << c.Number;
+  }
+  EXPECT_EQ(NextTempNumber(0x12345678) - 1, 0x12345678u % 0xFFFF);  // any start lands in the circle
 }
