@@ -24,3 +24,12 @@ TEST(ErrorReport, FatalReportNamesClassModuleAndAddress) {
             "Exception EConvertError in Modul Lumivale.scr bei 00000001400012AB.\r\n"
             "'abc' ist kein g\xC3\xBCltiger Integerwert.\r\n");
 }
+
+// A handle text of any length: the box quotes its first 64 bytes, never half a character.
+TEST(ErrorReport, ALongHandleTextIsCut) {
+  const std::string ellipsis = "\xE2\x80\xA6";
+  const std::string rest = "' ist kein g\xC3\xBCltiger Integerwert";
+  EXPECT_EQ(InvalidIntegerText(std::string(64, 'x')), "'" + std::string(64, 'x') + rest);
+  EXPECT_EQ(InvalidIntegerText(std::string(30000, 'x')), "'" + std::string(64, 'x') + ellipsis + rest);
+  EXPECT_EQ(InvalidIntegerText(std::string(63, 'x') + "\xC3\xBC" + "yy"), "'" + std::string(63, 'x') + ellipsis + rest);
+}
