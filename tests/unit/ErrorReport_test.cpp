@@ -27,9 +27,8 @@ TEST(ErrorReport, FatalReportNamesClassModuleAndAddress) {
 
 // A handle text of any length: the box quotes its first 64 bytes, never half a character.
 TEST(ErrorReport, ALongHandleTextIsCut) {
-  const std::string ellipsis = "\xE2\x80\xA6";
-  const std::string rest = "' ist kein g\xC3\xBCltiger Integerwert";
-  EXPECT_EQ(InvalidIntegerText(std::string(64, 'x')), "'" + std::string(64, 'x') + rest);
-  EXPECT_EQ(InvalidIntegerText(std::string(30000, 'x')), "'" + std::string(64, 'x') + ellipsis + rest);
-  EXPECT_EQ(InvalidIntegerText(std::string(63, 'x') + "\xC3\xBC" + "yy"), "'" + std::string(63, 'x') + ellipsis + rest);
+  const std::string x63(63, 'x'), rest = "' ist kein g\xC3\xBCltiger Integerwert";
+  EXPECT_EQ(InvalidIntegerText(x63 + "x"), "'" + x63 + "x" + rest);
+  EXPECT_EQ(InvalidIntegerText(std::string(30000, 'x')), "'" + x63 + "x\xE2\x80\xA6" + rest);
+  EXPECT_EQ(InvalidIntegerText(x63 + "\xC3\xBCyy"), "'" + x63 + "\xE2\x80\xA6" + rest);
 }
