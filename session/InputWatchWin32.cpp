@@ -101,6 +101,7 @@ void TSchoner::StopSaver() {
   // Everything is back: the record goes, and an abnormal end has nothing left to do.
   ForgetSession(CurrentRegistry(), CurrentProcessStamp().Id);
   FEndOnCrash.reset();
+  Application.Quiet = false;
   PostQuitMessage(0);
 }
 

@@ -92,6 +92,8 @@ void TSchoner::FormActivate() {
   // reported once and the session stays black; it still ends like any session. A blank page that
   // cannot be written (a full disk) leaves the view black as it is, and the pictures are tried.
   RunGuarded([this] { MakeSessionFiles(); });
+  // From here on the session shows, and nothing that fails may put a box over it.
+  Application.Quiet = true;
   if (!FHtmlPage.empty())
     RunQuietly([this] {
       WritePageFile(FHtmlFile, BlankPageText(ChooseExit(FEffect)));
