@@ -12,7 +12,6 @@
 #include "tests/support/Raised.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/TempFolder.h"
-#include "tests/support/TestRegistry.h"
 
 namespace {
 
