@@ -53,7 +53,7 @@ void TConfig::CreateParams(TCreateParams& params) {
   }
   // A handle that names no window could not own the dialog; its window would never be made.
   if (IsWindow(HostWindow())) params.WndParent = FOwner = HostWindow();
-  EnableWindow(HostWindow(), FALSE);
+  FHost.Disable(HostWindow());
   const LONG ownerStyle = GetWindowLongW(Application.Handle(), GWL_EXSTYLE);
   SetWindowLongW(Application.Handle(), GWL_EXSTYLE, ownerStyle | WS_EX_TOOLWINDOW);
 }
@@ -302,7 +302,7 @@ void TConfig::WatchOwner() {
 
 void TConfig::FormClose() {
   if (ParentWindow == 0) return;
-  EnableWindow(HostWindow(), TRUE);
+  FHost.Enable();
   SetForegroundWindow(HostWindow());
 }
 

@@ -7,6 +7,7 @@
 
 #include <array>
 
+#include "base/AbnormalEndWin32.h"
 #include "base/RunState.h"
 #include "base/Errors.h"
 #include "base/FormWin32.h"
@@ -106,5 +107,6 @@ private:
   // ended), the dialog ends as if cancelled. Another process's window sends no word when it goes,
   // so it is looked at four times a second.
   HWND FOwner = nullptr;
+  TDisabledWindow FHost;  // the host's window, disabled while the dialog runs
   TMessageTimer FOwnerWatch;
 };

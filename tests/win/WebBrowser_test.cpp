@@ -37,17 +37,19 @@ protected:
     View->Show();
     View->Player().SetTimeScale(ViewTimeScale);
     Ticker = SetTimer(nullptr, 0, 10, nullptr);  // messages for PumpUntil to wake up to
-    CopyPictureFile(0, PictureA = TempFile("jpg"));   // 1024 x 768
-    CopyPictureFile(19, PictureB = TempFile("jpg"));  // 576 x 768, the portrait
+    PictureA = TempFile("jpg");
+    CopyPictureFile(0, Written.back());  // 1024 x 768
+    PictureB = TempFile("jpg");
+    CopyPictureFile(19, Written.back());  // 576 x 768, the portrait
   }
   void TearDown() override {
     KillTimer(nullptr, Ticker);
     View.reset();
     DestroyWindow(Host);
-    for (const std::string& file : Written) DeleteTempFiles(file, "");
+    for (const std::wstring& file : Written) DeleteTempFiles(file, L"");
   }
-  // A fresh name in the temporary directory, its file deleted after the test.
-  std::string TempFile(const char* extension) { return Written.emplace_back(MakeTempFileName(extension)); }
+  // A fresh file in the temporary directory, deleted after the test; the name a page gives it.
+  std::string TempFile(const char* extension) { return PagePathOf(Written.emplace_back(MakeTempFile(extension))); }
 
   bool Animating() { return View->Player().Animating(); }
   bool Shows(const std::string& page) { return View->CopyScreen().Pixels == Expected(page).Pixels; }
@@ -61,7 +63,7 @@ protected:
   // Writes a page under a new name each time (the view rereads whatever it is told to show).
   std::string Show(const std::string& text) {
     const std::string path = TempFile("htm");
-    WritePageFile(path, text);
+    WritePageFile(Written.back(), text);
     View->Navigate(path);
     return path;
   }
@@ -123,7 +125,7 @@ protected:
   std::unique_ptr<TWebBrowser> View;
   UINT_PTR Ticker = 0;
   std::string PictureA, PictureB;
-  std::vector<std::string> Written;
+  std::vector<std::wstring> Written;
 };
 
 TEST_F(WebBrowserTest, ThePagesOriginIsTheHostsCorner) {
@@ -200,7 +202,7 @@ TEST_F(WebBrowserTest, ANavigationDuringATransitionFinishesItAtOnce) {
   }));
   EXPECT_TRUE(revealed);
   Show(PicturePage(FadeExit, PictureB, 576, 768));  // the blank page's exit tag is unreadable: a cut
-  ASSERT_TRUE(PumpUntil([&] { return Shows(Written.back()); }));
+  ASSERT_TRUE(PumpUntil([&] { return Shows(PagePathOf(Written.back())); }));
   EXPECT_FALSE(Animating());
 }
 
