@@ -6,6 +6,8 @@
 #include <random>
 
 #include "imaging/JpegDecoder.h"
+#include "imaging/PicturePipeline.h"
+#include "imaging/Resample.h"
 #include "pageview/PictureFile.h"
 #include "tests/support/JpegMarkers.h"
 #include "tests/support/ScratchFolder.h"

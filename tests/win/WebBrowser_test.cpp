@@ -16,6 +16,7 @@
 #include "tests/support/MessageLoop.h"
 #include "tests/support/PageTags.h"
 #include "tests/support/Ppm.h"
+#include "tests/support/ScreenCapture.h"
 #include "tests/support/TestWindows.h"
 
 namespace {
@@ -69,22 +70,7 @@ protected:
   TFrame Expected(const std::string& path) { return RenderPage(ReadPageFile(path), View->ClientWidth(), View->ClientHeight()); }
 
   // The host's pixels as the screen shows them.
-  TFrame Captured() {
-    TFrame frame(ViewW, ViewH);
-    HDC screen = GetDC(Host), memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, ViewW, ViewH);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, ViewW, ViewH, screen, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), ViewW, -ViewH, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    GetDIBits(memory, bitmap, 0, ViewH, frame.Pixels.data(), &info, DIB_RGB_COLORS);
-    for (uint32_t& pixel : frame.Pixels) pixel |= 0xFF000000u;
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(Host, screen);
-    return frame;
-  }
+  TFrame Captured() { return CapturedClient(Host, ViewW, ViewH); }
   // What the view drew is what the screen shows (the view is 4 pixels wider and taller).
   void ExpectOnScreen() {
     const TFrame drawn = View->CopyScreen(), seen = Captured();
