@@ -198,6 +198,10 @@ TEST_F(WebBrowserTest, AMissingOrBrokenPageIsBlack) {
   ASSERT_TRUE(Settled(Show(PicturePage(FadeExit, PictureA, 1024, 768))));
   Show(std::string("\x00\xff<html><img src=", 16));
   EXPECT_TRUE(PumpUntil([&] { return !Animating() && Brightness(View->CopyScreen()) == 0; }));
+  ASSERT_TRUE(Settled(Show(PicturePage(FadeExit, PictureA, 1024, 768))));
+  Show(PicturePage(FadeExit, "\\??\\UNC\\127.0.0.1\\share\\x.jpg", 1024, 768));  // never opened
+  EXPECT_TRUE(PumpUntil([&] { return !Animating() && Brightness(View->CopyScreen()) == 0; }));
+  Keep("refused-path");
 }
 
 // Mid-reveal, every pixel shows either page and both show; afterwards only the new page does.
