@@ -204,6 +204,20 @@ TEST_F(WebBrowserTest, AMissingOrBrokenPageIsBlack) {
   Keep("refused-path");
 }
 
+// A surface the system refuses on a change of size: black, not a corner of the old one, until the
+// next page makes one; nothing reaches the error report.
+TEST_F(WebBrowserTest, WithoutASurfaceTheViewIsBlackUntilTheNextPage) {
+  int errors = 0;
+  Application.OnException = [&](const std::exception&) { ++errors; };
+  ASSERT_TRUE(Settled(Show(PicturePage(FadeExit, PictureA, 1024, 768))));
+  TFrameSurface::RefuseSurfaces(1);
+  View->SetClientWidth(ViewW + 10);
+  EXPECT_TRUE(ShowsBlack(Host));
+  EXPECT_TRUE(Settled(Show(PicturePage(FadeExit, PictureB, 576, 768))));
+  Application.OnException = nullptr;
+  EXPECT_EQ(errors, 0);
+}
+
 // Mid-reveal, every pixel shows either page and both show; afterwards only the new page does.
 TEST_F(WebBrowserTest, RevealsShowOnlyPixelsOfEitherPage) {
   View->Player().SetTimeScale(2 * ViewTimeScale);  // a quarter of a second still holds some fifteen frames
