@@ -1,4 +1,5 @@
-// The picture's place in its cell: the side it is fitted to, then its rectangle in exact integer arithmetic.
+// The picture's place in its cell: the side it is fitted to, then its rectangle in exact integer
+// arithmetic.
 #include "imaging/Layout.h"
 
 #include <algorithm>

@@ -1,5 +1,6 @@
-// Where a page's picture lands in its cell: scaled to the cell's width or height with its aspect
-// kept, or at its own size, and centred in both directions (the letterboxed "contain" fit).
+// Where a picture lands in its cell: scaled to the cell's width or height with its aspect kept,
+// or at its own size, and centred in both directions (the letterboxed "contain" fit); or
+// stretched over the whole cell.
 #pragma once
 
 #include <cstdint>
