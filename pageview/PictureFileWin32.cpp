@@ -3,6 +3,7 @@
 // wait for ever on a pipe.
 #include "pageview/PictureFileWin32.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -20,19 +21,21 @@ bool OnRemoteVolume(const std::wstring& path) {
   return GetDriveTypeW(root) == DRIVE_REMOTE;
 }
 
-std::wstring FullPath(const std::wstring& path) {
-  std::wstring full(MAX_PATH, L'\0');
-  DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-  if (length >= full.size()) {
-    full.resize(length);
-    length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+// A text a system call writes into a buffer, asked again at the length it says it needs; empty
+// when the call fails.
+std::wstring SystemText(const std::function<DWORD(wchar_t* buffer, DWORD size)>& get) {
+  std::wstring text(MAX_PATH, L'\0');
+  DWORD length = get(text.data(), static_cast<DWORD>(text.size()));
+  if (length >= text.size()) {
+    text.resize(length);
+    length = get(text.data(), static_cast<DWORD>(text.size()));
   }
-  if (length == 0 || length >= full.size()) return {};
-  full.resize(length);
-  return full;
+  if (length == 0 || length >= text.size()) return {};
+  text.resize(length);
+  return text;
 }
 
-// Opened without following a link at its end: a link is judged by itself.
+// With FILE_FLAG_OPEN_REPARSE_POINT a link at the path's end is opened itself, not followed.
 TFileHandle OpenForReading(const std::wstring& path, DWORD flags) {
   return TFileHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                  OPEN_EXISTING, flags | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
@@ -55,25 +58,24 @@ bool IsLocalDiskFile(HANDLE file) {
   if (GetFileType(file) != FILE_TYPE_DISK) return false;
   const std::optional<FILE_ATTRIBUTE_TAG_INFO> tag = AttributeTag(file);
   if (!tag || (tag->FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 || IsLink(*tag)) return false;
-  // Only a redirector to another machine answers this.
-  FILE_REMOTE_PROTOCOL_INFO remote = {};
-  if (GetFileInformationByHandleEx(file, FileRemoteProtocolInfo, &remote, sizeof remote)) return false;
-  // Where the file really is: a share ("\\?\UNC\..."), or a drive that may be mapped to one.
-  wchar_t final[MAX_PATH + 16];
-  const DWORD length = GetFinalPathNameByHandleW(file, final, MAX_PATH + 16, VOLUME_NAME_DOS);
-  if (length > 0 && length < MAX_PATH + 16) {
-    std::wstring where(final, length);
-    if (where.rfind(L"\\\\?\\UNC\\", 0) == 0) return false;
-    if (where.rfind(L"\\\\?\\", 0) == 0 && OnRemoteVolume(where.substr(4))) return false;
-  }
-  return true;
+  // Where the file really is: a share ("\\?\UNC\...", also for a drive mapped to one), or a
+  // drive of another machine. A volume without a drive letter has no such name; its path was
+  // judged before it was opened. (Asking for the remote protocol would do as well, were it
+  // certain that every local file system refuses the question.)
+  const std::wstring where = SystemText(
+      [file](wchar_t* buffer, DWORD size) { return GetFinalPathNameByHandleW(file, buffer, size, VOLUME_NAME_DOS); });
+  if (where.empty()) return true;
+  if (where.rfind(L"\\\\?\\UNC\\", 0) == 0) return false;
+  return where.rfind(L"\\\\?\\", 0) != 0 || !OnRemoteVolume(where.substr(4));
 }
 
 std::optional<std::vector<uint8_t>> ReadPictureFile(const std::string& path) {
   if (!IsLocalFilePath(path)) return std::nullopt;
   // A relative path may lead to a share through the current folder; a drive may be mapped to
   // one. Neither is opened.
-  const std::wstring full = FullPath(Utf8ToWide(AnsiToUtf8(path)));
+  const std::wstring given = Utf8ToWide(AnsiToUtf8(path));
+  const std::wstring full = SystemText(
+      [&given](wchar_t* buffer, DWORD size) { return GetFullPathNameW(given.c_str(), size, buffer, nullptr); });
   if (full.empty() || OnRemoteVolume(full)) return std::nullopt;
   TFileHandle file = OpenForReading(full, FILE_FLAG_OPEN_REPARSE_POINT);
   if (!file) return std::nullopt;
