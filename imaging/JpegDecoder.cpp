@@ -91,7 +91,10 @@ unsigned int ScaleDenominator(int64_t width, int64_t height, int64_t wantWidth, 
 
 TJpegDecoder::TJpegDecoder(const uint8_t* data, size_t size) : FJob(new TJpegJob{}) {
   if (data == nullptr || size == 0 || size > MaxPictureFileBytes) return;
-  if (!ReadHeader(FJob.get(), data, size)) return;
+  if (!ReadHeader(FJob.get(), data, size)) {
+    FOutOfMemory = FJob->Error.Manager.msg_code == JERR_OUT_OF_MEMORY;
+    return;
+  }
   uint64_t width = FJob->Info.image_width;
   uint64_t height = FJob->Info.image_height;
   if (width == 0 || height == 0 || width * height > MaxPicturePixels) return;

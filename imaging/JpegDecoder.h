@@ -36,8 +36,8 @@ public:
   // decode, including data that ends before the last row or before the end marker, and when
   // memory runs out.
   TFrame Decode(int32_t wantWidth, int32_t wantHeight);
-  // The last Decode gave nothing because memory ran out (in libjpeg or for the frame), not
-  // because of the data.
+  // The header or the last Decode gave nothing because memory ran out (in libjpeg or for the
+  // frame), not because of the data.
   bool OutOfMemory() const { return FOutOfMemory; }
 
 private:

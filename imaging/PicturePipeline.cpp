@@ -9,7 +9,7 @@
 TPictureDrawn DrawPhotograph(const uint8_t* data, size_t size, const TPictureCell& cell, TFrame& frame) noexcept {
   try {
     TJpegDecoder decoder(data, size);
-    if (!decoder.Valid()) return TPictureDrawn::NoPicture;
+    if (!decoder.Valid()) return decoder.OutOfMemory() ? TPictureDrawn::OutOfMemory : TPictureDrawn::NoPicture;
     const TPictureRect placed = LayoutPicture(cell.Width, cell.Height, decoder.Width(), decoder.Height(), cell.Fit);
     // The cell hides what overflows it; the frame hides what lies beyond its own edges.
     const TPictureRect visible = Intersect(Intersect(placed, TPictureRect{0, 0, cell.Width, cell.Height}),
