@@ -8,7 +8,7 @@
 #include "base/ApplicationWin32.h"
 #include "base/OwnersWin32.h"
 #include "base/WindowClassWin32.h"
-#include "imaging/JpegDecoder.h"
+#include "imaging/Resample.h"
 #include "settings/AccessibleLinkWin32.h"
 
 namespace {

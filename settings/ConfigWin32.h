@@ -12,6 +12,7 @@
 #include "base/Errors.h"
 #include "base/FormWin32.h"
 #include "imaging/JpegDecoder.h"
+#include "imaging/PicturePipeline.h"
 #include "pictures/PictureSet.h"
 #include "settings/ConfigControlsWin32.h"
 #include "settings/ConfigLayout.h"

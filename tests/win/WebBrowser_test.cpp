@@ -16,6 +16,7 @@
 #include "tests/support/MessageLoop.h"
 #include "tests/support/PageTags.h"
 #include "tests/support/Ppm.h"
+#include "tests/support/ScreenCapture.h"
 #include "tests/support/TestWindows.h"
 
 namespace {
@@ -71,22 +72,7 @@ protected:
   TFrame Expected(const std::string& path) { return RenderPage(ReadPageFile(path), View->ClientWidth(), View->ClientHeight()); }
 
   // The host's pixels as the screen shows them.
-  TFrame Captured() {
-    TFrame frame(ViewW, ViewH);
-    HDC screen = GetDC(Host), memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, ViewW, ViewH);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, ViewW, ViewH, screen, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), ViewW, -ViewH, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    GetDIBits(memory, bitmap, 0, ViewH, frame.Pixels.data(), &info, DIB_RGB_COLORS);
-    for (uint32_t& pixel : frame.Pixels) pixel |= 0xFF000000u;
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(Host, screen);
-    return frame;
-  }
+  TFrame Captured() { return CapturedClient(Host, ViewW, ViewH); }
   // What the view drew is what the screen shows (the view is 4 pixels wider and taller).
   void ExpectOnScreen() {
     const TFrame drawn = View->CopyScreen(), seen = Captured();
@@ -214,6 +200,24 @@ TEST_F(WebBrowserTest, AMissingOrBrokenPageIsBlack) {
   ASSERT_TRUE(Settled(Show(PicturePage(FadeExit, PictureA, 1024, 768))));
   Show(std::string("\x00\xff<html><img src=", 16));
   EXPECT_TRUE(PumpUntil([&] { return !Animating() && Brightness(View->CopyScreen()) == 0; }));
+  ASSERT_TRUE(Settled(Show(PicturePage(FadeExit, PictureA, 1024, 768))));
+  Show(PicturePage(FadeExit, "\\??\\UNC\\127.0.0.1\\share\\x.jpg", 1024, 768));  // never opened
+  EXPECT_TRUE(PumpUntil([&] { return !Animating() && Brightness(View->CopyScreen()) == 0; }));
+  Keep("refused-path");
+}
+
+// A surface the system refuses on a change of size: black, not a corner of the old one, until the
+// next page makes one; nothing reaches the error report.
+TEST_F(WebBrowserTest, WithoutASurfaceTheViewIsBlackUntilTheNextPage) {
+  int errors = 0;
+  Application.OnException = [&](const std::exception&) { ++errors; };
+  ASSERT_TRUE(Settled(Show(PicturePage(FadeExit, PictureA, 1024, 768))));
+  TFrameSurface::RefuseSurfaces(1);
+  View->SetClientWidth(ViewW + 10);
+  EXPECT_TRUE(ShowsBlack(Host));
+  EXPECT_TRUE(Settled(Show(PicturePage(FadeExit, PictureB, 576, 768))));
+  Application.OnException = nullptr;
+  EXPECT_EQ(errors, 0);
 }
 
 // Mid-reveal, every pixel shows either page and both show; afterwards only the new page does.
