@@ -63,11 +63,11 @@ void TFrameSurface::Show(const TFrame& frame) {
   Present({0, 0, FWidth, FHeight});
 }
 
-void TFrameSurface::Present(const TDirtyRect& changed) {
+void TFrameSurface::Present(const TRect& changed) {
   if (FWindow == nullptr || FBits == nullptr || changed.Empty()) return;
   GdiFlush();
-  BitBlt(TWindowDC(FWindow).Get(), changed.Left, changed.Top, changed.Right - changed.Left,
-         changed.Bottom - changed.Top, FMemoryDC.Get(), changed.Left, changed.Top, SRCCOPY);
+  BitBlt(TWindowDC(FWindow).Get(), changed.Left, changed.Top, changed.Width, changed.Height, FMemoryDC.Get(),
+         changed.Left, changed.Top, SRCCOPY);
 }
 
 void TFrameSurface::Paint() {

@@ -62,7 +62,7 @@ void TTransitionPlayer::FinishUnseen() {
   Drop();
 }
 
-void TTransitionPlayer::Present(const TDirtyRect& changed) {
+void TTransitionPlayer::Present(const TRect& changed) {
   if (changed.Empty()) return;
   FSurface.Present(changed);
   ++FFramesDrawn;

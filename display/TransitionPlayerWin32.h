@@ -40,7 +40,7 @@ public:
 private:
   // Draws the frame that is due now.
   void StepFrame();
-  void Present(const TDirtyRect& changed);
+  void Present(const TRect& changed);
   // While the frame policy pauses drawing, a transition ends on its new frame in the surface
   // alone: nothing reaches the screen until the window is painted again.
   void FinishUnseen();
