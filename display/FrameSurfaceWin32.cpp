@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/RectWin32.h"
 #include "base/WindowClassWin32.h"
 
 namespace {
@@ -72,11 +73,11 @@ void TFrameSurface::Present(const TRect& changed) {
 
 void TFrameSurface::Paint() {
   TPaintDC paint(FWindow);
-  const RECT& r = paint.Area();
+  const TRect r = FromRECT(paint.Area());
   if (FBits != nullptr)
-    BitBlt(paint.Get(), r.left, r.top, r.right - r.left, r.bottom - r.top, FMemoryDC.Get(), r.left, r.top, SRCCOPY);
+    BitBlt(paint.Get(), r.Left, r.Top, r.Width, r.Height, FMemoryDC.Get(), r.Left, r.Top, SRCCOPY);
   else
-    FillRect(paint.Get(), &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    FillRect(paint.Get(), &paint.Area(), static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
 TFrame TFrameSurface::CopyOut(int width, int height) const {
