@@ -2,7 +2,6 @@
 // arithmetic.
 #include "imaging/Layout.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace {

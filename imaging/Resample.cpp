@@ -252,10 +252,8 @@ TResample ResampleWith(TVectorUnit unit) {
 
 }  // namespace
 
-bool DrawResampled(const TFrame& source, const TRect& placed, const TRect& clip,
-                   TFrame& target) {
-  const TRect visible =
-      Intersect(Intersect(placed, clip), TRect{0, 0, target.Width, target.Height});
+bool DrawResampled(const TFrame& source, const TRect& placed, const TRect& clip, TFrame& target) {
+  const TRect visible = Intersect(Intersect(placed, clip), TRect{0, 0, target.Width, target.Height});
   if (visible.Empty() || source.Width <= 0 || source.Height <= 0) return true;
   const int32_t offsetX = visible.Left - placed.Left;
   const int32_t offsetY = visible.Top - placed.Top;

@@ -24,7 +24,8 @@ struct TFrameTarget {
 inline TFrameTarget TargetOf(TFrame& frame) { return {frame.Pixels.data(), frame.Width, frame.Height, frame.Width}; }
 
 // Copies from source to target the pixels of one row that lie in `now` but not in `before`, and
-// widens changed, the part of the target a step changed, by them (row y). Both span lists sorted and disjoint.
+// widens changed, the part of the target the step changed, by them (row y). Both span lists
+// sorted and disjoint.
 void CopyNewSpans(const TPixelSpans& before, const TPixelSpans& now, const uint32_t* sourceRow,
                   uint32_t* targetRow, int32_t y, TRect& changed);
 

@@ -30,7 +30,8 @@ class TTransition {
   // into target, which has the frames' size and holds what the previous step drew: the old
   // frame before the first step. Reveals write only the pixels that turned new since the last
   // step, so over the whole course each pixel is written once; the fade rewrites the part
-  // where the frames differ whenever its weight changes. Returns the rectangle that changed.
+  // where the frames differ whenever its weight changes. Returns the rectangle that changed,
+  // empty when nothing did (then nothing needs to be presented).
   TRect Step(double p, TFrameTarget target);
   TRect Finish(TFrameTarget target) { return Step(1.0, target); }
 
