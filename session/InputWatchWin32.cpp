@@ -9,7 +9,7 @@
 #include "host/HostState.h"
 #include "host/Password.h"
 #include "host/RunningFlag.h"
-#include "display/FramePolicy.h"
+#include "display/FrameClockWin32.h"
 #include "session/SchonerWin32.h"
 #include "session/TempFiles.h"
 
@@ -91,7 +91,7 @@ void TSchoner::StopSaver() {
   Timer1.SetEnabled(false);
   FMonitors.reset();  // the other monitors' windows go with the session
   FNotices.reset();
-  SetFramePolicy({});
+  FrameClock().SetPolicy({});
   RunGuarded([] { RestoreNavigationSound(); });
   if (TransitionsWereOff) RunGuarded([] { RestorePageTransitions(); });
   DeleteTempFiles(FHtmlFile, FJpgFile);
