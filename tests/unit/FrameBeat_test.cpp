@@ -1,11 +1,7 @@
-// Where the frame clock's beats fall, and the windows' frames of a beat composed side by side.
+// Where the frame clock's beats fall.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <stdexcept>
-
 #include "display/BeatGrid.h"
-#include "display/ComposeWorkers.h"
 
 namespace {
 
@@ -23,18 +19,6 @@ TEST(FrameBeat, NextBeatFallsOnTheGridAndSkipsWhatItMissed) {
       {"a grid that starts later", 1000, 100, 0, 100, 500, 600},
   };
   for (const auto& c : cases) EXPECT_EQ(NextBeat(c.Origin, c.Period, c.Last, c.Frame, c.Now), c.Next) << c.Name;
-}
-
-TEST(FrameBeat, EveryJobRunsOnceAndAFailureComesBackAfterAll) {
-  TComposeWorkers workers;
-  for (int round = 0; round < 3; ++round) {
-    std::atomic<int> runs[5] = {};
-    EXPECT_THROW(workers.Run(5, [&](size_t i) {
-      ++runs[i];
-      if (i == 1) throw std::runtime_error("no memory");
-    }), std::runtime_error);
-    for (auto& r : runs) EXPECT_EQ(r.load(), 1);
-  }
 }
 
 }  // namespace
