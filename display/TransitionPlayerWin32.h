@@ -41,6 +41,8 @@ public:
   void SetTimeScale(double scale) { FTimeScale = scale; }
 
   bool Animating() const { return FTransition.has_value(); }
+  // The pixels of the running transition's frames.
+  uint64_t FramePixels() const { return static_cast<uint64_t>(FFrom.Width) * static_cast<uint64_t>(FFrom.Height); }
   // Frames this player has presented (every step that changed something, and a last frame).
   uint64_t FramesDrawn() const { return FFramesDrawn; }
 
