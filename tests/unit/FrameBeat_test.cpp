@@ -1,7 +1,11 @@
-// Where the frame clock's beats fall.
+// Where the frame clock's beats fall, and a beat's frames composed side by side.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <stdexcept>
+
 #include "display/BeatGrid.h"
+#include "display/ComposeWorkers.h"
 
 namespace {
 
@@ -19,6 +23,14 @@ TEST(FrameBeat, NextBeatFallsOnTheGridAndSkipsWhatItMissed) {
       {"a grid that starts later", 1000, 100, 0, 100, 500, 600},
   };
   for (const auto& c : cases) EXPECT_EQ(NextBeat(c.Origin, c.Period, c.Last, c.Frame, c.Now), c.Next) << c.Name;
+}
+
+TEST(FrameBeat, TheComposeWorkersRunEveryJobOnceAndHandBackAFailureAfterAll) {
+  TComposeWorkers workers;
+  std::atomic<int> runs[5] = {};
+  EXPECT_THROW(workers.Run(5, [&](size_t i) { if (++runs[i] == 1 && i == 1) throw std::runtime_error("no memory"); }),
+               std::runtime_error);
+  for (auto& r : runs) EXPECT_EQ(r.load(), 1);
 }
 
 }  // namespace

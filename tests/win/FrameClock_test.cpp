@@ -23,7 +23,9 @@
 namespace {
 
 struct TAnimatedWindow {
-  explicit TAnimatedWindow(HWND window) : Window(window) {}
+  explicit TAnimatedWindow(int x) : Window(CreateHostWindow(0, WS_POPUP | WS_VISIBLE, x, 0, 160, 120)) {
+    Surface.Resize(160, 120, false), Surface.SetWindow(Window.Get());
+  }
   TWindow Window;
   TFrameSurface Surface;
   TTransitionPlayer Player{Surface};
@@ -36,11 +38,7 @@ struct TAnimatedWindow {
 // the longest any waited to be handled.
 std::vector<std::unique_ptr<TAnimatedWindow>> PlayDissolve(int count, const std::function<void()>& change, double& keyWait) {
   std::vector<std::unique_ptr<TAnimatedWindow>> windows;
-  for (int i = 0; i < count; ++i) {
-    auto& w = *windows.emplace_back(new TAnimatedWindow(CreateHostWindow(0, WS_POPUP | WS_VISIBLE, 170 * i, 0, 160, 120)));
-    w.Surface.Resize(160, 120, false);
-    w.Surface.SetWindow(w.Window.Get());
-  }
+  for (int i = 0; i < count; ++i) windows.push_back(std::make_unique<TAnimatedWindow>(170 * i));
   Application.ProcessMessages();  // the windows on screen before their transitions start
   for (auto& w : windows) w->Player.Play({TTransitionKind::Reveal, 12, 3.0}, 1, OldTestFrame(160, 120), NewTestFrame(160, 120));
   HWND saver = windows[0]->Window.Get();
@@ -83,11 +81,8 @@ TEST(FrameClock, EveryWindowDrawsOnEveryBeatAndNeitherAChangeNorInputWaits) {
       {"one window at 144 Hz", 1, "144", nullptr},
       {"battery saver", 3, "60", [] { FrameClock().SetPolicy({false, 0, 0.5}); }},
       {"remote", 3, "60", [] { FrameClock().SetPolicy({false, 10, 1.0}); }},
-      {off, 3, "60", [] {
-         LARGE_INTEGER now;
-         QueryPerformanceCounter(&now);
-         SetEnvironmentVariableA("LUMI_DWM_OFF_AT", std::to_string(now.QuadPart).c_str());
-       }},
+      {off, 3, "60", [] { LARGE_INTEGER now;
+         QueryPerformanceCounter(&now), SetEnvironmentVariableA("LUMI_DWM_OFF_AT", std::to_string(now.QuadPart).c_str()); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -105,8 +100,7 @@ TEST(FrameClock, EveryWindowDrawsOnEveryBeatAndNeitherAChangeNorInputWaits) {
         EXPECT_LE(w->Frames[i].first - w->Frames[i - 1].first, 2 * std::max(w->Frames[i].second, w->Frames[i - 1].second))
             << "a gap after frame " << i << " of " << w->Frames.size();
     }
-    FrameClock().SetPolicy({});
-    SetEnvironmentVariableA("LUMI_DWM_OFF_AT", nullptr);
+    FrameClock().SetPolicy({}), SetEnvironmentVariableA("LUMI_DWM_OFF_AT", nullptr);  // as before the case
   }
 }
 
