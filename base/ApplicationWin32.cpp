@@ -67,60 +67,23 @@ void TApplication::RemoveMessageFilter(int id) {
   std::erase_if(FFilters, [id](const auto& entry) { return entry.first == id; });
 }
 
-int TApplication::AddFrameClient(TFrameClient client) {
-  FFrameClients.emplace_back(++FLastFrameClient, std::move(client));
-  return FLastFrameClient;
-}
-
-void TApplication::RemoveFrameClient(int id) {
-  std::erase_if(FFrameClients, [id](const auto& entry) { return entry.first == id; });
-}
-
-bool TApplication::AnyAnimates() const {
-  return std::any_of(FFrameClients.begin(), FFrameClients.end(), [](const auto& entry) { return entry.second.Animates(); });
-}
-
 void TApplication::HandleMessage() {
   if (ProcessMessage()) return;
-  DrawDueFrames();
+  WaitForMessageOrBeat();
 }
 
-void TApplication::DrawDueFrames() {
-  // A client without a due event paces itself (it waits for the display inside DrawNextFrame):
-  // its frame is always due, and the others' frames that are due by then are drawn beside it.
-  std::vector<int> animating;
-  std::vector<HANDLE> events;
-  bool selfPaced = false;
-  for (const auto& [id, client] : FFrameClients) {
-    if (!client.Animates()) continue;
-    animating.push_back(id);
-    if (HANDLE due = client.FrameDue(); due != nullptr && events.size() < MAXIMUM_WAIT_OBJECTS - 1)
-      events.push_back(due);
-    else if (due == nullptr)
-      selfPaced = true;
-  }
-  if (animating.empty()) {
+void TApplication::WaitForMessageOrBeat() {
+  HANDLE due = FBeat.Due ? FBeat.Due() : nullptr;
+  if (due == nullptr) {
     WaitMessage();
     return;
   }
-  HANDLE signalled = nullptr;  // the due timers reset themselves when a wait ends on them
-  if (!selfPaced) {
-    DWORD count = static_cast<DWORD>(events.size());
-    DWORD result = MsgWaitForMultipleObjectsEx(count, events.data(), INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    if (result >= WAIT_OBJECT_0 + count) return;  // a message came first
-    signalled = events[result - WAIT_OBJECT_0];
-  }
-  for (int id : animating) {
-    // A client that a frame before ended or removed is left alone.
-    const auto entry = std::find_if(FFrameClients.begin(), FFrameClients.end(), [id](const auto& e) { return e.first == id; });
-    if (entry == FFrameClients.end()) continue;
-    const TFrameClient client = entry->second;  // the client may remove itself while it draws
-    try {
-      HANDLE due = client.FrameDue();
-      if (due == nullptr || due == signalled || WaitForSingleObject(due, 0) == WAIT_OBJECT_0) client.DrawNextFrame();
-    } catch (...) {
-      HandleCurrentException();
-    }
+  // The beat's timer resets itself when the wait ends on it.
+  if (MsgWaitForMultipleObjectsEx(1, &due, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE) != WAIT_OBJECT_0) return;
+  try {
+    FBeat.Beat();
+  } catch (...) {
+    HandleCurrentException();
   }
 }
 

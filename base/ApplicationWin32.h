@@ -22,14 +22,12 @@ public:
 // dispatched).
 using TMessageFilter = std::function<bool(MSG& msg)>;
 
-// Something the main loops draw frames for while it animates (a window during a transition).
-// Between animations it costs nothing: the loops then simply wait for messages.
-struct TFrameClient {
-  std::function<bool()> Animates;
-  // Signalled when the next frame is due; null when the client paces itself (it waits for the
-  // display inside DrawNextFrame).
-  std::function<HANDLE()> FrameDue;
-  std::function<void()> DrawNextFrame;
+// The frame clock as the main loops see it: while anything animates, a beat is due when its
+// handle is signalled, and the loops wait for it beside their messages. Between animations it
+// costs nothing: the loops then simply wait for messages.
+struct TFrameBeat {
+  std::function<HANDLE()> Due;  // signalled at the next beat; null while nothing animates
+  std::function<void()> Beat;   // draws every animating window's frame of the beat
 };
 
 class TApplication {
@@ -55,15 +53,12 @@ public:
   bool Terminated() const { return FTerminated; }
   void Terminate() { PostQuitMessage(0); }
 
-  // The frame clients (one per window that animates: the page view, the other monitors' windows).
-  // AddFrameClient returns a number for RemoveFrameClient; a client is removed before it goes.
-  int AddFrameClient(TFrameClient client);
-  void RemoveFrameClient(int id);
-  bool AnyAnimates() const;
+  // The process's frame clock (there is one).
+  void SetFrameBeat(TFrameBeat beat) { FBeat = std::move(beat); }
+  bool AnyAnimates() const { return FBeat.Due && FBeat.Due() != nullptr; }
 
-  // Handles one message, waiting for one when the queue is empty; while frame clients animate,
-  // the wait also ends when one's next frame is due, and every client whose frame is due draws
-  // it, so that all windows' transitions run side by side on the one loop.
+  // Handles one message, waiting for one when the queue is empty; while anything animates, the
+  // wait also ends at the frame clock's next beat, which then draws every window's frame.
   void HandleMessage();
   // Handles every waiting message, then returns.
   void ProcessMessages();
@@ -87,14 +82,13 @@ public:
 
 private:
   bool ProcessMessage();
-  void DrawDueFrames();
+  void WaitForMessageOrBeat();
 
   HWND FHandle = nullptr;
   TMainWindow* FMainForm = nullptr;
   std::vector<std::pair<int, TMessageFilter>> FFilters;
   int FLastFilter = 0;
-  std::vector<std::pair<int, TFrameClient>> FFrameClients;
-  int FLastFrameClient = 0;
+  TFrameBeat FBeat;
   bool FTerminated = false;
   bool FComInitialized = false;
 };

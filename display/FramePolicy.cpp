@@ -1,16 +1,7 @@
-// The process's frame policy.
+// The frame time a policy allows.
 #include "display/FramePolicy.h"
 
 #include <algorithm>
-
-namespace {
-
-TFramePolicy Policy;
-
-}  // namespace
-
-const TFramePolicy& FramePolicy() { return Policy; }
-void SetFramePolicy(const TFramePolicy& policy) { Policy = policy; }
 
 double FrameSecondsUnder(const TFramePolicy& policy, double refreshSeconds) {
   double seconds = policy.RateFraction > 0 && policy.RateFraction < 1 ? refreshSeconds / policy.RateFraction : refreshSeconds;

@@ -1,6 +1,6 @@
 // What the conditions of the moment allow every window's transitions: drawing at all (nobody sees
 // a switched-off display or a locked session), and how many frames a second (a remote session's
-// network, a battery in saver mode). One policy for the whole process, read by every pacer.
+// network, a battery in saver mode). One policy for the whole process, held by the frame clock.
 #pragma once
 
 struct TFramePolicy {
@@ -10,9 +10,6 @@ struct TFramePolicy {
 
   friend bool operator==(const TFramePolicy&, const TFramePolicy&) = default;
 };
-
-const TFramePolicy& FramePolicy();
-void SetFramePolicy(const TFramePolicy& policy);
 
 // The seconds between two frames under policy for a display of refreshSeconds per frame.
 double FrameSecondsUnder(const TFramePolicy& policy, double refreshSeconds);

@@ -3,15 +3,13 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
-#include "display/FramePolicy.h"
+#include "display/FrameClockWin32.h"
 
-TTransitionPlayer::TTransitionPlayer(TFrameSurface& surface) : FSurface(surface) {
-  FClient = Application.AddFrameClient({[this] { return Animating(); }, [this] { return FPacer.DueEvent(); },
-                                        [this] { StepFrame(); }});
-}
+TTransitionPlayer::TTransitionPlayer(TFrameSurface& surface) : FSurface(surface) { FrameClock().Join(this); }
 
-TTransitionPlayer::~TTransitionPlayer() { Application.RemoveFrameClient(FClient); }
+TTransitionPlayer::~TTransitionPlayer() { FrameClock().Leave(this); }
 
 void TTransitionPlayer::Play(const TExitTransition& exit, uint64_t seed, TFrame from, TFrame to) {
   Finish();
@@ -24,30 +22,30 @@ void TTransitionPlayer::Play(const TExitTransition& exit, uint64_t seed, TFrame 
     FTransition.emplace(TTransitionKind::Cut, 0, seed, FFrom, FTo);
   }
   FDurationSeconds = exit.DurationSeconds;
-  if (FramePolicy().Paused) {
+  TFrameClock& clock = FrameClock();
+  if (clock.Policy().Paused) {
     FinishUnseen();
     return;
   }
-  if (FTransition->Kind() == TTransitionKind::Cut || !FPacer.CanPace()) {
+  if (FTransition->Kind() == TTransitionKind::Cut || !clock.CanPace()) {
     Finish();
     return;
   }
-  FPacer.Start();
+  FStartSeconds = clock.Now();
+  clock.Wake();
 }
 
-void TTransitionPlayer::StepFrame() {
+void TTransitionPlayer::ComposeFrame(double now) {
   if (!FTransition) return;
-  if (FramePolicy().Paused) {
-    FinishUnseen();
-    return;
-  }
-  const double elapsed = FTimeScale * FPacer.Elapsed();
+  const double elapsed = FTimeScale * (now - FStartSeconds);
   const double p = FDurationSeconds > 0 ? elapsed / FDurationSeconds : 1.0;
-  Present(FTransition->Step(std::min(p, 1.0), FSurface.Target(FFrom.Width, FFrom.Height)));
-  if (FTransition->Finished())
-    Drop();
-  else
-    FPacer.AfterFrame();
+  FComposed = FTransition->Step(std::min(p, 1.0), FSurface.Target(FFrom.Width, FFrom.Height));
+}
+
+void TTransitionPlayer::PresentFrame() {
+  if (!FTransition) return;
+  Present(std::exchange(FComposed, TRect()));
+  if (FTransition->Finished()) Drop();
 }
 
 void TTransitionPlayer::Finish() {
@@ -72,5 +70,5 @@ void TTransitionPlayer::Drop() {
   FTransition.reset();
   FFrom = TFrame();
   FTo = TFrame();
-  FPacer.Stop();
+  FComposed = TRect();
 }

@@ -1,14 +1,13 @@
 // Plays one transition at a time into a window's frame surface: from the frame on screen to the
-// next, each frame drawn when the pacer says it is due, on the application's message loop beside
-// every other window's transitions. Between transitions it holds nothing but its pacer. While the
-// process's frame policy pauses drawing, nothing is presented.
+// next, one frame on each beat of the process's frame clock, beside every other window's
+// transitions. Between transitions it holds nothing. While the clock's frame policy pauses
+// drawing, nothing is presented.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
 #include "base/ApplicationWin32.h"
-#include "display/FramePacerWin32.h"
 #include "display/FrameSurfaceWin32.h"
 #include "transitions/ExitTransition.h"
 #include "transitions/Transition.h"
@@ -29,29 +28,34 @@ public:
   // Ends the running transition without drawing anything more (the window is gone).
   void Drop();
 
+  // The clock's side of a beat: the frame due at `now` (seconds on the clock) is drawn into the
+  // surface, on any thread, then presented on the UI thread.
+  void ComposeFrame(double now);
+  void PresentFrame();
+  // While the frame policy pauses drawing, a transition ends on its new frame in the surface
+  // alone: nothing reaches the screen until the window is painted again.
+  void FinishUnseen();
+
   // Seconds of transition that pass per second of the clock: 1 in the program; tests that play
   // many transitions in a row run them faster, each still to its end.
   void SetTimeScale(double scale) { FTimeScale = scale; }
 
   bool Animating() const { return FTransition.has_value(); }
+  // The pixels of the running transition's frames.
+  uint64_t FramePixels() const { return static_cast<uint64_t>(FFrom.Width) * static_cast<uint64_t>(FFrom.Height); }
   // Frames this player has presented (every step that changed something, and a last frame).
   uint64_t FramesDrawn() const { return FFramesDrawn; }
 
 private:
-  // Draws the frame that is due now.
-  void StepFrame();
   void Present(const TRect& changed);
-  // While the frame policy pauses drawing, a transition ends on its new frame in the surface
-  // alone: nothing reaches the screen until the window is painted again.
-  void FinishUnseen();
 
   TFrameSurface& FSurface;
-  TFramePacer FPacer;
   std::optional<TTransition> FTransition;
   TFrame FFrom;  // both of the transition's size, alive while it runs
   TFrame FTo;
   double FDurationSeconds = 0;
+  double FStartSeconds = 0;  // on the clock
+  TRect FComposed;  // what the last composed frame changed, not yet presented
   double FTimeScale = 1.0;
   uint64_t FFramesDrawn = 0;
-  int FClient = 0;  // the number the message loop knows it by
 };

@@ -10,7 +10,7 @@
 #include "host/SessionRecord.h"
 #include "host/Password.h"
 #include "host/RunningFlag.h"
-#include "display/FramePolicy.h"
+#include "display/FrameClockWin32.h"
 #include "session/SchonerWin32.h"
 #include "session/TempFiles.h"
 
@@ -92,7 +92,7 @@ void TSchoner::StopSaver() {
   Timer1.SetEnabled(false);
   FMonitors.reset();  // the other monitors' windows go with the session
   FNotices.reset();
-  SetFramePolicy({});
+  FrameClock().SetPolicy({});
   if (FRecorded) {
     RunQuietly([] { RestoreNavigationSound(); });
     if (TransitionsWereOff) RunQuietly([] { RestorePageTransitions(); });

@@ -13,7 +13,7 @@
 #include "host/RunningFlag.h"
 #include "session/PageText.h"
 #include "session/PictureChange.h"
-#include "display/FramePolicy.h"
+#include "display/FrameClockWin32.h"
 #include "session/TempFiles.h"
 #include "settings/SettingsStore.h"
 
@@ -147,6 +147,7 @@ void TSchoner::WndProc(TMessage& message) {
   if (message.Msg == WM_DISPLAYCHANGE || message.Msg == WM_DPICHANGED) {
     // Handled after the standard handling has seen them; a preview keeps its host's size.
     TForm::WndProc(message);
+    FrameClock().DisplayChanged();
     if (SaverMode == smSaver && FCourse.Stage() == TSessionStage::Active) FollowDisplays();
     message.Result = 0;
     return;
@@ -164,9 +165,9 @@ void TSchoner::WndProc(TMessage& message) {
 }
 
 void TSchoner::ApplyConditions() {
-  const bool wasPaused = FramePolicy().Paused;
+  const bool wasPaused = FrameClock().Policy().Paused;
   const TFramePolicy policy = FConditions.Policy();
-  SetFramePolicy(policy);
+  FrameClock().SetPolicy(policy);
   if (FCourse.Ended()) return;
   // While nobody sees the slideshow it stands still where it is: no tick wakes the process, and
   // no picture changes. Back on, it goes on from there, each window showing what it holds.

@@ -10,6 +10,9 @@
 #   LUMI_MONITORS       2: instead of Xvfb, an Xorg with the dummy driver and two monitors side by
 #                       side, a 1024x768 primary and an 800x600 one to its right (needs root)
 #   LUMI_KEEP_PREFIX    when set, the prefix copy is kept and its path printed
+#   LUMI_COMPOSITOR     a built stand-in of the compositor's library (tests/standins/Dwmapi.c):
+#                       installed as the prefix's dwmapi.dll and loaded instead of Wine's own,
+#                       so that the desktop composes (LUMI_DWM_HZ, LUMI_DWM_OFF_AT steer it)
 set -u
 if [ -z "${LUMI_WINE_NAMESPACE:-}" ] && [ -z "${LUMI_KEEP_PREFIX:-}" ] && [ "$(id -u)" = 0 ] &&
   unshare --mount --propagation private true 2>/dev/null; then
@@ -26,6 +29,10 @@ if [ -z "${LUMI_WINE_NAMESPACE:-}" ] ||
   cp -a "$template/." "$prefix/"
 fi
 export WINEPREFIX=$prefix
+if [ -n "${LUMI_COMPOSITOR:-}" ]; then
+  cp "$LUMI_COMPOSITOR" "$prefix/drive_c/windows/system32/dwmapi.dll" || { echo "wine-run.sh: no $LUMI_COMPOSITOR" >&2; exit 1; }
+  WINEDLLOVERRIDES+=";dwmapi=n"
+fi
 # The X server picks a free display itself (-displayfd), so parallel runs never race for one.
 displayfile=$(mktemp)
 if [ "${LUMI_MONITORS:-1}" = 2 ]; then

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "display/FramePolicy.h"
+#include "display/FrameClockWin32.h"
 #include "session/SchonerWin32.h"
 #include "tests/support/TempFolder.h"
 #include "tests/win/PreviewHost.h"
@@ -79,12 +79,12 @@ TEST(ViewingConditions, ARemoteSessionDrawsAtMostTenFramesASecond) {
   RunSession(320, 240, 10, [&](TSchoner& session) {
     TTransitionPlayer& player = session.WebBrowser1->Player();
     ASSERT_TRUE(NextPicture(session));
-    SetFramePolicy({false, 10, 1.0});
+    FrameClock().SetPolicy({false, 10, 1.0});
     const uint64_t before = player.FramesDrawn();
     const ULONGLONG start = GetTickCount64();
     ASSERT_TRUE(NextPicture(session));  // 3 s at ten times the speed: 0.3 s
     const double seconds = static_cast<double>(GetTickCount64() - start) / 1000;
-    SetFramePolicy({});
+    FrameClock().SetPolicy({});
     const uint64_t frames = player.FramesDrawn() - before;
     EXPECT_GE(frames, 1u) << "the transition did not reach its last frame";
     EXPECT_LE(static_cast<double>(frames), seconds * 10 + 2) << frames << " frames in " << seconds << " s";
