@@ -152,11 +152,11 @@ void TForm::WndProc(TMessage& message) {
       // A borderless maximised form covers the whole primary monitor, not just the work area, and
       // not whichever monitor its design rectangle happens to overlap most.
       if ((GetWindowLongW(Handle(), GWL_STYLE) & WS_CHILD) == 0) {
-        const RECT r = PrimaryMonitorArea();
-        if (r.right > r.left && r.bottom > r.top) {
+        const TRect r = PrimaryMonitorArea();
+        if (!r.Empty()) {
           auto* mmi = reinterpret_cast<MINMAXINFO*>(message.LParam);
           mmi->ptMaxPosition = {0, 0};
-          mmi->ptMaxSize = {r.right - r.left, r.bottom - r.top};
+          mmi->ptMaxSize = {r.Width, r.Height};
         }
       }
       DefaultHandler(message);
@@ -180,7 +180,7 @@ bool TForm::FilterMessage(MSG& msg) {
          IsDialogMessageW(Handle(), &msg);
 }
 
-void TForm::SetBounds(int left, int top, int width, int height) { PlaceWindow(Handle(), left, top, width, height); }
+void TForm::SetBounds(int left, int top, int width, int height) { PlaceWindow(Handle(), {left, top, width, height}); }
 
 void TForm::SetHeight(int height) { SetBounds(Left(), Top(), Width(), height); }
 

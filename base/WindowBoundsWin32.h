@@ -5,13 +5,15 @@
 
 #include <windows.h>
 
-RECT WindowRectInParent(HWND hwnd);
+#include "base/Rect.h"
+
+TRect WindowRectInParent(HWND hwnd);
 SIZE ClientSize(HWND hwnd);
-void PlaceWindow(HWND hwnd, int left, int top, int width, int height);
+void PlaceWindow(HWND hwnd, const TRect& bounds);
 
 // The primary monitor's whole area in screen pixels (physical pixels for a per-monitor DPI-aware
 // process); empty when the system gives none.
-RECT PrimaryMonitorArea();
+TRect PrimaryMonitorArea();
 // Moves the top-level window over the whole primary monitor, keeping its place in the z-order and
 // its activation; nothing when the system gives no primary monitor.
 void CoverPrimaryMonitor(HWND hwnd);
@@ -21,16 +23,10 @@ void CoverPrimaryMonitor(HWND hwnd);
 template <class T>
 class TWindowGeometry {
 public:
-  int Left() const { return WindowRectInParent(Window()).left; }
-  int Top() const { return WindowRectInParent(Window()).top; }
-  int Width() const {
-    const RECT r = WindowRectInParent(Window());
-    return r.right - r.left;
-  }
-  int Height() const {
-    const RECT r = WindowRectInParent(Window());
-    return r.bottom - r.top;
-  }
+  int Left() const { return WindowRectInParent(Window()).Left; }
+  int Top() const { return WindowRectInParent(Window()).Top; }
+  int Width() const { return WindowRectInParent(Window()).Width; }
+  int Height() const { return WindowRectInParent(Window()).Height; }
   int ClientWidth() const { return ClientSize(Window()).cx; }
   int ClientHeight() const { return ClientSize(Window()).cy; }
 

@@ -28,7 +28,7 @@ void BeatOnMonitors(benchmark::State& state) {
   }
   screens = from;
   TComposeWorkers workers;
-  std::vector<TDirtyRect> changed(windows);
+  std::vector<TRect> changed(windows);
   for (auto _ : state) {
     state.PauseTiming();
     surfaces = from;
@@ -44,9 +44,9 @@ void BeatOnMonitors(benchmark::State& state) {
       else
         for (size_t i = 0; i < windows; ++i) compose(i);
       for (size_t i = 0; i < windows; ++i)
-        for (int y = changed[i].Top; y < changed[i].Bottom; ++y)
+        for (int y = changed[i].Top; y < changed[i].Bottom(); ++y)
           std::memcpy(screens[i].Row(y) + changed[i].Left, surfaces[i].Row(y) + changed[i].Left,
-                      static_cast<size_t>(changed[i].Right - changed[i].Left) * sizeof(uint32_t));
+                      static_cast<size_t>(changed[i].Width) * sizeof(uint32_t));
     }
     benchmark::ClobberMemory();
   }

@@ -68,7 +68,7 @@ void BM_PreparePicture(benchmark::State& state) {
   const std::vector<uint8_t>& bytes = Picture();
   TJpegDecoder probe(bytes.data(), bytes.size());
   const int32_t w = static_cast<int32_t>(state.range(0)), h = static_cast<int32_t>(state.range(1));
-  const TPictureRect placed = LayoutPicture(w, h, probe.Width(), probe.Height(), TFit::Height);
+  const TRect placed = LayoutPicture(w, h, probe.Width(), probe.Height(), TFit::Height);
   for (auto _ : state) {
     TFrame picture = PreparePicture(bytes.data(), bytes.size(), placed.Width, placed.Height);
     benchmark::DoNotOptimize(picture.Pixels.data());
@@ -110,11 +110,11 @@ const TFrame& Decoded() {
 // Resampling alone, from the decoded picture to its size on a screen (height fit).
 void BM_ResampleOwn(benchmark::State& state) {
   const TFrame& source = Decoded();
-  const TPictureRect placed = LayoutPicture(static_cast<int32_t>(state.range(0)),
+  const TRect placed = LayoutPicture(static_cast<int32_t>(state.range(0)),
                                             static_cast<int32_t>(state.range(1)), source.Width,
                                             source.Height, TFit::Height);
   TFrame target(placed.Width, placed.Height);
-  const TPictureRect whole{0, 0, placed.Width, placed.Height};
+  const TRect whole{0, 0, placed.Width, placed.Height};
   for (auto _ : state) {
     DrawResampled(source, whole, whole, target);
     benchmark::DoNotOptimize(target.Pixels.data());
@@ -124,7 +124,7 @@ BENCHMARK(BM_ResampleOwn)->Args({1920, 1080})->Args({3840, 2160})->Args({800, 60
 
 void BM_ResampleStb(benchmark::State& state) {
   const TFrame& source = Decoded();
-  const TPictureRect placed = LayoutPicture(static_cast<int32_t>(state.range(0)),
+  const TRect placed = LayoutPicture(static_cast<int32_t>(state.range(0)),
                                             static_cast<int32_t>(state.range(1)), source.Width,
                                             source.Height, TFit::Height);
   TFrame target(placed.Width, placed.Height);

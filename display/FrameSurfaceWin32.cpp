@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/RectWin32.h"
 #include "base/WindowClassWin32.h"
 
 namespace {
@@ -63,20 +64,20 @@ void TFrameSurface::Show(const TFrame& frame) {
   Present({0, 0, FWidth, FHeight});
 }
 
-void TFrameSurface::Present(const TDirtyRect& changed) {
+void TFrameSurface::Present(const TRect& changed) {
   if (FWindow == nullptr || FBits == nullptr || changed.Empty()) return;
   GdiFlush();
-  BitBlt(TWindowDC(FWindow).Get(), changed.Left, changed.Top, changed.Right - changed.Left,
-         changed.Bottom - changed.Top, FMemoryDC.Get(), changed.Left, changed.Top, SRCCOPY);
+  BitBlt(TWindowDC(FWindow).Get(), changed.Left, changed.Top, changed.Width, changed.Height, FMemoryDC.Get(),
+         changed.Left, changed.Top, SRCCOPY);
 }
 
 void TFrameSurface::Paint() {
   TPaintDC paint(FWindow);
-  const RECT& r = paint.Area();
+  const TRect r = FromRECT(paint.Area());
   if (FBits != nullptr)
-    BitBlt(paint.Get(), r.left, r.top, r.right - r.left, r.bottom - r.top, FMemoryDC.Get(), r.left, r.top, SRCCOPY);
+    BitBlt(paint.Get(), r.Left, r.Top, r.Width, r.Height, FMemoryDC.Get(), r.Left, r.Top, SRCCOPY);
   else
-    FillRect(paint.Get(), &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    FillRect(paint.Get(), &paint.Area(), static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
 TFrame TFrameSurface::CopyOut(int width, int height) const {

@@ -34,7 +34,7 @@ public:
   // Copies frame (of the surface's size) onto the surface and presents all of it.
   void Show(const TFrame& frame);
   // Copies the changed part of the surface to the window at once.
-  void Present(const TDirtyRect& changed);
+  void Present(const TRect& changed);
   // Answers WM_PAINT from the surface, or with black without one.
   void Paint();
   // A copy of the surface's top-left width x height corner (all of it by default); empty

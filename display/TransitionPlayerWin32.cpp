@@ -44,7 +44,7 @@ void TTransitionPlayer::ComposeFrame(double now) {
 
 void TTransitionPlayer::PresentFrame() {
   if (!FTransition) return;
-  Present(std::exchange(FComposed, TDirtyRect()));
+  Present(std::exchange(FComposed, TRect()));
   if (FTransition->Finished()) Drop();
 }
 
@@ -60,7 +60,7 @@ void TTransitionPlayer::FinishUnseen() {
   Drop();
 }
 
-void TTransitionPlayer::Present(const TDirtyRect& changed) {
+void TTransitionPlayer::Present(const TRect& changed) {
   if (changed.Empty()) return;
   FSurface.Present(changed);
   ++FFramesDrawn;
@@ -70,5 +70,5 @@ void TTransitionPlayer::Drop() {
   FTransition.reset();
   FFrom = TFrame();
   FTo = TFrame();
-  FComposed = TDirtyRect();
+  FComposed = TRect();
 }

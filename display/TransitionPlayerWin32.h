@@ -47,7 +47,7 @@ public:
   uint64_t FramesDrawn() const { return FFramesDrawn; }
 
 private:
-  void Present(const TDirtyRect& changed);
+  void Present(const TRect& changed);
 
   TFrameSurface& FSurface;
   std::optional<TTransition> FTransition;
@@ -55,7 +55,7 @@ private:
   TFrame FTo;
   double FDurationSeconds = 0;
   double FStartSeconds = 0;  // on the clock
-  TDirtyRect FComposed;      // what the last composed frame changed, not yet presented
+  TRect FComposed;  // what the last composed frame changed, not yet presented
   double FTimeScale = 1.0;
   uint64_t FFramesDrawn = 0;
 };

@@ -20,8 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (picture.Pixels.empty()) return 0;
   if (picture.Pixels.size() != static_cast<size_t>(picture.Width) * picture.Height) std::abort();
   TFrame target(48, 32);
-  const TPictureRect placements[] = {{0, 0, 48, 32}, {-7, 5, 61, 19}, {3, -2, 5, 90}, {0, 0, picture.Width, picture.Height}};
-  for (const TPictureRect& placed : placements)
+  const TRect placements[] = {{0, 0, 48, 32}, {-7, 5, 61, 19}, {3, -2, 5, 90}, {0, 0, picture.Width, picture.Height}};
+  for (const TRect& placed : placements)
     if (!DrawResampled(picture, placed, {2, 1, 40, 30}, target)) std::abort();
   for (uint32_t pixel : target.Pixels)
     if ((pixel >> 24) != 0xFF) std::abort();

@@ -2,7 +2,6 @@
 // arithmetic.
 #include "imaging/Layout.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -41,8 +40,7 @@ TFit ChooseFit(int32_t windowWidth, int32_t windowHeight, int32_t pictureWidth, 
   return scaledWidth < windowWidth ? TFit::Height : TFit::Width;
 }
 
-TPictureRect LayoutPicture(int32_t cellWidth, int32_t cellHeight, int32_t pictureWidth,
-                           int32_t pictureHeight, TFit fit) {
+TRect LayoutPicture(int32_t cellWidth, int32_t cellHeight, int32_t pictureWidth, int32_t pictureHeight, TFit fit) {
   if (cellWidth <= 0 || cellHeight <= 0 || pictureWidth <= 0 || pictureHeight <= 0 ||
       cellWidth > MaxCellSide || cellHeight > MaxCellSide || pictureWidth > 65535 ||
       pictureHeight > 65535)
@@ -62,15 +60,4 @@ TPictureRect LayoutPicture(int32_t cellWidth, int32_t cellHeight, int32_t pictur
   return {static_cast<int32_t>(Centre(cellWidth, width)),
           static_cast<int32_t>(Centre(cellHeight, height)), static_cast<int32_t>(width),
           static_cast<int32_t>(height)};
-}
-
-TPictureRect Intersect(const TPictureRect& a, const TPictureRect& b) {
-  if (a.Empty() || b.Empty()) return {};
-  int64_t left = std::max<int64_t>(a.Left, b.Left);
-  int64_t top = std::max<int64_t>(a.Top, b.Top);
-  int64_t right = std::min<int64_t>(int64_t{a.Left} + a.Width, int64_t{b.Left} + b.Width);
-  int64_t bottom = std::min<int64_t>(int64_t{a.Top} + a.Height, int64_t{b.Top} + b.Height);
-  if (right <= left || bottom <= top) return {};
-  return {static_cast<int32_t>(left), static_cast<int32_t>(top), static_cast<int32_t>(right - left),
-          static_cast<int32_t>(bottom - top)};
 }

@@ -10,10 +10,10 @@ TPictureDrawn DrawPhotograph(const uint8_t* data, size_t size, const TPictureCel
   try {
     TJpegDecoder decoder(data, size);
     if (!decoder.Valid()) return decoder.OutOfMemory() ? TPictureDrawn::OutOfMemory : TPictureDrawn::NoPicture;
-    const TPictureRect placed = LayoutPicture(cell.Width, cell.Height, decoder.Width(), decoder.Height(), cell.Fit);
+    const TRect placed = LayoutPicture(cell.Width, cell.Height, decoder.Width(), decoder.Height(), cell.Fit);
     // The cell hides what overflows it; the frame hides what lies beyond its own edges.
-    const TPictureRect visible = Intersect(Intersect(placed, TPictureRect{0, 0, cell.Width, cell.Height}),
-                                           TPictureRect{0, 0, frame.Width, frame.Height});
+    const TRect visible =
+        Intersect(Intersect(placed, TRect{0, 0, cell.Width, cell.Height}), TRect{0, 0, frame.Width, frame.Height});
     if (visible.Empty()) return TPictureDrawn::NoPicture;
     const TFrame picture = decoder.Decode(placed.Width, placed.Height);
     if (picture.Pixels.empty())

@@ -134,7 +134,7 @@ Out Store(int32_t value) {
   }
 }
 
-using TResample = void (*)(const TFrame&, const TPictureRect&, const TPictureRect&, uint32_t*, size_t);
+using TResample = void (*)(const TFrame&, const TRect&, const TRect&, uint32_t*, size_t);
 
 // The passes for each vector unit (see ResampleRows.inc), given how many pixels the horizontal
 // pass filters at once, the vertical pass's multiply-add of 16-bit pairs, and its StorePairs:
@@ -252,10 +252,8 @@ TResample ResampleWith(TVectorUnit unit) {
 
 }  // namespace
 
-bool DrawResampled(const TFrame& source, const TPictureRect& placed, const TPictureRect& clip,
-                   TFrame& target) {
-  const TPictureRect visible =
-      Intersect(Intersect(placed, clip), TPictureRect{0, 0, target.Width, target.Height});
+bool DrawResampled(const TFrame& source, const TRect& placed, const TRect& clip, TFrame& target) {
+  const TRect visible = Intersect(Intersect(placed, clip), TRect{0, 0, target.Width, target.Height});
   if (visible.Empty() || source.Width <= 0 || source.Height <= 0) return true;
   const int32_t offsetX = visible.Left - placed.Left;
   const int32_t offsetY = visible.Top - placed.Top;

@@ -9,6 +9,5 @@
 // 0xFF. Separable cubic filtering, each side on its own: Catmull-Rom when enlarging (it keeps
 // the samples at a scale of 1), Mitchell-Netravali when reducing; an exact copy when the sizes
 // match. False when it runs out of memory; target is then unchanged.
-bool DrawResampled(const TFrame& source, const TPictureRect& placed, const TPictureRect& clip,
-                   TFrame& target);
+bool DrawResampled(const TFrame& source, const TRect& placed, const TRect& clip, TFrame& target);
 

@@ -19,11 +19,11 @@ TFrame RenderPage(const TPage& page, int32_t viewWidth, int32_t viewHeight) noex
   }
 }
 
-TPictureRect TransitionArea(const TPage& leaving, const TPage& next, int32_t viewWidth, int32_t viewHeight) {
-  const TPictureRect view{0, 0, viewWidth, viewHeight};
+TRect TransitionArea(const TPage& leaving, const TPage& next, int32_t viewWidth, int32_t viewHeight) {
+  const TRect view{0, 0, viewWidth, viewHeight};
   for (const TPage* page : {&next, &leaving})
     if (page->CellWidth > 0 && page->CellHeight > 0) {
-      const TPictureRect cell = Intersect(TPictureRect{0, 0, page->CellWidth, page->CellHeight}, view);
+      const TRect cell = Intersect(TRect{0, 0, page->CellWidth, page->CellHeight}, view);
       if (!cell.Empty()) return cell;
     }
   return view;

@@ -19,4 +19,4 @@ TFrame RenderPage(const TPage& page, int32_t viewWidth, int32_t viewHeight) noex
 // that its patterns are centred on and sized to the picture's window, not to the whole view.
 // With no cell on either page, the whole view. Beyond the cell both pages show only their
 // background.
-TPictureRect TransitionArea(const TPage& leaving, const TPage& next, int32_t viewWidth, int32_t viewHeight);
+TRect TransitionArea(const TPage& leaving, const TPage& next, int32_t viewWidth, int32_t viewHeight);

@@ -86,7 +86,7 @@ void TWebBrowser::ShowPage(const std::string& path) {
   const int width = FSurface.Width(), height = FSurface.Height();
   TPage page;
   TFrame next, from, to;
-  TPictureRect area;
+  TRect area;
   try {
     page = ReadPageFile(path);
     next = RenderPage(page, width, height);
@@ -131,9 +131,9 @@ void TWebBrowser::Resize(int clientWidth, int clientHeight) {
   InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void TWebBrowser::SetLeft(int left) { PlaceWindow(Handle(), left, Top(), Width(), Height()); }
-void TWebBrowser::SetTop(int top) { PlaceWindow(Handle(), Left(), top, Width(), Height()); }
-void TWebBrowser::SetWidth(int width) { PlaceWindow(Handle(), Left(), Top(), width, Height()); }
-void TWebBrowser::SetHeight(int height) { PlaceWindow(Handle(), Left(), Top(), Width(), height); }
+void TWebBrowser::SetLeft(int left) { PlaceWindow(Handle(), {left, Top(), Width(), Height()}); }
+void TWebBrowser::SetTop(int top) { PlaceWindow(Handle(), {Left(), top, Width(), Height()}); }
+void TWebBrowser::SetWidth(int width) { PlaceWindow(Handle(), {Left(), Top(), width, Height()}); }
+void TWebBrowser::SetHeight(int height) { PlaceWindow(Handle(), {Left(), Top(), Width(), height}); }
 void TWebBrowser::SetClientWidth(int clientWidth) { SetWidth(Width() - ClientWidth() + clientWidth); }
 void TWebBrowser::Show() { ShowWindow(Handle(), SW_SHOWNA); }

@@ -25,14 +25,14 @@ TFrame PictureFrame(int32_t n, int32_t width, int32_t height) noexcept {
 
 }  // namespace
 
-TMonitorWindow::TMonitorWindow(const RECT& area, TMonitorEvent onEvent) : FArea(area), FOnEvent(std::move(onEvent)) {
+TMonitorWindow::TMonitorWindow(const TRect& area, TMonitorEvent onEvent) : FArea(area), FOnEvent(std::move(onEvent)) {
   // Owned by the hidden application window: no taskbar button, and it goes with the program.
   // Never activated: the keyboard and the activation stay with the saver window.
-  CreateWindowObject(L"TMonitorWindow", WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST, L"", WS_POPUP, area.left,
-                     area.top, area.right - area.left, area.bottom - area.top, Application.Handle());
+  CreateWindowObject(L"TMonitorWindow", WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST, L"", WS_POPUP, area.Left,
+                     area.Top, area.Width, area.Height, Application.Handle());
   if (Handle() == nullptr) return;
   FSurface.SetWindow(Handle());
-  FSurface.Resize(area.right - area.left, area.bottom - area.top, false);
+  FSurface.Resize(area.Width, area.Height, false);
   ShowWindow(Handle(), SW_SHOWNOACTIVATE);
 }
 
@@ -67,11 +67,11 @@ void TMonitorWindow::WindowDestroyed() {
   FPlayer.Drop();
 }
 
-void TMonitorWindow::Place(const RECT& area) {
+void TMonitorWindow::Place(const TRect& area) {
   FArea = area;
   if (Handle() == nullptr) return;
-  const int width = area.right - area.left, height = area.bottom - area.top;
-  SetWindowPos(Handle(), HWND_TOPMOST, area.left, area.top, width, height, SWP_NOACTIVATE);
+  const int width = area.Width, height = area.Height;
+  SetWindowPos(Handle(), HWND_TOPMOST, area.Left, area.Top, width, height, SWP_NOACTIVATE);
   if (width == FSurface.Width() && height == FSurface.Height()) return;
   FPlayer.Finish();
   FSurface.Resize(width, height, false);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "base/Rect.h"
 #include "base/WindowObjectWin32.h"
 #include "display/FrameSurfaceWin32.h"
 #include "display/TransitionPlayerWin32.h"
@@ -21,14 +22,14 @@ using TMonitorEvent = std::function<void(UINT message)>;
 class TMonitorWindow : public TWindowObject {
 public:
   // A black, topmost, unactivated pop-up over area, owned by the application's hidden window.
-  TMonitorWindow(const RECT& area, TMonitorEvent onEvent);
+  TMonitorWindow(const TRect& area, TMonitorEvent onEvent);
   ~TMonitorWindow() override;
 
-  RECT Area() const { return FArea; }
+  TRect Area() const { return FArea; }
   int32_t Picture() const { return FPicture; }
 
   // Covers area; a new size shows the current picture fitted anew, at once.
-  void Place(const RECT& area);
+  void Place(const TRect& area);
   // Plays exit from what is shown to picture number n, fitted to the window.
   void ShowPicture(int32_t n, const TExitTransition& exit, uint64_t seed);
 
@@ -40,7 +41,7 @@ private:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void WindowDestroyed() override;
 
-  RECT FArea = {};
+  TRect FArea;
   TMonitorEvent FOnEvent;
   int32_t FPicture = -1;
   TFrameSurface FSurface;

@@ -1,6 +1,7 @@
 // The session's monitor windows as a set: following the monitors' layout and changing pictures.
 #include "session/MonitorWindowsWin32.h"
 
+#include "base/RectWin32.h"
 #include "base/WindowBoundsWin32.h"
 
 namespace {
@@ -9,21 +10,21 @@ BOOL CALLBACK CollectSecondary(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
   MONITORINFO info = {};
   info.cbSize = sizeof info;
   if (GetMonitorInfoW(monitor, &info) && (info.dwFlags & MONITORINFOF_PRIMARY) == 0)
-    reinterpret_cast<std::vector<RECT>*>(data)->push_back(info.rcMonitor);
+    reinterpret_cast<std::vector<TRect>*>(data)->push_back(FromRECT(info.rcMonitor));
   return TRUE;
 }
 
 }  // namespace
 
-std::vector<RECT> SecondaryMonitorAreas() {
-  std::vector<RECT> areas;
+std::vector<TRect> SecondaryMonitorAreas() {
+  std::vector<TRect> areas;
   EnumDisplayMonitors(nullptr, nullptr, &CollectSecondary, reinterpret_cast<LPARAM>(&areas));
   return areas;
 }
 
 void TMonitorWindows::Follow() {
   FPrimary = PrimaryMonitorArea();
-  const std::vector<RECT> areas = SecondaryMonitorAreas();
+  const std::vector<TRect> areas = SecondaryMonitorAreas();
   if (FWindows.size() > areas.size()) FWindows.resize(areas.size());
   const size_t kept = FWindows.size();
   for (size_t i = 0; i < areas.size(); ++i) {
@@ -42,11 +43,11 @@ void TMonitorWindows::Follow() {
 }
 
 bool TMonitorWindows::LayoutChanged() const {
-  if (const RECT primary = PrimaryMonitorArea(); !EqualRect(&primary, &FPrimary)) return true;
-  const std::vector<RECT> areas = SecondaryMonitorAreas();
+  if (PrimaryMonitorArea() != FPrimary) return true;
+  const std::vector<TRect> areas = SecondaryMonitorAreas();
   if (areas.size() != FWindows.size()) return true;
   for (size_t i = 0; i < areas.size(); ++i)
-    if (const RECT area = FWindows[i]->Area(); !EqualRect(&areas[i], &area)) return true;
+    if (areas[i] != FWindows[i]->Area()) return true;
   return false;
 }
 

@@ -30,10 +30,10 @@ public:
 private:
   TMonitorShow FShow;
   TMonitorEvent FOnEvent;
-  RECT FPrimary = {};  // the primary monitor at the last Follow
+  TRect FPrimary;  // the primary monitor at the last Follow
   int32_t FPrimaryPicture = -1;  // the primary's picture at the last change; -1 before the first
   std::vector<std::unique_ptr<TMonitorWindow>> FWindows;
 };
 
 // The areas of the monitors beside the primary one, in physical pixels, in the system's order.
-std::vector<RECT> SecondaryMonitorAreas();
+std::vector<TRect> SecondaryMonitorAreas();

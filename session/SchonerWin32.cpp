@@ -5,6 +5,7 @@
 #include "base/RunState.h"
 #include "base/ApplicationWin32.h"
 #include "base/Random.h"
+#include "base/RectWin32.h"
 #include "base/WindowBoundsWin32.h"
 #include "base/TextWin32.h"
 #include "host/BrowserGuards.h"
@@ -20,8 +21,8 @@ namespace {
 
 // Where the window and the page view lie as designed, before FormCreate fits them to the screen
 // or the host's preview window.
-constexpr RECT DesignBounds = {774, 365, 774 + 720, 365 + 664};
-constexpr RECT DesignBrowserBounds = {88, 412, 88 + 257, 412 + 185};
+constexpr TRect DesignBounds = {774, 365, 720, 664};
+constexpr TRect DesignBrowserBounds = {88, 412, 257, 185};
 
 }  // namespace
 
@@ -35,10 +36,10 @@ void TSchoner::CreateParams(TCreateParams& params) {
   // FormCreate.
   params.Style = WS_POPUP | WS_CLIPCHILDREN;
   params.ExStyle = WS_EX_TOPMOST;
-  params.X = DesignBounds.left;
-  params.Y = DesignBounds.top;
-  params.Width = DesignBounds.right - DesignBounds.left;
-  params.Height = DesignBounds.bottom - DesignBounds.top;
+  params.X = DesignBounds.Left;
+  params.Y = DesignBounds.Top;
+  params.Width = DesignBounds.Width;
+  params.Height = DesignBounds.Height;
   if (ParentWindow != 0) {
     params.WndParent = ParentHandle();
     params.Style = WS_CHILD | WS_VISIBLE;
@@ -46,8 +47,8 @@ void TSchoner::CreateParams(TCreateParams& params) {
 }
 
 void TSchoner::FormCreate() {
-  const RECT& b = DesignBrowserBounds;
-  WebBrowser1 = std::make_unique<TWebBrowser>(Handle(), b.left, b.top, b.right - b.left, b.bottom - b.top);
+  const TRect& b = DesignBrowserBounds;
+  WebBrowser1 = std::make_unique<TWebBrowser>(Handle(), b.Left, b.Top, b.Width, b.Height);
   // The browser settings change only once the record of them is in place, so that a session that
   // ends abnormally loses nothing; from here on such an end still runs the session's end. A
   // setting that cannot be changed stays as it is, without a word: the pictures show either way.
@@ -69,7 +70,8 @@ void TSchoner::FormCreate() {
       StopSaver();
       return;
     }
-    SetBounds(0, 0, parent.right - parent.left, parent.bottom - parent.top);
+    const TRect area = FromRECT(parent);
+    SetBounds(0, 0, area.Width, area.Height);
   } else {
     SetMaximized(true);
   }

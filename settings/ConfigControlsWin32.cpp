@@ -7,6 +7,8 @@
 
 #include "base/ApplicationWin32.h"
 #include "base/OwnersWin32.h"
+#include "base/RectWin32.h"
+#include "base/WindowBoundsWin32.h"
 #include "base/WindowClassWin32.h"
 #include "imaging/Resample.h"
 #include "settings/AccessibleLinkWin32.h"
@@ -48,13 +50,13 @@ int WindowDpi(HWND window) {
   return SystemDpi();
 }
 
-RECT WindowRectForClient(DWORD style, DWORD exStyle, int width, int height, int dpi) {
+TRect WindowRectForClient(DWORD style, DWORD exStyle, int width, int height, int dpi) {
   using TAdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
   static const auto adjustForDpi = User32Function<TAdjustForDpi>("AdjustWindowRectExForDpi");
   RECT rect{0, 0, width, height};
   if (adjustForDpi == nullptr || !adjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi)))
     AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-  return rect;
+  return FromRECT(rect);
 }
 
 TFont MakeDialogFont(int dpi, bool underline) {
@@ -90,7 +92,7 @@ TFrame LoadBitmapResource(int identifier) {
 TFrame Resampled(const TFrame& source, int width, int height) {
   if (source.Pixels.empty() || width <= 0 || height <= 0) return {};
   TFrame target(width, height);
-  const TPictureRect whole{0, 0, width, height};
+  const TRect whole{0, 0, width, height};
   if (!DrawResampled(source, whole, whole, target)) return {};
   return target;
 }
@@ -131,11 +133,9 @@ void TPaintedControl::SetLink(std::wstring name, std::function<void()> onClick) 
   SetWindowLongW(Handle(), GWL_STYLE, GetWindowLongW(Handle(), GWL_STYLE) | WS_TABSTOP);
 }
 
-void TPaintedControl::SetBounds(const TLayoutRect& bounds) {
+void TPaintedControl::SetBounds(const TRect& bounds) {
   FBounds = bounds;
-  if (Handle() != nullptr)
-    SetWindowPos(Handle(), nullptr, bounds.Left, bounds.Top, bounds.Width, bounds.Height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+  if (Handle() != nullptr) PlaceWindow(Handle(), bounds);
 }
 
 void TPaintedControl::Invalidate() const {

@@ -23,7 +23,7 @@ int WindowDpi(HWND window);
 int SystemDpi();
 // The window rectangle (around the origin) of a window of these styles whose client area is
 // width x height at `dpi`.
-RECT WindowRectForClient(DWORD style, DWORD exStyle, int width, int height, int dpi);
+TRect WindowRectForClient(DWORD style, DWORD exStyle, int width, int height, int dpi);
 
 // The dialog font, 8 pt at `dpi`: "MS Shell Dlg", which every Windows and Wine maps to a font it
 // has whose lines are 13 pixels at 96 DPI.
@@ -55,8 +55,8 @@ public:
   // Enter or Space opens it as a click does, and screen readers know it by `name`.
   void SetLink(std::wstring name, std::function<void()> onClick);
   // Position and size in the parent's client area, in device pixels.
-  void SetBounds(const TLayoutRect& bounds);
-  const TLayoutRect& Bounds() const { return FBounds; }
+  void SetBounds(const TRect& bounds);
+  const TRect& Bounds() const { return FBounds; }
   void Invalidate() const;
 
   std::function<void()> OnClick;
@@ -71,7 +71,7 @@ private:
   LRESULT LinkMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   void PaintFocus(HDC dc);
 
-  TLayoutRect FBounds;
+  TRect FBounds;
   std::wstring FName;
   bool FPressed = false;
   bool FSpacePressed = false;

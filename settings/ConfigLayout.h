@@ -9,21 +9,10 @@
 
 #include "base/Rect.h"
 
-// A part of the dialog in its parent's client area.
-using TLayoutRect = TRect;
-
 // `inner`, given in the client area of `outer`, in the coordinates of outer's parent.
-constexpr TLayoutRect Within(const TLayoutRect& outer, const TLayoutRect& inner) {
+constexpr TRect Within(const TRect& outer, const TRect& inner) {
   return {outer.Left + inner.Left, outer.Top + inner.Top, inner.Width, inner.Height};
 }
-
-inline constexpr int32_t DesignDpi = 96;
-
-// Design pixels at `dpi`, rounded to the nearest pixel with halves away from zero (as MulDiv).
-int32_t ScaleToDpi(int32_t designPixels, int32_t dpi);
-// A rectangle at `dpi`. Its edges are scaled rather than its size, so parts that touch or share
-// an edge in the design still do at every DPI, and a part inside another stays inside.
-TLayoutRect ScaleToDpi(const TLayoutRect& design, int32_t dpi);
 
 // The maker's name: the link labels' caption and the About lines they cover.
 inline constexpr std::string_view MakerName = "Tarnwell";
@@ -46,32 +35,32 @@ inline constexpr int32_t ClientHeight = 401;
 inline constexpr int32_t FontPoints = 8;
 
 // On the form.
-inline constexpr TLayoutRect PageControl1{5, 5, 502, 354};
-inline constexpr TLayoutRect Panel1{0, 360, 513, 41};
-inline constexpr TLayoutRect Button9 = Within(Panel1, {332, 8, 83, 25});
-inline constexpr TLayoutRect Button10 = Within(Panel1, {424, 8, 83, 25});
+inline constexpr TRect PageControl1{5, 5, 502, 354};
+inline constexpr TRect Panel1{0, 360, 513, 41};
+inline constexpr TRect Button9 = Within(Panel1, {332, 8, 83, 25});
+inline constexpr TRect Button10 = Within(Panel1, {424, 8, 83, 25});
 
 // Page "Options".
-inline constexpr TLayoutRect GroupBox4{4, 3, 485, 54};
+inline constexpr TRect GroupBox4{4, 3, 485, 54};
 // The closed drop-down's height follows the font; this is its design width and place.
-inline constexpr TLayoutRect comboEffekt = Within(GroupBox4, {10, 20, 447, 21});
+inline constexpr TRect comboEffekt = Within(GroupBox4, {10, 20, 447, 21});
 inline constexpr int32_t ComboVisibleItems = 20;
-inline constexpr TLayoutRect GroupBox10{4, 60, 485, 261};
+inline constexpr TRect GroupBox10{4, 60, 485, 261};
 // The preview sizes itself to its picture; this is where it starts.
-inline constexpr TLayoutRect Image1 = Within(GroupBox10, {12, 14, 445, 241});
+inline constexpr TRect Image1 = Within(GroupBox10, {12, 14, 445, 241});
 
 // Pages "Links" and "Tips": the banners.
-inline constexpr TLayoutRect Image2{4, 8, 486, 313};
-inline constexpr TLayoutRect Image14{4, 8, 486, 313};
+inline constexpr TRect Image2{4, 8, 486, 313};
+inline constexpr TRect Image14{4, 8, 486, 313};
 
 // Page "About".
-inline constexpr TLayoutRect AboutShape4{4, 8, 486, 310};
-inline constexpr TLayoutRect Memo1{6, 32, 323, 273};
+inline constexpr TRect AboutShape4{4, 8, 486, 310};
+inline constexpr TRect Memo1{6, 32, 323, 273};
 inline constexpr int32_t AboutLineHeight = 13;
-inline constexpr TLayoutRect StaticText1{124, 201, 89, 17};
-inline constexpr TLayoutRect StaticText5{124, 240, 89, 17};
-inline constexpr TLayoutRect Image10{344, 100, 100, 100};
-inline constexpr TLayoutRect Button1{344, 229, 100, 25};
+inline constexpr TRect StaticText1{124, 201, 89, 17};
+inline constexpr TRect StaticText5{124, 240, 89, 17};
+inline constexpr TRect Image10{344, 100, 100, 100};
+inline constexpr TRect Button1{344, 229, 100, 25};
 
 }  // namespace ConfigLayout
 
@@ -100,7 +89,7 @@ inline constexpr std::array<std::string_view, 20> AboutLines = {
 };
 
 // The design rectangle of About line `line` (0-based) in the page.
-constexpr TLayoutRect AboutLineRect(int32_t line) {
-  const TLayoutRect& memo = ConfigLayout::Memo1;
+constexpr TRect AboutLineRect(int32_t line) {
+  const TRect& memo = ConfigLayout::Memo1;
   return {memo.Left, memo.Top + line * ConfigLayout::AboutLineHeight, memo.Width, ConfigLayout::AboutLineHeight};
 }

@@ -34,7 +34,7 @@ std::string LinkAddress(TLinkHandler handler);
 // reader says for it, begins with the text the banner shows there.
 struct TClickArea {
   int32_t ImageNumber;  // the component is Image<n>, control id ImageIdBase + n
-  TLayoutRect Rect;
+  TRect Rect;
   TLinkHandler Handler;
   std::string_view Name;
 };

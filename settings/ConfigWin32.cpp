@@ -16,6 +16,7 @@
 #include <utility>
 
 #include "base/ApplicationWin32.h"
+#include "base/RectWin32.h"
 #include "base/Registry.h"
 #include "base/TextWin32.h"
 #include "settings/ConfigResources.h"
@@ -40,10 +41,10 @@ void TConfig::CreateParams(TCreateParams& params) {
   // A first size for the system DPI; once the window knows its monitor, the layout sets the
   // exact size and centres it.
   const int dpi = SystemDpi();
-  const RECT frame = WindowRectForClient(FormStyle, FormExStyle, ScaleToDpi(Design::ClientWidth, dpi),
-                                         ScaleToDpi(Design::ClientHeight, dpi), dpi);
-  params.Width = frame.right - frame.left;
-  params.Height = frame.bottom - frame.top;
+  const TRect frame = WindowRectForClient(FormStyle, FormExStyle, ScaleToDpi(Design::ClientWidth, dpi),
+                                          ScaleToDpi(Design::ClientHeight, dpi), dpi);
+  params.Width = frame.Width;
+  params.Height = frame.Height;
   params.X = (GetSystemMetrics(SM_CXSCREEN) - params.Width) / 2;
   params.Y = (GetSystemMetrics(SM_CYSCREEN) - params.Height) / 2;
   // Without a host the dialog is the program's only window and has its own taskbar button.
@@ -166,31 +167,30 @@ void TConfig::ApplyLayout(int dpi, const RECT* suggestedWindow) {
   FFont = std::move(font);
   FLinkFont = MakeDialogFont(dpi, true);
 
-  const RECT frame = WindowRectForClient(FormStyle, FormExStyle, Scale(Design::ClientWidth),
-                                         Scale(Design::ClientHeight), dpi);
-  const int width = frame.right - frame.left;
-  const int height = frame.bottom - frame.top;
-  const int left = suggestedWindow ? suggestedWindow->left : (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  const int top = suggestedWindow ? suggestedWindow->top : (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  TRect frame =
+      WindowRectForClient(FormStyle, FormExStyle, Scale(Design::ClientWidth), Scale(Design::ClientHeight), dpi);
+  frame.Left = suggestedWindow ? suggestedWindow->left : (GetSystemMetrics(SM_CXSCREEN) - frame.Width) / 2;
+  frame.Top = suggestedWindow ? suggestedWindow->top : (GetSystemMetrics(SM_CYSCREEN) - frame.Height) / 2;
+  PlaceWindow(Handle(), frame);
 
   // The pages fill the tab control's display area, whose size depends on the tabs' font.
-  const TLayoutRect tabs = Scale(Design::PageControl1);
-  Place(PageControl1, tabs);
-  RECT display{0, 0, tabs.Width, tabs.Height};
+  const TRect tabs = Scale(Design::PageControl1);
+  PlaceWindow(PageControl1, tabs);
+  RECT display = ToRECT({0, 0, tabs.Width, tabs.Height});
   SendMessageW(PageControl1, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-  const TLayoutRect page{tabs.Left + display.left, tabs.Top + display.top, display.right - display.left,
-                         display.bottom - display.top};
+  TRect page = FromRECT(display);
+  page.Left += tabs.Left;
+  page.Top += tabs.Top;
   for (TSheet* sheet : Sheets()) sheet->SetBounds(page);
 
-  Place(GroupBox4, Scale(Design::GroupBox4));
+  PlaceWindow(GroupBox4, Scale(Design::GroupBox4));
   // A closed drop-down list keeps the height its font gives it; the window's height is the open
   // list's for the systems that take it from there.
-  const TLayoutRect combo = Scale(Design::comboEffekt);
+  const TRect combo = Scale(Design::comboEffekt);
   const auto field = static_cast<int>(SendMessageW(comboEffekt, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
   const auto item = static_cast<int>(SendMessageW(comboEffekt, CB_GETITEMHEIGHT, 0, 0));
-  Place(comboEffekt, {combo.Left, combo.Top, combo.Width, field + 8 + item * Design::ComboVisibleItems});
-  Place(GroupBox10, Scale(Design::GroupBox10));
+  PlaceWindow(comboEffekt, {combo.Left, combo.Top, combo.Width, field + 8 + item * Design::ComboVisibleItems});
+  PlaceWindow(GroupBox10, Scale(Design::GroupBox10));
   LayoutPreview();
 
   for (auto [banner, design, stream] : {std::tuple{&Image2, Design::Image2, &FLinksBanner},
@@ -201,7 +201,7 @@ void TConfig::ApplyLayout(int dpi, const RECT* suggestedWindow) {
   for (size_t i = 0; i < FLinksAreas.size(); ++i) FLinksAreas[i].SetBounds(Scale(LinksPageAreas[i].Rect));
   for (size_t i = 0; i < FTipsAreas.size(); ++i) FTipsAreas[i].SetBounds(Scale(TipsPageAreas[i].Rect));
 
-  const TLayoutRect memo = Scale(Design::Memo1);
+  const TRect memo = Scale(Design::Memo1);
   for (auto [label, design] : {std::pair{&StaticText1, Design::StaticText1}, std::pair{&StaticText5, Design::StaticText5}}) {
     label->SetBounds(Scale(design));
     label->Font = FLinkFont.Get();
@@ -210,16 +210,16 @@ void TConfig::ApplyLayout(int dpi, const RECT* suggestedWindow) {
   }
   Image10.SetBounds(Scale(Design::Image10));
   Image10.SetPicture(Resampled(FLogo, Image10.Bounds().Width, Image10.Bounds().Height));
-  Place(Button1, Scale(Design::Button1));
-  Place(Button9, Scale(Design::Button9));
-  Place(Button10, Scale(Design::Button10));
+  PlaceWindow(Button1, Scale(Design::Button1));
+  PlaceWindow(Button9, Scale(Design::Button9));
+  PlaceWindow(Button10, Scale(Design::Button10));
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // The preview sizes itself to its picture (445 x 241 design pixels) and is decoded in colour at
 // exactly its size on the screen.
 void TConfig::LayoutPreview() {
-  TLayoutRect design = Design::Image1;
+  TRect design = Design::Image1;
   if (FPreview.Data != nullptr) {
     TJpegDecoder header(FPreview.Data, FPreview.Size);
     if (header.Valid()) {
@@ -234,8 +234,7 @@ void TConfig::LayoutPreview() {
 // The About page: the white framed shape, and the About text line by line, each line at its own
 // scaled place so that the link labels lie exactly over the lines that show the maker's name.
 void TConfig::PaintAbout(HDC dc) {
-  const TLayoutRect shape = Scale(Design::AboutShape4);
-  RECT area{shape.Left, shape.Top, shape.Right(), shape.Bottom()};
+  RECT area = ToRECT(Scale(Design::AboutShape4));
   const TCardColours colours = CardColours(HighContrast());
   const TGdiObject back(CreateSolidBrush(colours.Back));
   const TGdiObject frame(CreateSolidBrush(colours.Frame));
@@ -248,8 +247,7 @@ void TConfig::PaintAbout(HDC dc) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, colours.Text);
   for (size_t i = 0; i < AboutLines.size(); ++i) {
-    const TLayoutRect line = Scale(AboutLineRect(static_cast<int32_t>(i)));
-    RECT box{line.Left, line.Top, line.Right(), line.Bottom()};
+    RECT box = ToRECT(Scale(AboutLineRect(static_cast<int32_t>(i))));
     const std::wstring text = Wide(AboutLines[i]);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
               DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);

@@ -32,13 +32,9 @@ inline TResourceStream FormPicture(int32_t identifier) {
   }
 }
 
-inline TFrame DecodedPicture(const TResourceStream& stream, const TLayoutRect& size) {
+inline TFrame DecodedPicture(const TResourceStream& stream, const TRect& size) {
   if (stream.Data == nullptr) return {};
   return PreparePicture(stream.Data, stream.Size, size.Width, size.Height);
-}
-
-inline void Place(HWND control, const TLayoutRect& r) {
-  SetWindowPos(control, nullptr, r.Left, r.Top, r.Width, r.Height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 class TConfig : public TForm {
@@ -56,7 +52,7 @@ private:
   static constexpr DWORD FormExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
 
   int Scale(int32_t designPixels) const { return ScaleToDpi(designPixels, FDpi); }
-  TLayoutRect Scale(const TLayoutRect& design) const { return ScaleToDpi(design, FDpi); }
+  TRect Scale(const TRect& design) const { return ScaleToDpi(design, FDpi); }
 
   void CreateComponents();
   HWND CreateStandardControl(const wchar_t* className, const wchar_t* text, DWORD style, int id, HWND parent,

@@ -10,20 +10,8 @@
 #include <immintrin.h>
 #endif
 
-void TDirtyRect::Include(int32_t left, int32_t top, int32_t right, int32_t bottom) {
-  if (left >= right || top >= bottom) return;
-  if (Empty()) {
-    *this = {left, top, right, bottom};
-    return;
-  }
-  Left = std::min(Left, left);
-  Top = std::min(Top, top);
-  Right = std::max(Right, right);
-  Bottom = std::max(Bottom, bottom);
-}
-
 void CopyNewSpans(const TPixelSpans& before, const TPixelSpans& now, const uint32_t* sourceRow,
-                  uint32_t* targetRow, int32_t y, TDirtyRect& changed) {
+                  uint32_t* targetRow, int32_t y, TRect& changed) {
   int32_t left = INT32_MAX, right = INT32_MIN;
   auto copy = [&](int32_t begin, int32_t end) {
     if (end - begin <= 8) {  // most runs of a frame are a pixel or two wide: no call for those
@@ -45,7 +33,7 @@ void CopyNewSpans(const TPixelSpans& before, const TPixelSpans& now, const uint3
     }
     if (cursor < end) copy(cursor, end);
   }
-  if (left < right) changed.Include(left, y, right, y + 1);
+  if (left < right) changed = Union(changed, TRect::FromEdges(left, y, right, y + 1));
 }
 
 uint32_t FadeWeight(uint64_t progress) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/Rect.h"
 #include "imaging/Frame.h"
 #include "transitions/Mask.h"
 
@@ -22,22 +23,11 @@ struct TFrameTarget {
 };
 inline TFrameTarget TargetOf(TFrame& frame) { return {frame.Pixels.data(), frame.Width, frame.Height, frame.Width}; }
 
-// The part of the target a step changed: columns [Left, Right), rows [Top, Bottom); empty when
-// nothing changed (then nothing needs to be presented).
-struct TDirtyRect {
-  int32_t Left = 0;
-  int32_t Top = 0;
-  int32_t Right = 0;
-  int32_t Bottom = 0;
-
-  bool Empty() const { return Left >= Right || Top >= Bottom; }
-  void Include(int32_t left, int32_t top, int32_t right, int32_t bottom);
-};
-
 // Copies from source to target the pixels of one row that lie in `now` but not in `before`, and
-// widens changed by them (row y). Both span lists sorted and disjoint.
+// widens changed, the part of the target the step changed, by them (row y). Both span lists
+// sorted and disjoint.
 void CopyNewSpans(const TPixelSpans& before, const TPixelSpans& now, const uint32_t* sourceRow,
-                  uint32_t* targetRow, int32_t y, TDirtyRect& changed);
+                  uint32_t* targetRow, int32_t y, TRect& changed);
 
 // The cross-fade's weight for progress P: w = floor(256 p + 1/2), from 0 to 256.
 uint32_t FadeWeight(uint64_t progress);

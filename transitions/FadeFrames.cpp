@@ -6,7 +6,7 @@
 
 #include "imaging/VectorUnit.h"
 
-TDirtyRect DifferingRect(const TFrame& a, const TFrame& b) {
+TRect DifferingRect(const TFrame& a, const TFrame& b) {
   const int32_t w = a.Width, h = a.Height;
   const size_t rowBytes = static_cast<size_t>(w) * sizeof(uint32_t);
   auto rowsDiffer = [&](int32_t y) { return std::memcmp(a.Row(y), b.Row(y), rowBytes) != 0; };
@@ -27,19 +27,19 @@ TDirtyRect DifferingRect(const TFrame& a, const TFrame& b) {
     while (x > right && rowA[x - 1] == rowB[x - 1]) --x;
     right = std::max(right, x);
   }
-  return {left, top, right, bottom};
+  return TRect::FromEdges(left, top, right, bottom);
 }
 
 namespace {
 
 // The rectangle's rows of frame, three bytes a pixel; false, and packed left empty, when a
 // pixel is not opaque.
-bool Pack(const TFrame& frame, const TDirtyRect& rect, std::vector<uint8_t>& packed) {
-  const size_t width = static_cast<size_t>(rect.Right - rect.Left);
-  packed.resize(width * (rect.Bottom - rect.Top) * 3 + PackedSlack);
+bool Pack(const TFrame& frame, const TRect& rect, std::vector<uint8_t>& packed) {
+  const size_t width = static_cast<size_t>(rect.Width);
+  packed.resize(width * rect.Height * 3 + PackedSlack);
   uint8_t* out = packed.data();
   uint32_t alpha = 0xFF000000u;
-  for (int32_t y = rect.Top; y < rect.Bottom; ++y) {
+  for (int32_t y = rect.Top; y < rect.Bottom(); ++y) {
     const uint32_t* row = frame.Row(y) + rect.Left;
     size_t x = 0;
     for (; x + 4 <= width; x += 4, out += 12) {  // four pixels into three words
@@ -80,10 +80,10 @@ void TFadeFrames::Blend(uint32_t weight, TFrameTarget target) const {
   if (FChanged.Empty()) return;
   // Whole rows lie one after the other in every frame: one run then, whose ends are the only
   // pixels that cannot go a vector at a time.
-  const int32_t width = FChanged.Right - FChanged.Left;
+  const int32_t width = FChanged.Width;
   const bool wholeRows = width == target.Width && target.RowPitch() == static_cast<size_t>(width);
-  const int32_t runs = wholeRows ? 1 : FChanged.Bottom - FChanged.Top;
-  const size_t run = wholeRows ? static_cast<size_t>(width) * (FChanged.Bottom - FChanged.Top) : width;
+  const int32_t runs = wholeRows ? 1 : FChanged.Height;
+  const size_t run = wholeRows ? static_cast<size_t>(width) * FChanged.Height : width;
   for (int32_t i = 0; i < runs; ++i) {
     const int32_t y = FChanged.Top + i;
     uint32_t* out = target.Row(y) + FChanged.Left;

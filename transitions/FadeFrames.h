@@ -12,14 +12,14 @@
 
 // The smallest rectangle outside which the two frames (of one size) are equal; empty when they
 // are equal everywhere. Reads what lies outside the rectangle and little more.
-TDirtyRect DifferingRect(const TFrame& a, const TFrame& b);
+TRect DifferingRect(const TFrame& a, const TFrame& b);
 
 class TFadeFrames {
  public:
   // Both frames have one size and stay alive and unchanged while this exists.
   TFadeFrames(const TFrame& oldFrame, const TFrame& newFrame);
 
-  const TDirtyRect& Changed() const { return FChanged; }
+  const TRect& Changed() const { return FChanged; }
   // Writes the blend of the two frames at weight (0 to 256) into the changed rectangle of
   // target, which has the frames' size; the rest of target is left alone.
   void Blend(uint32_t weight, TFrameTarget target) const;
@@ -27,7 +27,7 @@ class TFadeFrames {
  private:
   const TFrame* FOld;
   const TFrame* FNew;
-  TDirtyRect FChanged;
+  TRect FChanged;
   // The changed rectangles' rows, B G R, PackedSlack bytes of room at the end; empty when a
   // frame has a pixel that is not opaque, or on the base vector unit.
   std::vector<uint8_t> FPackedOld, FPackedNew;

@@ -30,7 +30,7 @@ TTransition::TTransition(TTransitionKind kind, int32_t pattern, uint64_t seed,
   }
 }
 
-TDirtyRect TTransition::Step(double p, TFrameTarget target) {
+TRect TTransition::Step(double p, TFrameTarget target) {
   if (target.Width != FNew->Width || target.Height != FNew->Height || target.Pixels == nullptr)
     throw std::invalid_argument("transition target differs from its frames");
   const uint64_t progress = FKind == TTransitionKind::Cut ? ProgressOne : std::max(FixedProgress(p), FProgress);
@@ -38,11 +38,11 @@ TDirtyRect TTransition::Step(double p, TFrameTarget target) {
   const uint64_t before = FProgress;
   FProgress = progress;
   const int32_t w = target.Width, h = target.Height;
-  TDirtyRect changed;
+  TRect changed;
   switch (FKind) {
     case TTransitionKind::Cut:
       for (int32_t y = 0; y < h; ++y) std::memcpy(target.Row(y), FNew->Row(y), static_cast<size_t>(w) * 4);
-      changed.Include(0, 0, w, h);
+      changed = {0, 0, w, h};
       break;
     case TTransitionKind::Fade: {
       const uint32_t weight = FadeWeight(progress);
@@ -59,9 +59,9 @@ TDirtyRect TTransition::Step(double p, TFrameTarget target) {
   return changed;
 }
 
-TDirtyRect TTransition::StepGeometric(uint64_t progress, TFrameTarget target) {
+TRect TTransition::StepGeometric(uint64_t progress, TFrameTarget target) {
   FNow->SetProgress(progress);
-  TDirtyRect changed;
+  TRect changed;
   TPixelSpans before, now;
   for (int32_t y = 0; y < target.Height; ++y) {
     FBefore->RowSpans(y, before);
@@ -72,11 +72,10 @@ TDirtyRect TTransition::StepGeometric(uint64_t progress, TFrameTarget target) {
   return changed;
 }
 
-TDirtyRect TTransition::StepOrdered(uint64_t before, uint64_t progress, TFrameTarget target) {
+TRect TTransition::StepOrdered(uint64_t before, uint64_t progress, TFrameTarget target) {
   const TRevealOrder& order = *FOrder;
   const uint32_t from = order.RevealedCount(before), to = order.RevealedCount(progress);
-  TDirtyRect changed;
-  if (from >= to) return changed;
+  if (from >= to) return {};
   const int32_t w = target.Width, h = target.Height;
   const uint32_t* source = FNew->Pixels.data();
   uint32_t* pixels = target.Pixels;
@@ -110,16 +109,10 @@ TDirtyRect TTransition::StepOrdered(uint64_t before, uint64_t progress, TFrameTa
       }
     }
   }
+  const auto firstAt = static_cast<int32_t>(first), lastAt = static_cast<int32_t>(last);
   switch (order.Pattern()) {
-    case rpRandomDissolve:
-      changed.Include(0, static_cast<int32_t>(first / w), w, static_cast<int32_t>(last / w) + 1);
-      break;
-    case rpRandomBarsHorizontal:
-      changed.Include(0, static_cast<int32_t>(first), w, static_cast<int32_t>(last) + 1);
-      break;
-    default:
-      changed.Include(static_cast<int32_t>(first), 0, static_cast<int32_t>(last) + 1, h);
-      break;
+    case rpRandomDissolve: return TRect::FromEdges(0, firstAt / w, w, lastAt / w + 1);
+    case rpRandomBarsHorizontal: return TRect::FromEdges(0, firstAt, w, lastAt + 1);
+    default: return TRect::FromEdges(firstAt, 0, lastAt + 1, h);
   }
-  return changed;
 }

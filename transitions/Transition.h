@@ -30,13 +30,14 @@ class TTransition {
   // into target, which has the frames' size and holds what the previous step drew: the old
   // frame before the first step. Reveals write only the pixels that turned new since the last
   // step, so over the whole course each pixel is written once; the fade rewrites the part
-  // where the frames differ whenever its weight changes. Returns the rectangle that changed.
-  TDirtyRect Step(double p, TFrameTarget target);
-  TDirtyRect Finish(TFrameTarget target) { return Step(1.0, target); }
+  // where the frames differ whenever its weight changes. Returns the rectangle that changed,
+  // empty when nothing did (then nothing needs to be presented).
+  TRect Step(double p, TFrameTarget target);
+  TRect Finish(TFrameTarget target) { return Step(1.0, target); }
 
  private:
-  TDirtyRect StepGeometric(uint64_t progress, TFrameTarget target);
-  TDirtyRect StepOrdered(uint64_t before, uint64_t progress, TFrameTarget target);
+  TRect StepGeometric(uint64_t progress, TFrameTarget target);
+  TRect StepOrdered(uint64_t before, uint64_t progress, TFrameTarget target);
 
   TTransitionKind FKind;
   int32_t FPattern = -1;

@@ -8,7 +8,7 @@ TEST(Layout, LetterboxedContainFit) {
   struct TCase {
     int32_t W, H, Pw, Ph;
     TFit Fit;
-    TPictureRect Expected;
+    TRect Expected;
   };
   const TCase cases[] = {
       {1024, 768, 1024, 768, TFit::Width, {0, 0, 1024, 768}}, {1280, 1024, 1024, 768, TFit::Width, {0, 32, 1280, 960}},
@@ -46,7 +46,7 @@ TEST(Layout, TheSessionsFitAlwaysContains) {
     for (int32_t pw = 1; pw <= 2000; pw += 37) {
       for (int32_t ph = 1; ph <= 2000; ph += 41) {
         TFit fit = ChooseFit(w[0], w[1], pw, ph);
-        TPictureRect r = LayoutPicture(w[0], w[1], pw, ph, fit);
+        TRect r = LayoutPicture(w[0], w[1], pw, ph, fit);
         SCOPED_TRACE(testing::Message() << w[0] << "x" << w[1] << " " << pw << "x" << ph);
         if (fit == TFit::Width) {
           ASSERT_EQ(r.Width, w[0]);
@@ -58,12 +58,4 @@ TEST(Layout, TheSessionsFitAlwaysContains) {
       }
     }
   }
-}
-
-TEST(Layout, Intersect) {
-  const TPictureRect cell{0, 0, 100, 50};
-  EXPECT_EQ(Intersect({-10, 5, 30, 100}, cell), (TPictureRect{0, 5, 20, 45}));
-  EXPECT_EQ(Intersect({90, 40, 30, 30}, cell), (TPictureRect{90, 40, 10, 10}));
-  EXPECT_TRUE(Intersect({100, 0, 5, 5}, cell).Empty());
-  EXPECT_TRUE(Intersect({0, 0, 0, 5}, cell).Empty());
 }

@@ -20,7 +20,7 @@ TPage PicturePage(const std::string& src, int32_t w, int32_t h, TFit fit, uint32
 }
 
 // Pixels outside the rectangle are the background; the rectangle's corners show the quadrants.
-void ExpectPictureAt(const TFrame& frame, const TPictureRect& r, uint32_t background) {
+void ExpectPictureAt(const TFrame& frame, const TRect& r, uint32_t background) {
   for (int32_t y = 0; y < frame.Height; ++y)
     for (int32_t x = 0; x < frame.Width; ++x) {
       if (!Covers(r, x, y)) {
@@ -44,7 +44,7 @@ TEST_F(PageRenderTest, LetterboxesThePictureInItsCell) {
     std::string Src;
     int32_t W, H;
     TFit Fit;
-    TPictureRect Expected;
+    TRect Expected;
     int32_t ViewW = 0, ViewH = 0;  // the cell's size when 0
     uint32_t Background = 0xFF000000u;
   };
@@ -107,7 +107,7 @@ TEST(TransitionArea, TheVisibleCellOfTheNextPageElseTheLeavingOneElseTheView) {
   struct TCase {
     const TPage& Leaving;
     const TPage& Next;
-    TPictureRect Expected;
+    TRect Expected;
   } cases[] = {
       {blank, preview, {0, 0, 152, 112}},   // the first picture after the blank page
       {preview, preview, {0, 0, 152, 112}},
@@ -116,7 +116,7 @@ TEST(TransitionArea, TheVisibleCellOfTheNextPageElseTheLeavingOneElseTheView) {
       {preview, wide, {0, 0, 704, 50}},     // cut at the view's edges
   };
   for (const TCase& c : cases) {
-    const TPictureRect area = TransitionArea(c.Leaving, c.Next, 704, 133);
+    const TRect area = TransitionArea(c.Leaving, c.Next, 704, 133);
     EXPECT_EQ(area, c.Expected) << area.Left << "," << area.Top << " " << area.Width << "x" << area.Height;
   }
 }

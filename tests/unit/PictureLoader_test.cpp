@@ -154,7 +154,7 @@ TEST(PictureLoader, ResamplesToTheLaidOutSize) {
 
 TEST(PictureLoader, FlatColoursSurviveResamplingExactly) {
   TFrame flat(7, 5, 0xFF4080C0u);
-  for (const TPictureRect& placed : {TPictureRect{0, 0, 30, 20}, TPictureRect{1, 2, 3, 2}}) {
+  for (const TRect& placed : {TRect{0, 0, 30, 20}, TRect{1, 2, 3, 2}}) {
     TFrame target(30, 20, 0xFF000000u);
     ASSERT_TRUE(DrawResampled(flat, placed, {0, 0, 30, 20}, target));
     for (int32_t y = 0; y < target.Height; ++y)
@@ -204,7 +204,7 @@ TEST(PictureLoader, ClippedDrawingMatchesTheWholeDrawing) {
   TFrame source(50, 40);
   for (uint32_t& p : source.Pixels) p = 0xFF000000u | (random() & 0xFFFFFFu);
   struct TCase {
-    TPictureRect Placed, Clip;
+    TRect Placed, Clip;
     int32_t TargetW, TargetH;
   };
   const TCase cases[] = {
@@ -220,8 +220,8 @@ TEST(PictureLoader, ClippedDrawingMatchesTheWholeDrawing) {
                               {0, 0, c.Placed.Width, c.Placed.Height}, whole));
     TFrame target(c.TargetW, c.TargetH, 0x12345678u);
     ASSERT_TRUE(DrawResampled(source, c.Placed, c.Clip, target));
-    const TPictureRect visible =
-        Intersect(Intersect(c.Placed, c.Clip), TPictureRect{0, 0, c.TargetW, c.TargetH});
+    const TRect visible =
+        Intersect(Intersect(c.Placed, c.Clip), TRect{0, 0, c.TargetW, c.TargetH});
     for (int32_t y = 0; y < c.TargetH; ++y)
       for (int32_t x = 0; x < c.TargetW; ++x) {
         const uint32_t got = target.Row(y)[x];

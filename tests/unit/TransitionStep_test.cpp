@@ -6,7 +6,6 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -21,8 +20,6 @@
 namespace {
 
 constexpr uint32_t Marker = 0x00ABCDEFu;  // alpha 0: in neither test frame
-
-std::tuple<int32_t, int32_t, int32_t, int32_t> Corners(const TDirtyRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
 
 // Irregular steps, a repeated value and one going backwards (which must change nothing).
 const double Steps[] = {0.0, 0.001, 0.013, 0.013, 0.2, 0.1, 0.35, 0.5, 0.5000001, 0.74, 0.9, 0.999};
@@ -44,16 +41,16 @@ void CheckReveal(TTransition& transition, const TFrame& oldFrame, const TFrame& 
   TFrame target = oldFrame;
   std::vector<bool> marked(target.Pixels.size());
   auto run = [&](double p, bool finish) {
-    const TDirtyRect rect = finish ? transition.Finish(TargetOf(target)) : transition.Step(p, TargetOf(target));
+    const TRect rect = finish ? transition.Finish(TargetOf(target)) : transition.Step(p, TargetOf(target));
     const uint64_t progress = FixedProgress(transition.Progress());
-    TDirtyRect written;
+    TRect written;
     for (int32_t y = 0; y < h; ++y)
       for (int32_t x = 0; x < w; ++x) {
         uint32_t& pixel = target.Row(y)[x];
         if (pixel == newFrame.Row(y)[x]) {
           ASSERT_FALSE(marked[static_cast<size_t>(y) * w + x]) << "pixel " << x << "," << y << " written twice";
           marked[static_cast<size_t>(y) * w + x] = true;
-          written.Include(x, y, x + 1, y + 1);
+          written = Union(written, {x, y, 1, 1});
           pixel = Marker;
         } else {
           ASSERT_TRUE(pixel == Marker || pixel == oldFrame.Row(y)[x]) << "pixel " << x << "," << y;
@@ -66,10 +63,9 @@ void CheckReveal(TTransition& transition, const TFrame& oldFrame, const TFrame& 
     if (written.Empty()) {
       EXPECT_TRUE(rect.Empty());
     } else if (IsGeometricPattern(transition.Pattern())) {
-      EXPECT_EQ(Corners(rect), Corners(written));
+      EXPECT_EQ(rect, written);
     } else {
-      EXPECT_TRUE(rect.Left <= written.Left && rect.Top <= written.Top && rect.Right >= written.Right &&
-                  rect.Bottom >= written.Bottom);
+      EXPECT_EQ(Union(rect, written), rect);
     }
   };
   for (double p : Steps) {
@@ -186,24 +182,24 @@ TEST(TransitionStep, FadeWeightIsProgressRoundedToTwoHundredFiftySixths) {
 TEST(TransitionStep, FadeBlendsWhereTheFramesDifferWhenTheWeightMoves) {
   const int32_t w = 61, h = 37;
   struct TCase {
-    TDirtyRect OldPicture, NewPicture, Changed;
+    TRect OldPicture, NewPicture, Changed;
     uint32_t Alpha;
   };
   const TCase cases[] = {
       {{0, 0, 61, 37}, {0, 0, 61, 37}, {0, 0, 61, 37}, 0xFF000000u},   // whole frames
-      {{10, 3, 50, 34}, {5, 6, 55, 31}, {5, 3, 55, 34}, 0xFF000000u},   // letterboxed both ways
-      {{0, 2, 61, 35}, {0, 5, 61, 32}, {0, 2, 61, 35}, 0xFF000000u},    // whole rows
-      {{10, 3, 50, 34}, {5, 6, 55, 31}, {5, 3, 55, 34}, 0x80000000u},   // not opaque
-      {{7, 7, 9, 8}, {7, 7, 9, 8}, {7, 7, 9, 8}, 0xFF000000u},          // two pixels
+      {{10, 3, 40, 31}, {5, 6, 50, 25}, {5, 3, 50, 31}, 0xFF000000u},   // letterboxed both ways
+      {{0, 2, 61, 33}, {0, 5, 61, 27}, {0, 2, 61, 33}, 0xFF000000u},    // whole rows
+      {{10, 3, 40, 31}, {5, 6, 50, 25}, {5, 3, 50, 31}, 0x80000000u},   // not opaque
+      {{7, 7, 2, 1}, {7, 7, 2, 1}, {7, 7, 2, 1}, 0xFF000000u},          // two pixels
       {{}, {}, {}, 0xFF000000u},                                        // the same frames
   };
   const TFrame oldPicture = OldTestFrame(w, h), newPicture = NewTestFrame(w, h);
   for (const TCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.OldPicture.Left << "," << c.OldPicture.Top << " alpha " << (c.Alpha >> 24));
-    auto onBlack = [&](const TFrame& picture, const TDirtyRect& r) {
+    auto onBlack = [&](const TFrame& picture, const TRect& r) {
       TFrame frame(w, h, c.Alpha);
-      for (int32_t y = r.Top; y < r.Bottom; ++y)
-        for (int32_t x = r.Left; x < r.Right; ++x) frame.Row(y)[x] = (picture.Row(y)[x] & 0xFFFFFFu) | c.Alpha;
+      for (int32_t y = r.Top; y < r.Bottom(); ++y)
+        for (int32_t x = r.Left; x < r.Right(); ++x) frame.Row(y)[x] = (picture.Row(y)[x] & 0xFFFFFFu) | c.Alpha;
       return frame;
     };
     const TFrame oldFrame = onBlack(oldPicture, c.OldPicture), newFrame = onBlack(newPicture, c.NewPicture);
@@ -214,9 +210,9 @@ TEST(TransitionStep, FadeBlendsWhereTheFramesDifferWhenTheWeightMoves) {
       for (double p : {0.001, 0.25, 0.4, 0.4, 0.3, 0.5, 0.9, 1.0}) {  // 0.001: weight still 0
         const uint32_t weight = FadeWeight(FixedProgress(std::max(p, fade.Progress())));
         const bool moves = weight != FadeWeight(FixedProgress(fade.Progress()));
-        const TDirtyRect rect = fade.Step(p, TargetOf(target));
+        const TRect rect = fade.Step(p, TargetOf(target));
         if (moves && !c.Changed.Empty()) {
-          EXPECT_EQ(Corners(rect), Corners(c.Changed)) << p;
+          EXPECT_EQ(rect, c.Changed) << p;
         } else {
           EXPECT_TRUE(rect.Empty()) << p;
         }
@@ -242,9 +238,9 @@ TEST(TransitionStep, UnknownPatternsAndMismatchedFramesCutAndAWrongTargetIsRefus
     TTransition transition(c.Kind, c.Pattern, 1, *c.Old, newFrame);
     EXPECT_EQ(transition.Kind(), TTransitionKind::Cut);
     TFrame target = oldFrame;
-    const TDirtyRect rect = transition.Step(0.0, TargetOf(target));
+    const TRect rect = transition.Step(0.0, TargetOf(target));
     EXPECT_EQ(target.Pixels, newFrame.Pixels);
-    EXPECT_TRUE(rect.Left == 0 && rect.Top == 0 && rect.Right == 8 && rect.Bottom == 6);
+    EXPECT_EQ(rect, (TRect{0, 0, 8, 6}));
     EXPECT_TRUE(transition.Finished());
     EXPECT_TRUE(transition.Step(0.5, TargetOf(target)).Empty());
   }

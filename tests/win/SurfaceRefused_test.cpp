@@ -20,13 +20,13 @@ TEST(SurfaceRefused, AMonitorWindowPaintsBlackAndTriesAgainAtItsNextPicture) {
   const TWindow beneath(CreateHostWindow(WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, 0, 0, w, h, nullptr, WHITE_BRUSH));
   const UINT_PTR ticker = SetTimer(nullptr, 0, 10, nullptr);
   TFrameSurface::RefuseSurfaces(1);
-  TMonitorWindow window(RECT{0, 0, w, h}, nullptr);
+  TMonitorWindow window(TRect{0, 0, w, h}, nullptr);
   EXPECT_TRUE(ShowsBlack(window.Handle()));
   window.ShowPicture(0, FadeExit, 1);  // the first picture on a new surface simply appears
   EXPECT_FALSE(AllBlack(window.CopyScreen()));
   // Under Wine a window never painted shows black too; one that changes size does not.
   TFrameSurface::RefuseSurfaces(1);
-  window.Place(RECT{0, 0, w, h - 10});
+  window.Place(TRect{0, 0, w, h - 10});
   EXPECT_TRUE(window.CopyScreen().Pixels.empty());
   EXPECT_TRUE(ShowsBlack(window.Handle()));
   window.ShowPicture(1, FadeExit, 2);

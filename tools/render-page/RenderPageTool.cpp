@@ -185,7 +185,7 @@ int main(int argc, char** argv) {
   const TPage next = ReadMappedPage(options.NextPage, options);
   const TFrame second = RenderPage(next, width, height);
   // As in the view: the transition plays over the visible cell; beyond it the next page shows.
-  const TPictureRect area = TransitionArea(page, next, width, height);
+  const TRect area = TransitionArea(page, next, width, height);
   auto cell = [&](const TFrame& frame) {
     TFrame part(area.Width, area.Height);
     for (int32_t y = 0; y < area.Height; ++y) std::copy_n(frame.Row(y), area.Width, part.Row(y));
