@@ -178,8 +178,6 @@ struct TEndingCase {
   std::function<void(HWND saver)> End;
 };
 
-void PrintTo(const TEndingCase& c, std::ostream* out) { *out << c.Name; }
-
 class FullScreenEnding : public SlideshowTest, public testing::WithParamInterface<TEndingCase> {};
 
 TEST_P(FullScreenEnding, EndsTheSessionCleanly) {
@@ -249,28 +247,16 @@ TEST_F(PasswordTest, RefusedKeepsTheSessionFromTheNewCursorAcceptedEndsIt) {
   EXPECT_EQ(StandInRecord(VerifyCallsValue), std::optional<ULONGLONG>(2));
 }
 
-// Closing the window ends the session without a password, and nothing is asked afterwards either
-// (hiding the ended session's window takes its activation away).
-TEST_F(PasswordTest, ClosingTheWindowAsksNothing) {
-  ReportWindows95();
-  TInstalledStandIn password(StandInPasswordFile, InstalledPasswordName);
-  SetStandIn(VerifyAnswerValue, 0);
-  HWND saver = StartFullScreen();
-  ASSERT_TRUE(saver);
-  PostClose(saver);
-  ExpectCleanEnd();
-  EXPECT_EQ(StandInRecord(VerifyCallsValue), std::nullopt);
-}
-
 // Sessions that end at the first trigger although the password is in use: the NT family never
-// asks, and without PASSWORD.CPL there is nothing to ask with.
+// asks, without PASSWORD.CPL there is nothing to ask with, and closing the window ends the session
+// without a password and asks nothing afterwards either (hiding the ended session's window takes
+// its activation away).
 struct TNoPromptCase {
   const char* Name;
   bool Windows95;
   bool PasswordLibrary;  // the stand-in, answering "wrong password"
+  bool Close;            // the window closed instead of a key pressed
 };
-
-void PrintTo(const TNoPromptCase& c, std::ostream* out) { *out << c.Name; }
 
 class PasswordNotAsked : public PasswordTest, public testing::WithParamInterface<TNoPromptCase> {};
 
@@ -283,16 +269,17 @@ TEST_P(PasswordNotAsked, FirstTriggerEndsTheSession) {
   else
     ASSERT_EQ(GetFileAttributesA(SystemDirectoryPath(InstalledPasswordName).c_str()), INVALID_FILE_ATTRIBUTES);
   SetStandIn(VerifyAnswerValue, 0);
-  ASSERT_TRUE(StartFullScreen());
-
-  PressKey('A');
+  HWND saver = StartFullScreen();
+  ASSERT_TRUE(saver);
+  if (c.Close) PostClose(saver); else PressKey('A');
   ExpectCleanEnd();
   EXPECT_EQ(StandInRecord(VerifyCallsValue), std::nullopt);
 }
 
 INSTANTIATE_TEST_SUITE_P(, PasswordNotAsked,
-                         testing::Values(TNoPromptCase{"WindowsNT", false, true},
-                                         TNoPromptCase{"Windows95WithoutPasswordLibrary", true, false}),
+                         testing::Values(TNoPromptCase{"WindowsNT", false, true, false},
+                                         TNoPromptCase{"Windows95WithoutPasswordLibrary", true, false, false},
+                                         TNoPromptCase{"Windows95ClosingTheWindow", true, true, true}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace

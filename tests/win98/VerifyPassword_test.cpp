@@ -126,16 +126,11 @@ TEST_F(VerifyPassword95, ThePromptDecidesAndMovementCountsFromWhereItLeftTheCurs
 // shown and hidden again, and the movement origin taken anew.
 TEST_F(VerifyPassword95, WithoutThePromptTheSessionEnds) {
   StoreSwitch({REG_DWORD, Le32(1)});
-  {
-    SCOPED_TRACE("no PASSWORD.CPL");
-    ASSERT_EQ(GetFileAttributesA(SystemDirectoryPath(InstalledPasswordName).c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(Verify());
-    EXPECT_EQ(StartCursorPos.X, 100);
-    EXPECT_EQ(StartCursorPos.Y, 110);
-  }
-  {
-    SCOPED_TRACE("a PASSWORD.CPL without VerifyScreenSavePwd");
-    TInstalledStandIn cpl(StandInMprFile, InstalledPasswordName);
+  ASSERT_EQ(GetFileAttributesA(SystemDirectoryPath(InstalledPasswordName).c_str()), INVALID_FILE_ATTRIBUTES);
+  for (const char* file : {static_cast<const char*>(nullptr), StandInMprFile}) {
+    SCOPED_TRACE(file ? "a PASSWORD.CPL without VerifyScreenSavePwd" : "no PASSWORD.CPL");
+    std::optional<TInstalledStandIn> cpl;
+    if (file) cpl.emplace(file, InstalledPasswordName);
     StartCursorPos = TPoint{-1, -1};
     EXPECT_TRUE(Verify());
     EXPECT_EQ(StartCursorPos.X, 100);
