@@ -19,7 +19,6 @@
 
 namespace {
 
-
 // The dialog numbers its controls by kind and component number.
 constexpr int ImageId(int n) { return 100 + n; }
 constexpr int StaticTextId(int n) { return 200 + n; }
