@@ -81,8 +81,7 @@ TEST_F(VerifyPassword95, WithoutThePasswordSwitchedOnTheSessionEndsUnasked) {
     StoreSwitch(stored);
     EXPECT_TRUE(Verify());
     EXPECT_EQ(StandInRecord(VerifyCallsValue), std::nullopt);
-    EXPECT_EQ(StartCursorPos.X, -1);
-    EXPECT_EQ(StartCursorPos.Y, -1);
+    EXPECT_EQ(std::pair(StartCursorPos.X, StartCursorPos.Y), std::pair(-1, -1));
   }
 }
 
@@ -117,8 +116,7 @@ TEST_F(VerifyPassword95, ThePromptDecidesAndMovementCountsFromWhereItLeftTheCurs
     EXPECT_EQ(StandInRecord(VerifyWindowValue), std::optional<ULONGLONG>(reinterpret_cast<ULONG_PTR>(FWindow.Get())));
     // Shown for the prompt, hidden again afterwards (checked by Verify).
     EXPECT_EQ(StandInRecord(VerifyCursorCountValue), std::optional<ULONGLONG>(static_cast<DWORD>(FCursorBefore + 1)));
-    EXPECT_EQ(StartCursorPos.X, static_cast<int32_t>(x));
-    EXPECT_EQ(StartCursorPos.Y, 201);
+    EXPECT_EQ(std::pair(StartCursorPos.X, StartCursorPos.Y), std::pair(static_cast<int32_t>(x), 201));
   }
 }
 
@@ -133,8 +131,7 @@ TEST_F(VerifyPassword95, WithoutThePromptTheSessionEnds) {
     if (file) cpl.emplace(file, InstalledPasswordName);
     StartCursorPos = TPoint{-1, -1};
     EXPECT_TRUE(Verify());
-    EXPECT_EQ(StartCursorPos.X, 100);
-    EXPECT_EQ(StartCursorPos.Y, 110);
+    EXPECT_EQ(std::pair(StartCursorPos.X, StartCursorPos.Y), std::pair(100, 110));
     EXPECT_EQ(StandInRecord(VerifyCallsValue), std::nullopt);
   }
 }
