@@ -122,8 +122,7 @@ TEST_F(SlideshowTest, FullScreenCoversTheScreenAndShowsThePicture) {
   TWindowInfo info = ReadWindowInfo(saver);
   EXPECT_TRUE(info.ExStyle & WS_EX_TOPMOST) << std::hex << info.ExStyle;
   EXPECT_EQ(info.Parent, GetDesktopWindow());
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   const RECT screen{0, 0, width, height};
   EXPECT_EQ(Text(info.Window), Text(screen));
   ExpectSessionSettings();
