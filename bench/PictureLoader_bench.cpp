@@ -38,6 +38,11 @@ const std::vector<uint8_t>& Picture() {
   return bytes;
 }
 
+// Where a w x h picture lies on the benchmark's screen (height fit).
+TRect Placed(const benchmark::State& state, int32_t w, int32_t h) {
+  return LayoutPicture(static_cast<int32_t>(state.range(0)), static_cast<int32_t>(state.range(1)), w, h, TFit::Height);
+}
+
 // The reference: libjpeg-turbo's own decode of the whole picture into 32-bit pixels.
 void BM_LibjpegDecodeOnly(benchmark::State& state) {
   const std::vector<uint8_t>& bytes = Picture();
@@ -67,18 +72,14 @@ BENCHMARK(BM_LibjpegDecodeOnly)->Unit(benchmark::kMillisecond)->ComputeStatistic
 void BM_PreparePicture(benchmark::State& state) {
   const std::vector<uint8_t>& bytes = Picture();
   TJpegDecoder probe(bytes.data(), bytes.size());
-  const int32_t w = static_cast<int32_t>(state.range(0)), h = static_cast<int32_t>(state.range(1));
-  const TRect placed = LayoutPicture(w, h, probe.Width(), probe.Height(), TFit::Height);
+  const TRect placed = Placed(state, probe.Width(), probe.Height());
   for (auto _ : state) {
     TFrame picture = PreparePicture(bytes.data(), bytes.size(), placed.Width, placed.Height);
     benchmark::DoNotOptimize(picture.Pixels.data());
   }
   state.SetLabel(std::to_string(placed.Width) + "x" + std::to_string(placed.Height));
 }
-BENCHMARK(BM_PreparePicture)
-    ->Args({1920, 1080})
-    ->Args({3840, 2160})
-    ->Args({152, 112})
+BENCHMARK(BM_PreparePicture)->Args({1920, 1080})->Args({3840, 2160})->Args({152, 112})
     ->Unit(benchmark::kMillisecond)->ComputeStatistics("min", Fastest);
 
 // The whole page as the view draws it: file read, frame fill, decode, resample into the frame.
@@ -86,11 +87,9 @@ void BM_RenderPage(benchmark::State& state) {
   const std::filesystem::path file = std::filesystem::temp_directory_path() / "lumi-bench-picture.jpg";
   std::ofstream(file, std::ios::binary)
       .write(reinterpret_cast<const char*>(Picture().data()), static_cast<std::streamsize>(Picture().size()));
-  TPage page;
-  page.CellWidth = static_cast<int32_t>(state.range(0));
-  page.CellHeight = static_cast<int32_t>(state.range(1));
-  page.PictureSrc = file.string();
-  page.Fit = TFit::Height;
+  const TPage page{.Exit = {}, .CellWidth = static_cast<int32_t>(state.range(0)),
+                   .CellHeight = static_cast<int32_t>(state.range(1)),
+                   .PictureSrc = file.string(), .Fit = TFit::Height};
   for (auto _ : state) {
     TFrame frame = RenderPage(page, page.CellWidth, page.CellHeight);
     benchmark::DoNotOptimize(frame.Pixels.data());
@@ -110,9 +109,7 @@ const TFrame& Decoded() {
 // Resampling alone, from the decoded picture to its size on a screen (height fit).
 void BM_ResampleOwn(benchmark::State& state) {
   const TFrame& source = Decoded();
-  const TRect placed = LayoutPicture(static_cast<int32_t>(state.range(0)),
-                                            static_cast<int32_t>(state.range(1)), source.Width,
-                                            source.Height, TFit::Height);
+  const TRect placed = Placed(state, source.Width, source.Height);
   TFrame target(placed.Width, placed.Height);
   const TRect whole{0, 0, placed.Width, placed.Height};
   for (auto _ : state) {
@@ -124,16 +121,13 @@ BENCHMARK(BM_ResampleOwn)->Args({1920, 1080})->Args({3840, 2160})->Args({800, 60
 
 void BM_ResampleStb(benchmark::State& state) {
   const TFrame& source = Decoded();
-  const TRect placed = LayoutPicture(static_cast<int32_t>(state.range(0)),
-                                            static_cast<int32_t>(state.range(1)), source.Width,
-                                            source.Height, TFit::Height);
+  const TRect placed = Placed(state, source.Width, source.Height);
   TFrame target(placed.Width, placed.Height);
   for (auto _ : state) {
-    stbir_resize_uint8_generic(reinterpret_cast<const unsigned char*>(source.Pixels.data()),
-                               source.Width, source.Height, 0,
-                               reinterpret_cast<unsigned char*>(target.Pixels.data()), placed.Width,
-                               placed.Height, 0, 4, 3, STBIR_FLAG_ALPHA_PREMULTIPLIED,
-                               STBIR_EDGE_CLAMP, STBIR_FILTER_DEFAULT, STBIR_COLORSPACE_LINEAR, nullptr);
+    stbir_resize_uint8_generic(reinterpret_cast<const unsigned char*>(source.Pixels.data()), source.Width,
+                               source.Height, 0, reinterpret_cast<unsigned char*>(target.Pixels.data()), placed.Width,
+                               placed.Height, 0, 4, 3, STBIR_FLAG_ALPHA_PREMULTIPLIED, STBIR_EDGE_CLAMP,
+                               STBIR_FILTER_DEFAULT, STBIR_COLORSPACE_LINEAR, nullptr);
     benchmark::DoNotOptimize(target.Pixels.data());
   }
 }

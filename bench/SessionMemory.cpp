@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/e2e/Driver.h"
+
 namespace {
 
 using TClock = std::chrono::steady_clock;
@@ -32,24 +34,9 @@ SIZE_T PrivateBytes(HANDLE process, std::vector<MEMORY_BASIC_INFORMATION>* large
 
 // Whether the session has written its first picture page (the page file names the picture).
 bool PicturePageWritten() {
-  char dir[MAX_PATH + 1] = {};
-  GetTempPathA(MAX_PATH + 1, dir);
-  WIN32_FIND_DATAA entry;
-  HANDLE search = FindFirstFileA((std::string(dir) + "ins*.htm").c_str(), &entry);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  bool found = false;
-  do {
-    HANDLE file = CreateFileA((std::string(dir) + entry.cFileName).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) continue;
-    char text[2048] = {};
-    DWORD read = 0;
-    ReadFile(file, text, sizeof text - 1, &read, nullptr);
-    CloseHandle(file);
-    found = found || std::string(text, read).find("<img") != std::string::npos;
-  } while (FindNextFileA(search, &entry));
-  FindClose(search);
-  return found;
+  for (const std::string& page : TempFiles("ins*.htm"))
+    if (ReadTempFile(page).value_or("").find("<img") != std::string::npos) return true;
+  return false;
 }
 
 // Committed private memory of the process, and its regions of at least 1 MiB of any kind.
@@ -73,23 +60,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   const DWORD effect = argc > 2 ? std::stoul(argv[2]) : 23;
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Tarnwell\\Tarnwell - Lumivale", 0, nullptr, 0, KEY_ALL_ACCESS,
-                      nullptr, &key, nullptr) == ERROR_SUCCESS) {
-    RegSetValueExA(key, "Effect", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&effect), sizeof effect);
-    RegCloseKey(key);
-  }
+  WriteRegDword("Software\\Tarnwell\\Tarnwell - Lumivale", "Effect", effect);
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   const SIZE_T frameBytes = static_cast<SIZE_T>(width) * height * 4;
 
-  std::string commandLine = "\"" + std::string(argv[1]) + "\" /s";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION started{};
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
-    std::fprintf(stderr, "cannot start %s\n", argv[1]);
-    return 1;
-  }
+  TProcess saver = TProcess::Launch(argv[1], "/s");
+  const TKernelHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, saver.Id()));
   const auto start = TClock::now();
   auto seconds = [&] { return std::chrono::duration<double>(TClock::now() - start).count(); };
   // The blank page comes at once, the first picture about 2 s later behind a 3 s transition.
@@ -99,11 +75,11 @@ int main(int argc, char** argv) {
               Mib(frameBytes));
   while (seconds() < 30.0) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    if (WaitForSingleObject(started.hProcess, 0) == WAIT_OBJECT_0) {
+    if (!saver.Running()) {
       std::fprintf(stderr, "the session ended early\n");
       return 1;
     }
-    const SIZE_T bytes = PrivateBytes(started.hProcess);
+    const SIZE_T bytes = PrivateBytes(process.Get());
     if (pictureAt < 0 && PicturePageWritten()) pictureAt = seconds();
     if (pictureAt < 0) blank = bytes;
     else peak = std::max(peak, bytes);
@@ -115,17 +91,12 @@ int main(int argc, char** argv) {
   }
   if (after == 0) {
     std::fprintf(stderr, "no picture within 30 s\n");
-    TerminateProcess(started.hProcess, 1);
     return 1;
   }
   std::printf("blank page %.1f MiB, peak %.1f MiB (+%.2f frames), after the first transition %.1f MiB "
               "(+%.2f frames over the blank page)\n",
               Mib(blank), Mib(peak), static_cast<double>(peak - blank) / frameBytes, Mib(after),
               (static_cast<double>(after) - static_cast<double>(blank)) / frameBytes);
-  ListPrivateRegions(started.hProcess, frameBytes);
-  TerminateProcess(started.hProcess, 0);
-  WaitForSingleObject(started.hProcess, 5000);
-  CloseHandle(started.hThread);
-  CloseHandle(started.hProcess);
+  ListPrivateRegions(process.Get(), frameBytes);
   return 0;
 }

@@ -13,12 +13,12 @@
 #include <map>
 #include <set>
 #include <stdexcept>
+#include <tuple>
 
 #include "tests/e2e/Driver.h"
 #include "tests/e2e/Saver.h"
 
 namespace {
-
 
 // The dialog numbers its controls by kind and component number.
 constexpr int ImageId(int n) { return 100 + n; }
@@ -171,8 +171,7 @@ TEST_P(ConfigDialogRun, OpensCentredOnTipsAndStoresOnlyWhatOkSaves) {
   EXPECT_EQ(SelectedEffect(*form), c.ShownEffect);
   RECT client{};
   GetClientRect(*form, &client);
-  EXPECT_EQ(client.right, 513);
-  EXPECT_EQ(client.bottom, 401);
+  EXPECT_EQ(std::tuple(client.right, client.bottom), std::tuple(513, 401));
   const LONG style = GetWindowLongW(*form, GWL_STYLE);
   EXPECT_EQ(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0) << std::hex << style;
   EXPECT_NE(style & WS_CAPTION, 0);
@@ -333,33 +332,27 @@ TEST_F(ConfigDialog, EscapeDoesNothingTabMovesTheFocusAndEnterPressesTheFocusedB
 TEST_F(ConfigDialog, ScalesEverythingAt144Dpi) {
   if (!RunningUnderWine()) GTEST_SKIP() << "sets the DPI the way Wine reads it";
   const std::string desktop = "Control Panel\\Desktop";
-  {
-    TSavedRegValue keep(desktop, "LogPixels");
-    WriteRegDword(desktop, "LogPixels", 144);
-    TProcess scr = TProcess::Launch(SaverPath(), "/c");
-    std::optional<HWND> form = WaitForConfig(scr);
-    ASSERT_TRUE(form);
-    RECT client{};
-    GetClientRect(*form, &client);
-    EXPECT_EQ(client.right, 770);   // 513 x 1.5, rounded
-    EXPECT_EQ(client.bottom, 602);  // 401 x 1.5
-    RECT ok = ScreenRect(Control(*form, OkId));
-    MapWindowPoints(nullptr, *form, reinterpret_cast<POINT*>(&ok), 2);
-    EXPECT_EQ(ok.left, 498);
-    EXPECT_EQ(ok.top, 552);
-    EXPECT_EQ(ok.right, 623);
-    EXPECT_EQ(ok.bottom, 590);
-    Painted(*form);
-    SaveShot("config-144dpi-4-tips", ScreenRect(*form));
-    SelectPage(scr, *form, About);
-    SaveShot("config-144dpi-3-about", ScreenRect(*form));
-    SelectPage(scr, *form, Options);
-    SaveShot("config-144dpi-1-options", ScreenRect(*form));
-    RECT preview = ScreenRect(Control(*form, ImageId(1)));
-    EXPECT_EQ(preview.right - preview.left, 668);  // 445 x 1.5, rounded at both edges
-    EXPECT_EQ(preview.bottom - preview.top, 362);
-    ClickToEnd(scr, *form, CancelId);
-  }
+  TSavedRegValue keep(desktop, "LogPixels");
+  WriteRegDword(desktop, "LogPixels", 144);
+  TProcess scr = TProcess::Launch(SaverPath(), "/c");
+  std::optional<HWND> form = WaitForConfig(scr);
+  ASSERT_TRUE(form);
+  RECT client{};
+  GetClientRect(*form, &client);
+  EXPECT_EQ(std::tuple(client.right, client.bottom), std::tuple(770, 602));  // 513 and 401 x 1.5, rounded
+  RECT ok = ScreenRect(Control(*form, OkId));
+  MapWindowPoints(nullptr, *form, reinterpret_cast<POINT*>(&ok), 2);
+  EXPECT_EQ(std::tuple(ok.left, ok.top, ok.right, ok.bottom), std::tuple(498, 552, 623, 590));
+  Painted(*form);
+  SaveShot("config-144dpi-4-tips", ScreenRect(*form));
+  SelectPage(scr, *form, About);
+  SaveShot("config-144dpi-3-about", ScreenRect(*form));
+  SelectPage(scr, *form, Options);
+  SaveShot("config-144dpi-1-options", ScreenRect(*form));
+  RECT preview = ScreenRect(Control(*form, ImageId(1)));
+  // 445 x 1.5, rounded at both edges
+  EXPECT_EQ(std::tuple(preview.right - preview.left, preview.bottom - preview.top), std::tuple(668, 362));
+  ClickToEnd(scr, *form, CancelId);
 }
 
 // --- links -------------------------------------------------------------------------------------------
@@ -371,9 +364,7 @@ protected:
   void SetUp() override {
     ConfigDialog::SetUp();
     if (!RunningUnderWine()) GTEST_SKIP() << "reads the addresses through Wine's browser launcher";
-    wchar_t folder[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH + 1, folder);
-    FLog = Utf8(folder) + "lumivale-links-" + std::to_string(GetCurrentProcessId()) + ".log";
+    FLog = TempDirectory() + "lumivale-links-" + std::to_string(GetCurrentProcessId()) + ".log";
     DeleteFileW(Wide(FLog).c_str());
     using TUnixName = char*(CDECL*)(const wchar_t*);
     auto unixName = reinterpret_cast<TUnixName>(

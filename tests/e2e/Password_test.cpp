@@ -3,7 +3,6 @@
 // missing, and with the system's own library. A stand-in MPR.DLL records the call.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <stdexcept>
 
@@ -13,18 +12,9 @@
 
 namespace {
 
-
 // Wine loads its own MPR.DLL before any file of that name; this makes Lumivale.scr alone load
 // the file in the system directory ("native"), or no MPR.DLL at all ("").
 const std::string OverridesKey = AppDefaultsKey + "\\DllOverrides";
-
-std::optional<ULONGLONG> Qword(const std::string& name) {
-  auto value = ReadRegValue(StandInKeyPath, name);
-  if (!value || value->Type != REG_QWORD || value->Data.size() != 8) return std::nullopt;
-  ULONGLONG result = 0;
-  std::memcpy(&result, value->Data.data(), 8);
-  return result;
-}
 
 enum class TMpr { StandIn, WithoutEntryPoint, NotLoadable, System };
 
@@ -58,7 +48,7 @@ TEST_P(PasswordMode, HandsTheChangeToMprAndEndsWith0) {
   if (c.Window) {
     EXPECT_EQ(ReadRegDword(StandInKeyPath, ChangeCallsValue), std::optional<DWORD>(1));
     EXPECT_EQ(ReadRegString(StandInKeyPath, ChangeKeyNameValue), std::optional<std::string>("SCRSAVE"));
-    EXPECT_EQ(Qword(ChangeWindowValue), c.Window);
+    EXPECT_EQ(StandInRecord(ChangeWindowValue), c.Window);
     EXPECT_EQ(ReadRegDword(StandInKeyPath, ChangeReserved1Value), std::optional<DWORD>(0));
     EXPECT_EQ(ReadRegDword(StandInKeyPath, ChangeReserved2Value), std::optional<DWORD>(0));
   } else {

@@ -122,8 +122,7 @@ TEST_F(SlideshowTest, FullScreenCoversTheScreenAndShowsThePicture) {
   TWindowInfo info = ReadWindowInfo(saver);
   EXPECT_TRUE(info.ExStyle & WS_EX_TOPMOST) << std::hex << info.ExStyle;
   EXPECT_EQ(info.Parent, GetDesktopWindow());
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   const RECT screen{0, 0, width, height};
   EXPECT_EQ(Text(info.Window), Text(screen));
   ExpectSessionSettings();
@@ -177,8 +176,6 @@ struct TEndingCase {
   const char* Name;
   std::function<void(HWND saver)> End;
 };
-
-void PrintTo(const TEndingCase& c, std::ostream* out) { *out << c.Name; }
 
 class FullScreenEnding : public SlideshowTest, public testing::WithParamInterface<TEndingCase> {};
 
@@ -249,28 +246,16 @@ TEST_F(PasswordTest, RefusedKeepsTheSessionFromTheNewCursorAcceptedEndsIt) {
   EXPECT_EQ(StandInRecord(VerifyCallsValue), std::optional<ULONGLONG>(2));
 }
 
-// Closing the window ends the session without a password, and nothing is asked afterwards either
-// (hiding the ended session's window takes its activation away).
-TEST_F(PasswordTest, ClosingTheWindowAsksNothing) {
-  ReportWindows95();
-  TInstalledStandIn password(StandInPasswordFile, InstalledPasswordName);
-  SetStandIn(VerifyAnswerValue, 0);
-  HWND saver = StartFullScreen();
-  ASSERT_TRUE(saver);
-  PostClose(saver);
-  ExpectCleanEnd();
-  EXPECT_EQ(StandInRecord(VerifyCallsValue), std::nullopt);
-}
-
 // Sessions that end at the first trigger although the password is in use: the NT family never
-// asks, and without PASSWORD.CPL there is nothing to ask with.
+// asks, without PASSWORD.CPL there is nothing to ask with, and closing the window ends the session
+// without a password and asks nothing afterwards either (hiding the ended session's window takes
+// its activation away).
 struct TNoPromptCase {
   const char* Name;
   bool Windows95;
   bool PasswordLibrary;  // the stand-in, answering "wrong password"
+  bool Close;            // the window closed instead of a key pressed
 };
-
-void PrintTo(const TNoPromptCase& c, std::ostream* out) { *out << c.Name; }
 
 class PasswordNotAsked : public PasswordTest, public testing::WithParamInterface<TNoPromptCase> {};
 
@@ -283,16 +268,17 @@ TEST_P(PasswordNotAsked, FirstTriggerEndsTheSession) {
   else
     ASSERT_EQ(GetFileAttributesA(SystemDirectoryPath(InstalledPasswordName).c_str()), INVALID_FILE_ATTRIBUTES);
   SetStandIn(VerifyAnswerValue, 0);
-  ASSERT_TRUE(StartFullScreen());
-
-  PressKey('A');
+  HWND saver = StartFullScreen();
+  ASSERT_TRUE(saver);
+  if (c.Close) PostClose(saver); else PressKey('A');
   ExpectCleanEnd();
   EXPECT_EQ(StandInRecord(VerifyCallsValue), std::nullopt);
 }
 
 INSTANTIATE_TEST_SUITE_P(, PasswordNotAsked,
-                         testing::Values(TNoPromptCase{"WindowsNT", false, true},
-                                         TNoPromptCase{"Windows95WithoutPasswordLibrary", true, false}),
+                         testing::Values(TNoPromptCase{"WindowsNT", false, true, false},
+                                         TNoPromptCase{"Windows95WithoutPasswordLibrary", true, false, false},
+                                         TNoPromptCase{"Windows95ClosingTheWindow", true, true, true}),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 }  // namespace

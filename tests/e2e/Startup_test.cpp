@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
 #include <stdexcept>
 
 #include "tests/e2e/Driver.h"
@@ -19,13 +20,9 @@ std::vector<HWND> VisibleWindows(const TProcess& process) {
 
 // The report names the address at which the error was raised; it differs between builds, so it
 // is checked for its form (16 upper-case hexadecimal digits) and then left out of the comparison.
-std::string WithoutAddress(std::string text) {
-  const std::string head = "Exception EConvertError in Modul Lumivale.scr bei ";
-  if (text.compare(0, head.size(), head) != 0 || text.size() < head.size() + 16) return text;
-  std::string address = text.substr(head.size(), 16);
-  bool upperHex = std::all_of(address.begin(), address.end(),
-                              [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); });
-  return upperHex ? text.replace(head.size(), 16, "<address>") : text;
+std::string WithoutAddress(const std::string& text) {
+  return std::regex_replace(text, std::regex("^(Exception EConvertError in Modul Lumivale\\.scr bei )[0-9A-F]{16}"),
+                            "$1<address>");
 }
 
 struct TBadHandleCase {

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "base/Errors.h"
 #include "base/MemoryRegistry.h"
@@ -32,9 +33,8 @@ void PrintTo(const TRaw& raw, std::ostream* out) {
 }
 
 std::optional<TRaw> Raw(const TMemoryRegistry& registry, const std::string& key, const std::string& name) {
-  auto value = registry.Value(key, name);
-  if (!value) return std::nullopt;
-  return TRaw{value->Type, value->Data};
+  if (auto value = registry.Value(key, name)) return TRaw{value->Type, value->Data};
+  return std::nullopt;
 }
 
 // Keeps the process-wide flag of the tests out of each other's way.
@@ -159,40 +159,43 @@ TEST_F(BrowserGuards, NothingIsCreatedWhereAKeyOrValueIsMissing) {
     SCOPED_TRACE(c.What);
     TMemoryRegistry registry;
     c.Prepare(registry);
-    const bool soundKeyExisted = registry.KeyExists(SoundKey);
-    const auto sound = Raw(registry, SoundKey, "");
-    const auto transitions = Raw(registry, MainKey, PageTransitionsValueName);
-    const size_t soundValues = registry.ValueCount(SoundKey);
-    const size_t mainValues = registry.ValueCount(MainKey);
+    // Whether each key is there, its setting and how many values it holds.
+    const auto state = [&] {
+      return std::tuple(registry.KeyExists(SoundKey), registry.KeyExists(MainKey), Raw(registry, SoundKey, ""),
+                        Raw(registry, MainKey, PageTransitionsValueName), registry.ValueCount(SoundKey),
+                        registry.ValueCount(MainKey));
+    };
+    const auto before = state();
     for (void (*guard)(TRegistry&) :
          {&DisableNavigationSound, &EnablePageTransitions, &RestoreNavigationSound, &RestorePageTransitions})
       EXPECT_EQ(Raised([&] { guard(registry); }), "");
     EXPECT_FALSE(TransitionsWereOff);
-    EXPECT_EQ(registry.KeyExists(SoundKey), soundKeyExisted);
-    EXPECT_EQ(registry.KeyExists(MainKey), soundKeyExisted);
-    EXPECT_EQ(Raw(registry, SoundKey, ""), sound);
-    EXPECT_EQ(Raw(registry, MainKey, PageTransitionsValueName), transitions);
-    EXPECT_EQ(registry.ValueCount(SoundKey), soundValues);
-    EXPECT_EQ(registry.ValueCount(MainKey), mainValues);
+    EXPECT_EQ(state(), before);
     EXPECT_EQ(registry.OpenKeyCount(), 0);
   }
 }
 
-TEST_F(BrowserGuards, AWholeSessionPutsBothSettingsBack) {
-  TMemoryRegistry registry;
-  registry.SetString(SoundKey, "", "%SystemRoot%\\Media\\n.wav", TRegType::ExpandString);
-  registry.SetInteger(MainKey, PageTransitionsValueName, 0);
-
-  // As the saver window does it: at creation, then at the end.
-  DisableNavigationSound(registry);
-  EnablePageTransitions(registry);
-  EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::ExpandString, Sz("%SystemRoot%\\Media\\n.wav[deactivated]")}));
-  EXPECT_EQ(Raw(registry, MainKey, PageTransitionsValueName), (TRaw{TRegType::Dword, Le32(1)}));
-  RestoreNavigationSound(registry);
-  if (TransitionsWereOff) RestorePageTransitions(registry);
-
-  EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::ExpandString, Sz("%SystemRoot%\\Media\\n.wav")}));
-  EXPECT_EQ(Raw(registry, MainKey, PageTransitionsValueName), (TRaw{TRegType::Dword, Le32(0)}));
+// As the saver window does it, at creation and at the end: in a given registry, and by default in
+// the one a TUseRegistry puts in place.
+TEST_F(BrowserGuards, AWholeSessionPutsBothSettingsBackInTheGivenOrTheCurrentRegistry) {
+  for (const bool current : {false, true}) {
+    SCOPED_TRACE(current ? "the current registry, plain" : "a given registry, expandable");
+    const TRegType type = current ? TRegType::String : TRegType::ExpandString;
+    TMemoryRegistry registry;
+    registry.SetString(SoundKey, "", "%SystemRoot%\\Media\\n.wav", type);
+    registry.SetInteger(MainKey, PageTransitionsValueName, 0);
+    std::optional<TUseRegistry> use;
+    if (current) use.emplace(registry);
+    current ? DisableNavigationSound() : DisableNavigationSound(registry);
+    current ? EnablePageTransitions() : EnablePageTransitions(registry);
+    EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{type, Sz("%SystemRoot%\\Media\\n.wav[deactivated]")}));
+    EXPECT_EQ(Raw(registry, MainKey, PageTransitionsValueName), (TRaw{TRegType::Dword, Le32(1)}));
+    EXPECT_TRUE(TransitionsWereOff);
+    current ? RestoreNavigationSound() : RestoreNavigationSound(registry);
+    current ? RestorePageTransitions() : RestorePageTransitions(registry);
+    EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{type, Sz("%SystemRoot%\\Media\\n.wav")}));
+    EXPECT_EQ(Raw(registry, MainKey, PageTransitionsValueName), (TRaw{TRegType::Dword, Le32(0)}));
+  }
 }
 
 // A preview and a full-screen session in two processes, each with its own TransitionsWereOff:
@@ -281,19 +284,4 @@ TEST_F(BrowserGuards, AFailedWriteRaisesTheSetError) {
     EXPECT_EQ(Raised([&] { c.Guard(registry); }), c.Error);
     EXPECT_EQ(registry.OpenKeyCount(), 0);
   }
-}
-
-TEST_F(BrowserGuards, UseTheProcessRegistryByDefault) {
-  TMemoryRegistry registry;
-  registry.SetString(SoundKey, "", "n.wav");
-  registry.SetInteger(MainKey, PageTransitionsValueName, 0);
-  TUseRegistry use(registry);
-  DisableNavigationSound();
-  EnablePageTransitions();
-  EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::String, Sz("n.wav[deactivated]")}));
-  EXPECT_TRUE(TransitionsWereOff);
-  RestoreNavigationSound();
-  RestorePageTransitions();
-  EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::String, Sz("n.wav")}));
-  EXPECT_EQ(Raw(registry, MainKey, PageTransitionsValueName), (TRaw{TRegType::Dword, Le32(0)}));
 }

@@ -47,8 +47,7 @@ TEST(PictureFiles, AreDistinctCompleteBaselineJfifFilesOfTheirSizeThatTheLoaderT
 
     const TJpegSize size = ReadJpegSize(bytes.data(), bytes.size());
     const TPictureSize expected = KnownPictureSize(id);
-    EXPECT_EQ(size.Width, expected.Width);
-    EXPECT_EQ(size.Height, expected.Height);
+    EXPECT_EQ(std::pair(size.Width, size.Height), std::pair(expected.Width, expected.Height));
     // The header alone gives the size: half the file, cut well inside the scan data, will do.
     const TJpegSize half = ReadJpegSize(bytes.data(), bytes.size() / 2);
     EXPECT_TRUE(half.Width == size.Width && half.Height == size.Height);

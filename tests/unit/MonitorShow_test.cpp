@@ -70,8 +70,7 @@ TEST(MonitorShow, FrameFitsThePictureToTheMonitorOnBlack) {
   const std::vector<uint8_t> wide = MakeJpeg(400, 100, [](int32_t, int32_t) { return 0xFFFFFFu; });
   // 400 x 100 on 200 x 200: the width fits, 50 rows of picture centred between black bars.
   const TFrame frame = PhotographFrame(wide.data(), wide.size(), {200, 200, TFit::Contain}, 200, 200);
-  ASSERT_EQ(frame.Width, 200);
-  ASSERT_EQ(frame.Height, 200);
+  ASSERT_EQ(std::pair(frame.Width, frame.Height), std::pair(200, 200));
   auto lit = [&](int32_t x, int32_t y) { return (frame.Row(y)[x] & 0xFF) > 200; };
   for (int32_t x : {0, 100, 199}) {
     EXPECT_FALSE(lit(x, 74)) << x;

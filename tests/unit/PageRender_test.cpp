@@ -61,8 +61,7 @@ TEST_F(PageRenderTest, LetterboxesThePictureInItsCell) {
     SCOPED_TRACE(testing::Message() << c.W << "x" << c.H);
     const int32_t viewW = c.ViewW ? c.ViewW : c.W, viewH = c.ViewH ? c.ViewH : c.H;
     TFrame frame = RenderPage(PicturePage(c.Src, c.W, c.H, c.Fit, c.Background), viewW, viewH);
-    ASSERT_EQ(frame.Width, viewW);
-    ASSERT_EQ(frame.Height, viewH);
+    ASSERT_EQ(std::pair(frame.Width, frame.Height), std::pair(viewW, viewH));
     ExpectPictureAt(frame, c.Expected, c.Background);
   }
 }

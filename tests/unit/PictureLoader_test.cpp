@@ -50,8 +50,7 @@ TEST(PictureLoader, DecodesBaselineAndProgressive) {
     EXPECT_EQ(decoder.Width(), 64);
     EXPECT_EQ(decoder.Height(), 48);
     TFrame frame = decoder.Decode(0, 0);
-    ASSERT_EQ(frame.Width, 64);
-    ASSERT_EQ(frame.Height, 48);
+    ASSERT_EQ(std::pair(frame.Width, frame.Height), std::pair(64, 48));
     ExpectQuadrants(frame);
     EXPECT_TRUE(decoder.Decode(0, 0).Pixels.empty());  // one decoding per decoder
   }
@@ -71,8 +70,7 @@ TEST(PictureLoader, ReducesInTheDecoderOnlyToAtLeastTheWantedSize) {
   for (const TCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.WantW << "x" << c.WantH);
     TFrame frame = Decode(jpeg, c.WantW, c.WantH);
-    EXPECT_EQ(frame.Width, c.W);
-    EXPECT_EQ(frame.Height, c.H);
+    EXPECT_EQ(std::pair(frame.Width, frame.Height), std::pair(c.W, c.H));
   }
 }
 
@@ -144,8 +142,7 @@ TEST(PictureLoader, ResamplesToTheLaidOutSize) {
   for (const auto& s : sizes) {
     SCOPED_TRACE(testing::Message() << s[0] << "x" << s[1]);
     TFrame frame = PreparePicture(jpeg.data(), jpeg.size(), s[0], s[1]);
-    ASSERT_EQ(frame.Width, s[0]);
-    ASSERT_EQ(frame.Height, s[1]);
+    ASSERT_EQ(std::pair(frame.Width, frame.Height), std::pair(s[0], s[1]));
     ExpectQuadrants(frame);
   }
   EXPECT_TRUE(PreparePicture(jpeg.data(), 100, 640, 480).Pixels.empty());

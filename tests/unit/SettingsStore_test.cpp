@@ -9,7 +9,6 @@
 #include "tests/support/Le32.h"
 #include "tests/support/Raised.h"
 
-
 TEST(SettingsStore, FirstRunReadsTheDefaultAndLeavesTheEmptyKey) {
   for (auto read : {&ReadEffect, &LoadSettings}) {
     TMemoryRegistry registry;
@@ -95,12 +94,11 @@ TEST(SettingsStore, SavesThePageShownExceptTipsAndTheEffect) {
     TMemoryRegistry registry;
     registry.SetInteger(SettingsKeyPath, "ActiveTabSheet", 7);
     SaveSettings(registry, c.Page, c.Effect);
-    auto tab = registry.Value(SettingsKeyPath, "ActiveTabSheet");
-    EXPECT_EQ(tab->Type, TRegType::Dword);
-    EXPECT_EQ(tab->Data, Le32(static_cast<uint32_t>(c.ActiveTabSheet)));
-    auto effect = registry.Value(SettingsKeyPath, "Effect");
-    EXPECT_EQ(effect->Type, TRegType::Dword);
-    EXPECT_EQ(effect->Data, Le32(static_cast<uint32_t>(c.Effect)));
+    for (auto [name, number] : {std::pair{"ActiveTabSheet", c.ActiveTabSheet}, {"Effect", c.Effect}}) {
+      const auto stored = registry.Value(SettingsKeyPath, name);
+      EXPECT_EQ(std::pair(stored->Type, stored->Data), std::pair(TRegType::Dword, Le32(static_cast<uint32_t>(number))))
+          << name;
+    }
     EXPECT_EQ(registry.ValueCount(SettingsKeyPath), 2u);
     EXPECT_EQ(ReadEffect(registry), c.Effect);
   }

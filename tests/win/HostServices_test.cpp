@@ -59,8 +59,7 @@ TEST(HostServicesNT, VerifyPasswordEndsAtOnceAndTouchesNothing) {
     EXPECT_TRUE(VerifyPassword());
     EXPECT_EQ(counting.Opened, 0);
     EXPECT_EQ(CursorCount(), cursorBefore);
-    EXPECT_EQ(StartCursorPos.X, -4321);
-    EXPECT_EQ(StartCursorPos.Y, 1234);
+    EXPECT_EQ(std::pair(StartCursorPos.X, StartCursorPos.Y), std::pair(-4321, 1234));
   }
   RegDeleteKeyValueA(HKEY_CURRENT_USER, DesktopKeyPath, UsePasswordValueName);
 }

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "base/ApplicationWin32.h"
+#include "base/TextWin32.h"
 #include "session/SchonerWin32.h"
 #include "settings/SettingsStore.h"
 #include "tests/support/ProcessResources.h"
@@ -101,7 +102,7 @@ TEST_F(SessionWrites, AFailedPictureWriteIsPassedOverAndTheNextPictureComes) {
     std::vector<std::string> files = SessionFiles();
     std::erase_if(files, [](const std::string& name) { return !name.ends_with(".jpg"); });
     ASSERT_EQ(files.size(), 1u);
-    HANDLE held = CreateFileW(Wide(TempDirectory() + files[0]).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    HANDLE held = CreateFileW(Utf8ToWide(TempDirectory() + files[0]).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     for (int change = 0; change < 3; ++change)

@@ -59,7 +59,7 @@ TEST_F(TempFilesSystem, TakenNamesAreSteppedOverInAnyDirectory) {
   Folder.Write("insFFFF.jpg", std::string("another's"));
   CreateDirectoryA((Folder / "ins1.jpg").c_str(), nullptr);
   const std::string other = Folder.Path() + "\\\xC5\x81\xC3\xB3" "d\xC5\xBA \xE6\x97\xA5\xE6\x9C\xAC";
-  CreateDirectoryW(Wide(other).c_str(), nullptr);
+  CreateDirectoryW(Utf8ToWide(other).c_str(), nullptr);
   for (const std::string& directory : {Folder.Path(), other}) {
     TScopedEnvironment tmp("TMP", directory);
     const std::wstring path = MakeTempFile("jpg", 0xFFFF);
@@ -76,23 +76,23 @@ TEST_F(TempFilesSystem, PictureCopiesAreByteIdenticalToTheirResources) {
   const std::string path = Folder.Write("a.jpg", std::string(3'000'000, 'x'));
   for (int n : {0, 49, 7}) {
     SCOPED_TRACE(n);
-    TJpegSize size = CopyPictureFile(n, Wide(path));
+    TJpegSize size = CopyPictureFile(n, Utf8ToWide(path));
     EXPECT_EQ(ReadBytes(path), PictureFileBytes(110 + n));  // the resource's bytes (PictureResource_test.cpp)
     EXPECT_EQ(size.Width, KnownPictureSize(110 + n).Width);
     EXPECT_EQ(size.Height, KnownPictureSize(110 + n).Height);
   }
-  EXPECT_THROW(CopyPictureFile(50, Wide(path)), EResNotFound);
-  EXPECT_THROW(CopyPictureFile(0, Wide(Folder / "missing\\a.jpg")), EFCreateError);
+  EXPECT_THROW(CopyPictureFile(50, Utf8ToWide(path)), EResNotFound);
+  EXPECT_THROW(CopyPictureFile(0, Utf8ToWide(Folder / "missing\\a.jpg")), EFCreateError);
 }
 
 TEST_F(TempFilesSystem, PageFileHoldsExactlyItsText) {
   const std::string path = Folder / "a.htm";
   const std::string longer(5000, 'y');
   const std::string page = "<html><head></head><body bgcolor=\"#000000\">\xE4</body></html>";
-  WritePageFile(Wide(path), longer);
-  WritePageFile(Wide(path), page);
+  WritePageFile(Utf8ToWide(path), longer);
+  WritePageFile(Utf8ToWide(path), page);
   EXPECT_EQ(Contents(path), page);
-  WritePageFile(Wide(path), "");
+  WritePageFile(Utf8ToWide(path), "");
   EXPECT_EQ(Contents(path), "");
 }
 
@@ -100,7 +100,7 @@ TEST_F(TempFilesSystem, UncreatablePageFileNamesTheSystemsCause) {
   const std::string path = Folder / "no such directory\\page.htm";
   const std::string cause = Description(ERROR_PATH_NOT_FOUND);
   EXPECT_FALSE(cause.empty());
-  EXPECT_EQ(Raised([&] { WritePageFile(Wide(path), "<html></html>"); }),
+  EXPECT_EQ(Raised([&] { WritePageFile(Utf8ToWide(path), "<html></html>"); }),
             "EFCreateError: " + FileCreateErrorText(AnsiToUtf8(path), cause));
   // A session without a name (no temporary directory to be had) fails the same way.
   EXPECT_THROW(WritePageFile(L"", "<html></html>"), EFCreateError);
@@ -108,18 +108,18 @@ TEST_F(TempFilesSystem, UncreatablePageFileNamesTheSystemsCause) {
 
 TEST_F(TempFilesSystem, DeletionClearsAttributesAndStaysQuiet) {
   const std::string page = Folder / "a.htm", picture = Folder / "a.jpg";
-  WritePageFile(Wide(page), "<html></html>");
-  CopyPictureFile(0, Wide(picture));
+  WritePageFile(Utf8ToWide(page), "<html></html>");
+  CopyPictureFile(0, Utf8ToWide(picture));
   SetFileAttributesA(page.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
   SetFileAttributesA(picture.c_str(), FILE_ATTRIBUTE_READONLY);
-  DeleteTempFiles(Wide(page), Wide(picture));
+  DeleteTempFiles(Utf8ToWide(page), Utf8ToWide(picture));
   EXPECT_FALSE(Exists(page));
   EXPECT_FALSE(Exists(picture));
-  DeleteTempFiles(Wide(page), Wide(picture));  // twice: nothing to report
+  DeleteTempFiles(Utf8ToWide(page), Utf8ToWide(picture));  // twice: nothing to report
   DeleteTempFiles(L"", L"");
 
   // A session that ends before its first picture has only the page file.
-  WritePageFile(Wide(Folder / "b.htm"), "<html></html>");
-  DeleteTempFiles(Wide(Folder / "b.htm"), Wide(picture));
+  WritePageFile(Utf8ToWide(Folder / "b.htm"), "<html></html>");
+  DeleteTempFiles(Utf8ToWide(Folder / "b.htm"), Utf8ToWide(picture));
   EXPECT_FALSE(Exists(Folder / "b.htm"));
 }

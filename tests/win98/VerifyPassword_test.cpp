@@ -81,8 +81,7 @@ TEST_F(VerifyPassword95, WithoutThePasswordSwitchedOnTheSessionEndsUnasked) {
     StoreSwitch(stored);
     EXPECT_TRUE(Verify());
     EXPECT_EQ(StandInRecord(VerifyCallsValue), std::nullopt);
-    EXPECT_EQ(StartCursorPos.X, -1);
-    EXPECT_EQ(StartCursorPos.Y, -1);
+    EXPECT_EQ(std::pair(StartCursorPos.X, StartCursorPos.Y), std::pair(-1, -1));
   }
 }
 
@@ -117,8 +116,7 @@ TEST_F(VerifyPassword95, ThePromptDecidesAndMovementCountsFromWhereItLeftTheCurs
     EXPECT_EQ(StandInRecord(VerifyWindowValue), std::optional<ULONGLONG>(reinterpret_cast<ULONG_PTR>(FWindow.Get())));
     // Shown for the prompt, hidden again afterwards (checked by Verify).
     EXPECT_EQ(StandInRecord(VerifyCursorCountValue), std::optional<ULONGLONG>(static_cast<DWORD>(FCursorBefore + 1)));
-    EXPECT_EQ(StartCursorPos.X, static_cast<int32_t>(x));
-    EXPECT_EQ(StartCursorPos.Y, 201);
+    EXPECT_EQ(std::pair(StartCursorPos.X, StartCursorPos.Y), std::pair(static_cast<int32_t>(x), 201));
   }
 }
 
@@ -126,20 +124,14 @@ TEST_F(VerifyPassword95, ThePromptDecidesAndMovementCountsFromWhereItLeftTheCurs
 // shown and hidden again, and the movement origin taken anew.
 TEST_F(VerifyPassword95, WithoutThePromptTheSessionEnds) {
   StoreSwitch({REG_DWORD, Le32(1)});
-  {
-    SCOPED_TRACE("no PASSWORD.CPL");
-    ASSERT_EQ(GetFileAttributesA(SystemDirectoryPath(InstalledPasswordName).c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_TRUE(Verify());
-    EXPECT_EQ(StartCursorPos.X, 100);
-    EXPECT_EQ(StartCursorPos.Y, 110);
-  }
-  {
-    SCOPED_TRACE("a PASSWORD.CPL without VerifyScreenSavePwd");
-    TInstalledStandIn cpl(StandInMprFile, InstalledPasswordName);
+  ASSERT_EQ(GetFileAttributesA(SystemDirectoryPath(InstalledPasswordName).c_str()), INVALID_FILE_ATTRIBUTES);
+  for (const char* file : {static_cast<const char*>(nullptr), StandInMprFile}) {
+    SCOPED_TRACE(file ? "a PASSWORD.CPL without VerifyScreenSavePwd" : "no PASSWORD.CPL");
+    std::optional<TInstalledStandIn> cpl;
+    if (file) cpl.emplace(file, InstalledPasswordName);
     StartCursorPos = TPoint{-1, -1};
     EXPECT_TRUE(Verify());
-    EXPECT_EQ(StartCursorPos.X, 100);
-    EXPECT_EQ(StartCursorPos.Y, 110);
+    EXPECT_EQ(std::pair(StartCursorPos.X, StartCursorPos.Y), std::pair(100, 110));
     EXPECT_EQ(StandInRecord(VerifyCallsValue), std::nullopt);
   }
 }
