@@ -77,14 +77,27 @@ void TSchoner::FormActivate() {
   POINT cursor = {};
   GetCursorPos(&cursor);
   StartCursorPos = {cursor.x, cursor.y};
+  // The input watch is in place before the session writes or shows anything: input from the
+  // first moment on ends it.
+  const auto watchInput = [this] {
+    WindowProc = [this](TMessage& message) { SaverWindowProc(message); };
+    if (SaverMode == smSaver) SetCapture(Handle());
+  };
+  watchInput();
   // When the files cannot be made (the temporary directory cannot be written) the error is
-  // reported once and the session stays black; it still ends like any session.
-  RunGuarded([this] {
+  // reported once and the session stays black; it still ends like any session. The report's box
+  // takes the activation and the input, so the watch stands aside until it is answered.
+  try {
     FJpgFile = MakeTempFileName("jpg");
     FHtmlFile = MakeTempFileName("htm");
     WritePageFile(FHtmlFile, BlankPageText(ChooseExit(FEffect)));
     WebBrowser1->Navigate(FHtmlFile);
-  });
+  } catch (...) {
+    ReleaseCapture();
+    WindowProc = FOldWindowProc;
+    Application.HandleCurrentException();
+    watchInput();
+  }
   FitBrowser();
   // Shown only once it covers the window, so its frame never appears on the black window.
   WebBrowser1->Show();
@@ -93,9 +106,7 @@ void TSchoner::FormActivate() {
   FNotices = std::make_unique<TConditionNotices>(Handle(), FConditions);
   ApplyConditions();
 
-  WindowProc = [this](TMessage& message) { SaverWindowProc(message); };
   if (SaverMode == smSaver) {
-    SetCapture(Handle());
     // The other monitors go black now and change pictures with this one. Their windows post what
     // they hear to this one, whose handling may close them.
     FMonitors = std::make_unique<TMonitorWindows>(SessionSeed(), [this](UINT message) {
