@@ -8,8 +8,10 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <set>
 #include <stdexcept>
 
 #include "tests/support/Ppm.h"
@@ -163,22 +165,47 @@ std::wstring ClassName(HWND window) {
 
 // --- processes ---------------------------------------------------------------------------------
 
+namespace {
+
+// How often this run has started a program again after Wine's error 1359.
+int StartRetries = 0;
+
+// The page files that a process of this driver has taken as its session's, by full path.
+std::set<std::string> TakenPages;
+
+}  // namespace
+
 TProcess TProcess::Launch(const std::string& exePath, const std::string& arguments) {
   std::wstring exe = Wide(exePath);
   std::wstring commandLine = L"\"" + exe + L"\"";
   if (!arguments.empty()) commandLine += L" " + Wide(arguments);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &info))
-    throw std::runtime_error("cannot start " + exePath + " (error " + std::to_string(GetLastError()) + ")");
-  CloseHandle(info.hThread);
-  return TProcess(TKernelHandle(info.hProcess), info.dwProcessId);
+  // The program inherits this process's temporary directory as it stands now.
+  std::string tempFolder = TempDirectory();
+  std::vector<std::string> pagesBefore = FolderFiles(tempFolder, "ins*.htm");
+  constexpr int MaxStarts = 5;
+  for (int start = 1;; ++start) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &info)) {
+      CloseHandle(info.hThread);
+      return TProcess(TKernelHandle(info.hProcess), info.dwProcessId, std::move(tempFolder), std::move(pagesBefore));
+    }
+    const DWORD error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR || start == MaxStarts)
+      throw std::runtime_error("cannot start " + exePath + " (error " + std::to_string(error) + ")");
+    ++StartRetries;
+    std::printf("[driver] Wine did not start %s (error 1359): starting it again (%d in this run)\n", exePath.c_str(),
+                StartRetries);
+    std::fflush(stdout);
+  }
 }
 
 TProcess::~TProcess() {
-  if (FProcess) Kill();
+  if (!FProcess) return;  // moved from
+  Kill();
+  TakenPages.erase(FPage);
 }
 
 bool TProcess::Running() const { return WaitForSingleObject(FProcess.Get(), 0) == WAIT_TIMEOUT; }
@@ -212,6 +239,22 @@ std::vector<HWND> TProcess::TopLevelWindows() const {
       },
       reinterpret_cast<LPARAM>(&search));
   return search.Found;
+}
+
+std::optional<std::string> TProcess::Page() const {
+  const std::vector<std::string> pages = FolderFiles(FTempFolder, "ins*.htm");
+  // A taken page that is gone frees its name for a later session.
+  std::erase_if(TakenPages, [&](const std::string& path) {
+    const size_t name = path.rfind('\\') + 1;
+    return path.substr(0, name) == FTempFolder && !std::binary_search(pages.begin(), pages.end(), path.substr(name));
+  });
+  for (const std::string& name : pages) {
+    if (!FPage.empty()) break;
+    if (std::binary_search(FPagesBefore.begin(), FPagesBefore.end(), name)) continue;
+    if (TakenPages.insert(FTempFolder + name).second) FPage = FTempFolder + name;
+  }
+  if (FPage.empty()) return std::nullopt;
+  return FPage;
 }
 
 std::vector<HWND> TProcess::Dialogs() const {
@@ -566,8 +609,9 @@ std::optional<HWND> WaitForSlideshow(const TProcess& process, TMs timeout) {
   WaitUntil(
       [&] {
         if (!process.Running()) return true;
+        if (!process.Page()) return false;
         for (HWND window : ProcessWindowsOfClass(process, L"TSchoner"))
-          if (IsWindowVisible(window) && !TempFiles("ins*.htm").empty()) found = window;
+          if (IsWindowVisible(window)) found = window;
         return found.has_value();
       },
       timeout);

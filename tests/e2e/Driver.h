@@ -26,6 +26,8 @@ using TMs = std::chrono::milliseconds;
 class TProcess {
  public:
   // Starts `exePath` with the command line `"exePath" arguments`. Throws std::runtime_error.
+  // Wine now and then fails to start a process with ERROR_INTERNAL_ERROR (1359) under load: that
+  // one error is met by starting it again, a few times at most, each time printed and counted.
   static TProcess Launch(const std::string& exePath, const std::string& arguments);
 
   TProcess(TProcess&&) = default;
@@ -44,10 +46,20 @@ class TProcess {
   // Its visible top-level dialog windows (class #32770): message boxes and the like.
   std::vector<HWND> Dialogs() const;
 
+  // The page file (ins*.htm) of its session, by full path, once there is one: a file of its
+  // temporary directory that was not there when it started and that no other process of this
+  // driver has taken as its own. A process started while another one's first page is still to
+  // come may take that one's: such sessions are started one after the other.
+  std::optional<std::string> Page() const;
+
  private:
-  TProcess(TKernelHandle process, DWORD id) : FProcess(std::move(process)), FId(id) {}
+  TProcess(TKernelHandle process, DWORD id, std::string tempFolder, std::vector<std::string> pagesBefore)
+      : FProcess(std::move(process)), FId(id), FTempFolder(std::move(tempFolder)), FPagesBefore(std::move(pagesBefore)) {}
   TKernelHandle FProcess;
   DWORD FId = 0;
+  std::string FTempFolder;  // as the program inherited it
+  std::vector<std::string> FPagesBefore;
+  mutable std::string FPage;
 };
 
 // Which standard icon a message box shows. Stop stands for MB_ICONSTOP = MB_ICONERROR = MB_ICONHAND,
@@ -206,8 +218,8 @@ std::optional<std::string> ReadTempFile(const std::string& name);
 // --- the slideshow ---
 
 // The saver window of a running session (a visible window of class TSchoner) once the session is
-// activated: its first page file (ins*.htm) exists in the temporary directory. Nothing when the
-// process ended or the time ran out.
+// activated: its own first page file exists (TProcess::Page). Nothing when the process ended or
+// the time ran out.
 std::optional<HWND> WaitForSlideshow(const TProcess& process, TMs timeout);
 
 // Helpers for the test programs.
