@@ -131,6 +131,12 @@ void ReportHeldPointer() {
   if (!PointerHeld || now - last < HeldPointerReport) return;
   SendOne(MouseInput(MOUSEEVENTF_MOVE));  // a move of nothing
   last = now;
+  // Wine queues no message for a move of nothing: a program that handled the last real move late,
+  // when Wine already answered from the display, would never look again. Its window under the
+  // pointer is told of a move, so it reads the cursor again while the report is fresh.
+  POINT at{};
+  if (GetCursorPos(&at))
+    if (HWND under = WindowFromPoint(at)) PostMessageW(GetAncestor(under, GA_ROOT), WM_MOUSEMOVE, 0, 0);
 }
 
 // Waits for `handle` (or only the time, without one) while dispatching this thread's messages.
@@ -484,16 +490,7 @@ LONG Normalised(int pixel, int extent) {
   return extent > 0 ? LONG((int64_t(pixel) * 65536 + extent - 1) / extent) : 0;
 }
 
-}  // namespace
-
-POINT CursorPosition() {
-  POINT position{};
-  GetCursorPos(&position);
-  return position;
-}
-
-POINT MoveMouseTo(POINT target) {
-  PointerHeld = false;
+INPUT AbsoluteMove(POINT target) {
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   INPUT input = MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
   if (target.x >= 0 && target.y >= 0 && target.x < width && target.y < height) {
@@ -506,7 +503,29 @@ POINT MoveMouseTo(POINT target) {
     input.mi.dx = Normalised(target.x - all.left, all.right - all.left);
     input.mi.dy = Normalised(target.y - all.top, all.bottom - all.top);
   }
-  SendOne(input);
+  return input;
+}
+
+DWORD ButtonFlags(TMouseButton button, bool down) {
+  switch (button) {
+    case TMouseButton::Left: return down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    case TMouseButton::Right: return down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+    case TMouseButton::Middle: return down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
+  }
+  return 0;
+}
+
+}  // namespace
+
+POINT CursorPosition() {
+  POINT position{};
+  GetCursorPos(&position);
+  return position;
+}
+
+POINT MoveMouseTo(POINT target) {
+  PointerHeld = false;
+  SendOne(AbsoluteMove(target));
   WaitUntil([&] { return CursorPosition().x == target.x && CursorPosition().y == target.y; }, TMs(1000));
   return CursorPosition();
 }
@@ -519,14 +538,15 @@ POINT MoveMouseToAndHold(POINT target) {
 
 void ReleaseMouse() { PointerHeld = false; }
 
-void SendMouseButton(TMouseButton button, bool down) {
-  DWORD flags = 0;
-  switch (button) {
-    case TMouseButton::Left: flags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP; break;
-    case TMouseButton::Right: flags = down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP; break;
-    case TMouseButton::Middle: flags = down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP; break;
+void SendMouseButton(TMouseButton button, bool down) { SendOne(MouseInput(ButtonFlags(button, down))); }
+
+void ClickAt(POINT at) {
+  MoveMouseTo(at);
+  for (bool down : {true, false}) {
+    INPUT input = AbsoluteMove(at);
+    input.mi.dwFlags |= ButtonFlags(TMouseButton::Left, down);
+    SendOne(input);
   }
-  SendOne(MouseInput(flags));
 }
 
 void TurnMouseWheel(int delta) {

@@ -175,13 +175,19 @@ POINT MoveMouseTo(POINT target);
 // the display does not follow moves sent by another program, and Wine answers GetCursorPos from
 // the display once the last report of the pointer is 100 ms old. So, until the next move or
 // ReleaseMouse, every wait of the driver reports the pointer where it stands (a move of nothing)
-// every 50 ms, and a program that handles a move late still finds the cursor where it was moved.
+// every 50 ms and tells the window under it of a move, so that a program that handled the move
+// late, when Wine answered from the display, looks again and finds the cursor where it was moved.
 POINT MoveMouseToAndHold(POINT target);
 void ReleaseMouse();
 POINT CursorPosition();
 enum class TMouseButton { Left, Right, Middle };
 // One button transition (down or up) where the pointer stands, without moving it.
 void SendMouseButton(TMouseButton button, bool down);
+// A left click at the screen point, as a user gives it on a window that is not full screen. Wine
+// moves the display's pointer after a move sent by this program, and the process of the window
+// under it reports that move back in its own time, maybe after a later move: so the button's down
+// and up carry the point too, and a late report of where the pointer was cannot take them elsewhere.
+void ClickAt(POINT at);
 // Turns the wheel by `delta` (WHEEL_DELTA is one notch away from the user).
 void TurnMouseWheel(int delta);
 // A key press: down and up of the virtual key.
