@@ -2,7 +2,9 @@
 #include <windows.h>
 
 #include "app/CommandLine.h"
+#include "base/AbnormalEndWin32.h"
 #include "base/ErrorReport.h"
+#include "host/SessionRecord.h"
 #include "host/Password.h"
 #include "session/Saver.h"
 #include "settings/ConfigDialog.h"
@@ -32,6 +34,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // report, then exit code 1. Nothing on the system has been changed before ParseCommandLine.
   try {
     ParseCommandLine();
+    // Whatever a session that ended abnormally left behind is put back first, in every mode.
+    InstallAbnormalEnd();
+    RecoverAbandonedSessions();
     RunMode();
   } catch (const std::exception& error) {
     ShowFatalException(error);

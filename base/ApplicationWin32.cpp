@@ -146,7 +146,7 @@ void TApplication::HandleException(const std::exception& error) noexcept {
     }
     return;
   }
-  ShowException(error);
+  if (!Quiet) ShowException(error);
 }
 
 void TApplication::HandleCurrentException() noexcept {

@@ -74,10 +74,12 @@ public:
   // message has been seen; when it was seen already, handles at most one more waiting message.
   void Run();
 
-  // The default error report: what a handler raised is shown (or handed to OnException when set),
-  // and the program goes on.
+  // The default error report: what a handler raised is shown (or handed to OnException when set;
+  // dropped while Quiet), and the program goes on.
   void HandleException(const std::exception& error) noexcept;
   std::function<void(const std::exception&)> OnException;
+  // No box may come up: a session is on the screen, and a box would take its activation.
+  bool Quiet = false;
 
   // Starts a new life of the loops after a quit message was seen (used between in-process tests).
   void ResetTerminated() { FTerminated = false; }
@@ -107,5 +109,14 @@ void RunGuarded(F&& step) noexcept {
     step();
   } catch (...) {
     Application.HandleCurrentException();
+  }
+}
+
+// Runs a step whose failure the user need not hear of: what it raises is dropped.
+template <typename F>
+void RunQuietly(F&& step) noexcept {
+  try {
+    step();
+  } catch (...) {
   }
 }

@@ -7,7 +7,16 @@ Exception::Exception(std::string className, std::string message)
       FAddress(reinterpret_cast<uintptr_t>(__builtin_return_address(0))) {}
 
 std::string InvalidIntegerText(const std::string& text) {
-  return "'" + text + "' ist kein g\xC3\xBCltiger Integerwert";
+  // A handle text of any length can come in on a command line; the box shows its start. The cut
+  // never splits a UTF-8 sequence.
+  constexpr size_t shown = 64;
+  std::string quoted = text;
+  if (quoted.size() > shown) {
+    size_t cut = shown;
+    while (cut > 0 && (static_cast<unsigned char>(quoted[cut]) & 0xC0) == 0x80) --cut;
+    quoted = quoted.substr(0, cut) + "\xE2\x80\xA6";  // an ellipsis
+  }
+  return "'" + quoted + "' ist kein g\xC3\xBCltiger Integerwert";
 }
 std::string RegistryTypeErrorText(const std::string& valueName) {
   return "Ung\xC3\xBCltiger Datentyp f\xC3\xBCr '" + valueName + "'";

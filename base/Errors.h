@@ -36,7 +36,7 @@ LUMI_DECLARE_ERROR(EJPEG);                // a JPEG stream the decoder rejects
 LUMI_DECLARE_ERROR(EOleSysError);         // a failing call into the page view
 
 // The texts. Arguments are UTF-8; callers convert ANSI data (paths, command-line words) first.
-std::string InvalidIntegerText(const std::string& text);         // '%s' ist kein gültiger Integerwert
+std::string InvalidIntegerText(const std::string& text);         // '%s' ist kein gültiger Integerwert, %s cut after 64 bytes
 std::string RegistryTypeErrorText(const std::string& valueName);  // Ungültiger Datentyp für '%s'
 std::string RegistryGetErrorText(const std::string& valueName);   // Fehler beim Holen der Daten für '%s'
 std::string RegistrySetErrorText(const std::string& valueName);   // Fehler beim Setzen der Daten für '%s'

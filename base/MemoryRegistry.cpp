@@ -51,6 +51,29 @@ public:
     Write(name, TRegType::ExpandString, value + '\0');
   }
 
+  std::optional<TRegRaw> ReadRaw(const std::string& name) override {
+    const TRegValue* value = Find(name);
+    if (!value) return std::nullopt;
+    return TRegRaw{value->Type, value->Data};
+  }
+
+  void WriteRaw(const std::string& name, const TRegRaw& value) override { Write(name, value.Type, value.Data); }
+
+  void WriteUnicodeString(const std::string& name, const std::string& utf8) override {
+    Write(name, TRegType::String, utf8 + '\0');
+  }
+
+  std::optional<std::string> ReadUnicodeString(const std::string& name) override {
+    const TRegValue* value = Find(name);
+    if (!value || value->Type != TRegType::String) return std::nullopt;
+    return value->Data.substr(0, value->Data.find('\0'));
+  }
+
+  void DeleteValue(const std::string& name) override {
+    TMemoryRegistry::TKeyData* key = FOpen ? FRegistry.Find(FPath) : nullptr;
+    if (key && !FRegistry.FReadOnly.count(FPath)) key->Values.erase(TMemoryRegistry::Fold(name));
+  }
+
 private:
   const TRegValue* Find(const std::string& name) {
     TMemoryRegistry::TKeyData* key = FOpen ? FRegistry.Find(FPath) : nullptr;
@@ -106,6 +129,23 @@ std::unique_ptr<TRegistryKey> TMemoryRegistry::OpenCurrentUserKey(const std::str
     open = Find(folded) != nullptr;
   }
   return std::make_unique<TMemoryRegistryKey>(*this, folded, open);
+}
+
+std::vector<std::string> TMemoryRegistry::SubKeyNames(const std::string& path) {
+  const std::string prefix = Fold(path) + '\\';
+  std::vector<std::string> names;
+  if (IsDenied(Fold(path))) return names;
+  for (const auto& [keyPath, data] : FKeys)
+    if (keyPath.starts_with(prefix) && keyPath.find('\\', prefix.size()) == std::string::npos)
+      names.push_back(keyPath.substr(prefix.size()));
+  return names;
+}
+
+void TMemoryRegistry::DeleteKeyIfEmpty(const std::string& path) {
+  const std::string folded = Fold(path);
+  auto key = FKeys.find(folded);
+  if (key == FKeys.end() || !key->second.Values.empty() || !SubKeyNames(path).empty()) return;
+  FKeys.erase(key);
 }
 
 void TMemoryRegistry::SetValue(const std::string& path, const std::string& name, TRegType type, std::string data) {

@@ -18,6 +18,8 @@ struct TRegValue {
 class TMemoryRegistry : public TRegistry {
 public:
   std::unique_ptr<TRegistryKey> OpenCurrentUserKey(const std::string& path, bool create) override;
+  std::vector<std::string> SubKeyNames(const std::string& path) override;
+  void DeleteKeyIfEmpty(const std::string& path) override;
 
   // Setting up and inspecting, as another program (or the user) would see the hive. SetValue
   // creates the key with its parents.

@@ -5,7 +5,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 // Registry value types, numbered as the system numbers them.
 enum class TRegType : uint32_t {
@@ -26,6 +28,15 @@ struct TRegString {
   std::string Text;
   bool Expandable = false;  // REG_EXPAND_SZ rather than REG_SZ
   bool operator==(const TRegString&) const = default;
+};
+
+// A value exactly as stored, for putting it back later: its type and its bytes. The bytes are the
+// implementation's own form (the system's registry hands texts over in UTF-16), so they are only
+// ever written back through the same registry.
+struct TRegRaw {
+  TRegType Type = TRegType::None;
+  std::string Data;
+  bool operator==(const TRegRaw&) const = default;
 };
 
 // An opened (or not openable) key. Names and texts are byte strings in the system's ANSI code
@@ -60,6 +71,17 @@ public:
   virtual void WriteString(const std::string& name, const std::string& value) = 0;
   // REG_EXPAND_SZ, stored as WriteString stores REG_SZ.
   virtual void WriteExpandString(const std::string& name, const std::string& value) = 0;
+
+  // The value as stored, nothing when it is missing or the key is not open. Never raises.
+  virtual std::optional<TRegRaw> ReadRaw(const std::string& name) = 0;
+  // Stores `value` as it was read; raises the set error.
+  virtual void WriteRaw(const std::string& name, const TRegRaw& value) = 0;
+  // A text of the program's own in UTF-8, kept whole whatever the ANSI code page (REG_SZ).
+  // Writing raises the set error; reading gives nothing for a missing value or another type.
+  virtual void WriteUnicodeString(const std::string& name, const std::string& utf8) = 0;
+  virtual std::optional<std::string> ReadUnicodeString(const std::string& name) = 0;
+  // Removes the value; a missing one is passed over.
+  virtual void DeleteValue(const std::string& name) = 0;
 };
 
 class TRegistry {
@@ -69,6 +91,10 @@ public:
   // `create` a missing key is created first (non-volatile, default security). Never fails: a key
   // that can be neither opened nor created gives a key object that is not open.
   virtual std::unique_ptr<TRegistryKey> OpenCurrentUserKey(const std::string& path, bool create) = 0;
+  // The names of the keys directly below `path`; none when it cannot be opened.
+  virtual std::vector<std::string> SubKeyNames(const std::string& path) = 0;
+  // Deletes `path` when it holds neither values nor keys; otherwise, or when missing, nothing.
+  virtual void DeleteKeyIfEmpty(const std::string& path) = 0;
 };
 
 // "The" registry of the process: the system's in the program (an in-memory one in the native

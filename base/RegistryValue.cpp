@@ -18,3 +18,22 @@ std::string DecodeRegString(TRegType type, std::string_view data, const std::str
     throw ERegistryException(RegistryTypeErrorText(name));
   return std::string(data.substr(0, data.find('\0')));
 }
+
+std::optional<std::string> ReadSizedValue(const TValueQuery& query) {
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    uint32_t size = 0;
+    if (query(nullptr, size) != TQueryStatus::Ok) return std::nullopt;
+    std::string data(size, '\0');
+    if (size == 0) return data;
+    switch (query(data.data(), size)) {
+      case TQueryStatus::Ok:
+        data.resize(size);
+        return data;
+      case TQueryStatus::MoreData:
+        continue;
+      case TQueryStatus::Failed:
+        return std::nullopt;
+    }
+  }
+  return std::nullopt;
+}

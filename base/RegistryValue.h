@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -16,3 +18,12 @@ int32_t DecodeRegInteger(TRegType type, std::string_view data, const std::string
 // No bytes read as empty text whatever the type; otherwise REG_SZ or REG_EXPAND_SZ (else the
 // type error), the text ending at its first NUL or with the data.
 std::string DecodeRegString(TRegType type, std::string_view data, const std::string& name);
+
+// What one query of a value's size or data came to.
+enum class TQueryStatus { Ok, MoreData, Failed };
+// The system's query: with `buffer` null it only sets `size`; otherwise it reads at most `size`
+// bytes into `buffer` and sets `size` to what it read.
+using TValueQuery = std::function<TQueryStatus(char* buffer, uint32_t& size)>;
+// Sizes a value, then reads it; a value that grew in between (another program writing it) is
+// sized and read again, a few times at most. Nothing when the value cannot be read.
+std::optional<std::string> ReadSizedValue(const TValueQuery& query);

@@ -1,6 +1,8 @@
 // The system's registry through advapi32's ANSI calls; each key object owns its HKEY.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "base/Errors.h"
 #include "base/OwnersWin32.h"
 #include "base/Registry.h"
@@ -8,6 +10,12 @@
 #include "base/TextWin32.h"
 
 namespace {
+
+TQueryStatus Status(LONG result) {
+  if (result == ERROR_SUCCESS) return TQueryStatus::Ok;
+  return result == ERROR_MORE_DATA ? TQueryStatus::MoreData : TQueryStatus::Failed;
+}
+
 
 // Value names are ANSI; the error texts are UTF-8.
 [[noreturn]] void RaiseGetError(const std::string& name) {
@@ -42,15 +50,56 @@ public:
 
   TRegString ReadTypedString(const std::string& name) override {
     DWORD type = REG_NONE;
-    DWORD size = 0;
-    if (!FKey || RegQueryValueExA(FKey, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-      RaiseGetError(name);
-    std::string data(size, '\0');
-    if (size != 0 && RegQueryValueExA(FKey, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                                      &size) != ERROR_SUCCESS)
-      RaiseGetError(name);
-    data.resize(size);
-    return {DecodeRegString(static_cast<TRegType>(type), data, AnsiToUtf8(name)), type == REG_EXPAND_SZ};
+    std::optional<std::string> data = ReadSizedValue([&](char* buffer, uint32_t& size) {
+      DWORD have = size;
+      LONG result = FKey ? RegQueryValueExA(FKey, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &have)
+                         : ERROR_INVALID_HANDLE;
+      size = have;
+      return Status(result);
+    });
+    if (!data) RaiseGetError(name);
+    return {DecodeRegString(static_cast<TRegType>(type), *data, AnsiToUtf8(name)), type == REG_EXPAND_SZ};
+  }
+
+  std::optional<TRegRaw> ReadRaw(const std::string& name) override {
+    const std::wstring wideName = AnsiToWide(name);
+    DWORD type = REG_NONE;
+    std::optional<std::string> data = ReadSizedValue([&](char* buffer, uint32_t& size) {
+      DWORD have = size;
+      LONG result = FKey ? RegQueryValueExW(FKey, wideName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer),
+                                            &have)
+                         : ERROR_INVALID_HANDLE;
+      size = have;
+      return Status(result);
+    });
+    if (!data) return std::nullopt;
+    return TRegRaw{static_cast<TRegType>(type), std::move(*data)};
+  }
+
+  void WriteRaw(const std::string& name, const TRegRaw& value) override {
+    if (!FKey || value.Data.size() > MAXDWORD ||
+        RegSetValueExW(FKey, AnsiToWide(name).c_str(), 0, static_cast<DWORD>(value.Type),
+                       reinterpret_cast<const BYTE*>(value.Data.data()),
+                       static_cast<DWORD>(value.Data.size())) != ERROR_SUCCESS)
+      RaiseSetError(name);
+  }
+
+  void WriteUnicodeString(const std::string& name, const std::string& utf8) override {
+    const std::wstring text = Utf8ToWide(utf8);
+    const auto* bytes = reinterpret_cast<const char*>(text.c_str());
+    WriteRaw(name, {TRegType::String, std::string(bytes, (text.size() + 1) * sizeof(wchar_t))});
+  }
+
+  std::optional<std::string> ReadUnicodeString(const std::string& name) override {
+    std::optional<TRegRaw> raw = ReadRaw(name);
+    if (!raw || raw->Type != TRegType::String) return std::nullopt;
+    std::wstring text(raw->Data.size() / sizeof(wchar_t), L'\0');
+    std::copy_n(raw->Data.data(), text.size() * sizeof(wchar_t), reinterpret_cast<char*>(text.data()));
+    return WideToUtf8(text.substr(0, text.find(L'\0')));
+  }
+
+  void DeleteValue(const std::string& name) override {
+    if (FKey) RegDeleteValueW(FKey, AnsiToWide(name).c_str());
   }
 
   void WriteInteger(const std::string& name, int32_t value) override {
@@ -86,6 +135,33 @@ public:
                                            KEY_ALL_ACCESS, nullptr, &key, nullptr)
                          : RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key);
     return std::make_unique<TWin32RegistryKey>(result == ERROR_SUCCESS ? key : nullptr);
+  }
+
+  std::vector<std::string> SubKeyNames(const std::string& path) override {
+    std::vector<std::string> names;
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, AnsiToWide(path).c_str(), 0, KEY_ENUMERATE_SUB_KEYS, &opened) !=
+        ERROR_SUCCESS)
+      return names;
+    TRegistryKeyHandle key(opened);
+    wchar_t name[256];
+    for (DWORD i = 0;; ++i) {
+      DWORD length = 256;
+      if (RegEnumKeyExW(opened, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+      names.push_back(WideToAnsi(std::wstring(name, length)));
+    }
+    return names;
+  }
+
+  void DeleteKeyIfEmpty(const std::string& path) override {
+    const std::wstring widePath = AnsiToWide(path);
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, widePath.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return;
+    DWORD keys = 1, values = 1;
+    LONG result = RegQueryInfoKeyW(opened, nullptr, nullptr, nullptr, &keys, nullptr, nullptr, &values, nullptr,
+                                   nullptr, nullptr, nullptr);
+    RegCloseKey(opened);
+    if (result == ERROR_SUCCESS && keys == 0 && values == 0) RegDeleteKeyW(HKEY_CURRENT_USER, widePath.c_str());
   }
 };
 

@@ -14,6 +14,8 @@
 
 #include "pageview/PageRender.h"
 #include "imaging/JpegDecoder.h"
+#include "imaging/PicturePipeline.h"
+#include "imaging/Resample.h"
 #include "pageview/PictureFile.h"
 #include "tests/support/StbResize.h"
 

@@ -6,11 +6,37 @@
 
 #include "base/WindowClassWin32.h"
 
+namespace {
+
+int RefusedSurfaces = 0;
+
+TDibSection CreateSurface(int width, int height) {
+  if (RefusedSurfaces > 0) {
+    --RefusedSurfaces;
+    return {};
+  }
+  return CreateTopDownDib(width, height);
+}
+
+}  // namespace
+
+void TFrameSurface::RefuseSurfaces(int count) { RefusedSurfaces = count; }
+
 void TFrameSurface::Resize(int width, int height, bool keep) {
   width = std::max(width, 1);
   height = std::max(height, 1);
-  TDibSection dib = CreateTopDownDib(width, height);
-  if (!dib.Bitmap) return;
+  TDibSection dib = CreateSurface(width, height);
+  if (!dib.Bitmap) {
+    // Without a surface the window is painted black: a cut-off corner of the old one would leave
+    // the rest of the window showing what lies beneath it.
+    FSelected.reset();
+    FBitmap.Reset();
+    FBits = nullptr;
+    FWidth = width;
+    FHeight = height;
+    if (FWindow != nullptr) InvalidateRect(FWindow, nullptr, FALSE);
+    return;
+  }
   std::fill(dib.Bits, dib.Bits + static_cast<size_t>(width) * height, 0xFF000000u);
   if (keep && FBits != nullptr) {
     const int w = std::min(width, FWidth), h = std::min(height, FHeight);
@@ -24,6 +50,11 @@ void TFrameSurface::Resize(int width, int height, bool keep) {
   FBits = dib.Bits;
   FWidth = width;
   FHeight = height;
+}
+
+bool TFrameSurface::Restore() {
+  if (FBits == nullptr && FWidth > 0 && FHeight > 0) Resize(FWidth, FHeight, false);
+  return FBits != nullptr;
 }
 
 void TFrameSurface::Show(const TFrame& frame) {
@@ -44,9 +75,12 @@ void TFrameSurface::Paint() {
   const RECT& r = paint.Area();
   if (FBits != nullptr)
     BitBlt(paint.Get(), r.left, r.top, r.right - r.left, r.bottom - r.top, FMemoryDC.Get(), r.left, r.top, SRCCOPY);
+  else
+    FillRect(paint.Get(), &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
 TFrame TFrameSurface::CopyOut(int width, int height) const {
+  if (FBits == nullptr) return {};
   width = width < 0 ? FWidth : std::min(width, FWidth);
   height = height < 0 ? FHeight : std::min(height, FHeight);
   TFrame copy(width, height, TFrame::Undefined);

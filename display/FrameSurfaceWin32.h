@@ -16,11 +16,15 @@ public:
   void SetWindow(HWND window) { FWindow = window; }
 
   // Makes the surface width x height (each at least 1). With keep, what is shown where the two
-  // sizes overlap stays; everything else is black. When the system has no surface to give, the
-  // old one stays: the window shows less than it could, but shows.
+  // sizes overlap stays; everything else is black. When the system has no surface to give
+  // (memory short, a monitor too large, the limit of GDI objects), there is none: the window
+  // paints black until Restore makes one.
   void Resize(int width, int height, bool keep);
+  // Makes a black surface of the size last asked for when there is none; whether there is one.
+  bool Restore();
 
   bool Empty() const { return FBits == nullptr; }
+  // The size last asked for; the surface's own while there is one.
   int Width() const { return FWidth; }
   int Height() const { return FHeight; }
   uint32_t* Row(int y) const { return FBits + static_cast<size_t>(y) * FWidth; }
@@ -31,10 +35,15 @@ public:
   void Show(const TFrame& frame);
   // Copies the changed part of the surface to the window at once.
   void Present(const TDirtyRect& changed);
-  // Answers WM_PAINT from the surface.
+  // Answers WM_PAINT from the surface, or with black without one.
   void Paint();
-  // A copy of the surface's top-left width x height corner (all of it by default).
+  // A copy of the surface's top-left width x height corner (all of it by default); empty
+  // without a surface. Throws std::bad_alloc.
   TFrame CopyOut(int width = -1, int height = -1) const;
+
+  // For tests: the next `count` surfaces are refused, as the system refuses them when memory or
+  // its GDI objects run short.
+  static void RefuseSurfaces(int count);
 
 private:
   HWND FWindow = nullptr;

@@ -2,6 +2,7 @@
 #include "display/TransitionPlayerWin32.h"
 
 #include <algorithm>
+#include <new>
 
 #include "display/FramePolicy.h"
 
@@ -16,13 +17,18 @@ void TTransitionPlayer::Play(const TExitTransition& exit, uint64_t seed, TFrame 
   Finish();
   FFrom = std::move(from);
   FTo = std::move(to);
-  FTransition.emplace(exit.Kind, exit.Pattern, seed, FFrom, FTo);
+  try {
+    FTransition.emplace(exit.Kind, exit.Pattern, seed, FFrom, FTo);
+  } catch (const std::bad_alloc&) {
+    // No memory for the transition's own frames or orders: a cut, which needs none.
+    FTransition.emplace(TTransitionKind::Cut, 0, seed, FFrom, FTo);
+  }
   FDurationSeconds = exit.DurationSeconds;
   if (FramePolicy().Paused) {
     FinishUnseen();
     return;
   }
-  if (exit.Kind == TTransitionKind::Cut || !FPacer.CanPace()) {
+  if (FTransition->Kind() == TTransitionKind::Cut || !FPacer.CanPace()) {
     Finish();
     return;
   }

@@ -7,6 +7,8 @@
 #include <cstdlib>
 
 #include "imaging/JpegDecoder.h"
+#include "imaging/Layout.h"
+#include "imaging/Resample.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TJpegDecoder decoder(data, size);

@@ -5,12 +5,12 @@
 
 namespace {
 
-// Opens `keyPath` without creating it and hands the key to `change` only when `valueName`
-// exists there; the key is closed on every path out, an error's included.
+// Opens `keyPath` without creating it and hands the key to `change` only when `valueName` exists
+// there with the setting's type; the key is closed on every path out, an error's included.
 template <typename TChange>
 void WithExistingValue(TRegistry& registry, const char* keyPath, const char* valueName, TChange change) {
   std::unique_ptr<TRegistryKey> key = registry.OpenCurrentUserKey(keyPath, false);
-  if (key->ValueExists(valueName)) change(*key);
+  if (IsSettingValue(valueName, key->ReadRaw(valueName))) change(*key);
 }
 
 // Writes the sound back as the type it was read as: an expandable path ("%SystemRoot%\...") stored
@@ -23,6 +23,12 @@ void WriteSound(TRegistryKey& key, const TRegString& sound) {
 }
 
 }  // namespace
+
+bool IsSettingValue(const std::string& valueName, const std::optional<TRegRaw>& value) {
+  if (!value) return false;
+  if (valueName == PageTransitionsValueName) return value->Type == TRegType::Dword && value->Data.size() == 4;
+  return value->Type == TRegType::String || value->Type == TRegType::ExpandString;
+}
 
 void DisableNavigationSound(TRegistry& registry) {
   WithExistingValue(registry, NavigationSoundKeyPath, NavigationSoundValueName, [](TRegistryKey& key) {

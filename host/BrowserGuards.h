@@ -12,11 +12,14 @@ inline constexpr char PageTransitionsValueName[] = "Page_Transitions";
 // Appended to the sound file's name so that it names no file; matched case-sensitively.
 inline constexpr char DeactivatedMarker[] = "[deactivated]";
 
-// Each guard opens its key without creating it, acts only when its value exists, and closes the
-// key before it returns: nothing is held open during a session, and a missing key or value is
-// never created. A value of the wrong type raises the registry's read error (the type error, or
-// the get error for a "Page_Transitions" longer than 4 bytes), a failed write its set error; the
-// caller decides what becomes of a session step that raised.
+// Each guard opens its key without creating it, acts only when its value exists with the
+// setting's type, and closes the key before it returns: nothing is held open during a session,
+// and a missing key or value is never created. A value of another type (a sound that is no text,
+// "Page_Transitions" that is no 4-byte REG_DWORD) is not the setting and is left alone, as if
+// missing. A failed write raises the set error; the caller decides what becomes of it.
+
+// Whether a stored value is the setting named `valueName` (one of the two above).
+bool IsSettingValue(const std::string& valueName, const std::optional<TRegRaw>& value);
 
 // Appends the marker, also to a value that already carries one; writes the text back as
 // REG_EXPAND_SZ when it was that, else as REG_SZ.

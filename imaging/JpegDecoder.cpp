@@ -91,7 +91,10 @@ unsigned int ScaleDenominator(int64_t width, int64_t height, int64_t wantWidth, 
 
 TJpegDecoder::TJpegDecoder(const uint8_t* data, size_t size) : FJob(new TJpegJob{}) {
   if (data == nullptr || size == 0 || size > MaxPictureFileBytes) return;
-  if (!ReadHeader(FJob.get(), data, size)) return;
+  if (!ReadHeader(FJob.get(), data, size)) {
+    FOutOfMemory = FJob->Error.Manager.msg_code == JERR_OUT_OF_MEMORY;
+    return;
+  }
   uint64_t width = FJob->Info.image_width;
   uint64_t height = FJob->Info.image_height;
   if (width == 0 || height == 0 || width * height > MaxPicturePixels) return;
@@ -104,8 +107,12 @@ TJpegDecoder::~TJpegDecoder() { jpeg_destroy_decompress(&FJob->Info); }
 TFrame TJpegDecoder::Decode(int32_t wantWidth, int32_t wantHeight) {
   if (!Valid() || FUsed) return {};
   FUsed = true;
-  if (!StartDecompress(FJob.get(), ScaleDenominator(FWidth, FHeight, wantWidth, wantHeight)))
-    return {};
+  // libjpeg's own allocations failing end in its error exit with this code.
+  auto failed = [this] {
+    FOutOfMemory = FJob->Error.Manager.msg_code == JERR_OUT_OF_MEMORY;
+    return TFrame{};
+  };
+  if (!StartDecompress(FJob.get(), ScaleDenominator(FWidth, FHeight, wantWidth, wantHeight))) return failed();
   uint64_t width = FJob->Info.output_width;
   uint64_t height = FJob->Info.output_height;
   if (FJob->Info.output_components != 4 || width == 0 || height == 0 ||
@@ -115,20 +122,9 @@ TFrame TJpegDecoder::Decode(int32_t wantWidth, int32_t wantHeight) {
   try {
     frame = TFrame(static_cast<int32_t>(width), static_cast<int32_t>(height), TFrame::Undefined);
   } catch (const std::bad_alloc&) {
+    FOutOfMemory = true;
     return {};
   }
-  if (!ReadRows(FJob.get(), reinterpret_cast<uint8_t*>(frame.Pixels.data()), width * 4)) return {};
+  if (!ReadRows(FJob.get(), reinterpret_cast<uint8_t*>(frame.Pixels.data()), width * 4)) return failed();
   return frame;
-}
-
-TFrame PreparePicture(const uint8_t* data, size_t size, int32_t width, int32_t height) {
-  if (width <= 0 || height <= 0 || static_cast<uint64_t>(width) * static_cast<uint64_t>(height) > MaxPicturePixels)
-    return {};
-  TJpegDecoder decoder(data, size);
-  TFrame decoded = decoder.Decode(width, height);
-  if (decoded.Pixels.empty()) return {};
-  TFrame result(width, height, TFrame::Undefined);  // the resampler writes every pixel
-  const TPictureRect whole{0, 0, width, height};
-  if (!DrawResampled(decoded, whole, whole, result)) return {};
-  return result;
 }

@@ -1,7 +1,6 @@
-// JPEG bytes into pixels: decodes with libjpeg-turbo (letting its DCT scaling do most of a large
-// reduction) and resamples to the laid-out size. Every failure (not a JPEG, truncated data,
-// absurd dimensions) gives "no picture" and nothing else: no exception, no message, memory
-// bounded by the limits below.
+// JPEG bytes into pixels with libjpeg-turbo, letting its DCT scaling do most of a large
+// reduction. Every failure (not a JPEG, truncated data, absurd dimensions) gives "no picture"
+// and nothing else: no exception, no message, memory bounded by the limits below.
 #pragma once
 
 #include <cstddef>
@@ -9,8 +8,6 @@
 #include <memory>
 
 #include "imaging/Frame.h"
-#include "imaging/Layout.h"
-#include "imaging/Resample.h"
 
 // Pictures with more pixels than this are refused before anything is allocated for them.
 inline constexpr uint64_t MaxPicturePixels = 100'000'000;
@@ -39,14 +36,14 @@ public:
   // decode, including data that ends before the last row or before the end marker, and when
   // memory runs out.
   TFrame Decode(int32_t wantWidth, int32_t wantHeight);
+  // The header or the last Decode gave nothing because memory ran out (in libjpeg or for the
+  // frame), not because of the data.
+  bool OutOfMemory() const { return FOutOfMemory; }
 
 private:
   std::unique_ptr<TJpegJob> FJob;
   int32_t FWidth = 0;
   int32_t FHeight = 0;
   bool FUsed = false;
+  bool FOutOfMemory = false;
 };
-
-// Decodes the JPEG bytes and resamples them to exactly width x height; an empty frame when the
-// data does not decode.
-TFrame PreparePicture(const uint8_t* data, size_t size, int32_t width, int32_t height);

@@ -1,7 +1,9 @@
-// The picture's place in its cell, in exact integer arithmetic.
+// The picture's place in its cell: the side it is fitted to, then its rectangle in exact integer
+// arithmetic.
 #include "imaging/Layout.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -20,7 +22,24 @@ int64_t Centre(int64_t cellSide, int64_t side) {
   return leftover >= 0 ? leftover / 2 : -((-leftover + 1) / 2);
 }
 
+// Nearest integer, halves to the even one, independent of the FPU's rounding mode.
+long double RoundHalfEven(long double value) {
+  long double whole = std::floor(value);
+  long double fraction = value - whole;
+  if (fraction > 0.5L || (fraction == 0.5L && std::fmod(whole, 2.0L) != 0)) whole += 1;
+  return whole;
+}
+
 }  // namespace
+
+TFit ChooseFit(int32_t windowWidth, int32_t windowHeight, int32_t pictureWidth, int32_t pictureHeight) {
+  // Scaled to the window's height, a picture without height would be endlessly wide.
+  if (pictureHeight == 0) return TFit::Width;
+  // Two roundings, as the quotient is formed first; both in the 64-bit significand of long double.
+  long double quotient = static_cast<long double>(windowHeight) / pictureHeight;
+  long double scaledWidth = RoundHalfEven(quotient * pictureWidth);
+  return scaledWidth < windowWidth ? TFit::Height : TFit::Width;
+}
 
 TPictureRect LayoutPicture(int32_t cellWidth, int32_t cellHeight, int32_t pictureWidth,
                            int32_t pictureHeight, TFit fit) {
@@ -28,6 +47,8 @@ TPictureRect LayoutPicture(int32_t cellWidth, int32_t cellHeight, int32_t pictur
       cellWidth > MaxCellSide || cellHeight > MaxCellSide || pictureWidth > 65535 ||
       pictureHeight > 65535)
     return {};
+  if (fit == TFit::Stretch) return {0, 0, cellWidth, cellHeight};
+  if (fit == TFit::Contain) fit = ChooseFit(cellWidth, cellHeight, pictureWidth, pictureHeight);
   int64_t width = pictureWidth;
   int64_t height = pictureHeight;
   if (fit == TFit::Width) {

@@ -10,10 +10,9 @@
 #include "pageview/PageReader.h"
 
 // A viewWidth x viewHeight frame of the page. The picture file is read afresh from
-// page.PictureSrc; a picture that cannot be read, decoded or held in memory leaves the page
-// plain. Sides that are not positive give an empty frame; only the frame itself may throw
-// std::bad_alloc.
-TFrame RenderPage(const TPage& page, int32_t viewWidth, int32_t viewHeight);
+// page.PictureSrc; a picture that cannot be read or decoded leaves the page plain. An empty
+// frame when memory runs out (the view then keeps what it shows) or a side is not positive.
+TFrame RenderPage(const TPage& page, int32_t viewWidth, int32_t viewHeight) noexcept;
 
 // Where the transition from the leaving page to the next one is laid: over what the view shows
 // of the next page's cell (the leaving page's when the next has none), at the frame's origin, so

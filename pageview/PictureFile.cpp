@@ -2,7 +2,6 @@
 #include "pageview/PictureFile.h"
 
 #include <cctype>
-#include <fstream>
 
 namespace {
 
@@ -31,6 +30,12 @@ bool IsLocalFilePath(std::string_view path) {
   auto isSlash = [](char c) { return c == '\\' || c == '/'; };
   if (path.empty()) return false;
   if (path.size() >= 2 && isSlash(path[0]) && isSlash(path[1])) return false;
+  // No file name holds these; "\??\" (the system's object names: pipes, other machines'
+  // shares, any device) is refused with them. None is the second byte of a double-byte ANSI
+  // character ('|' and '\' can be).
+  for (char c : path)
+    if (static_cast<unsigned char>(c) < 0x20 || std::string_view("?*\"<>").find(c) != std::string_view::npos)
+      return false;
   // A colon is allowed only after a drive letter.
   size_t colon = path.find(':');
   if (colon != std::string_view::npos) {
@@ -43,21 +48,17 @@ bool IsLocalFilePath(std::string_view path) {
   return !name.empty() && !IsDeviceName(name);
 }
 
-std::optional<std::vector<uint8_t>> ReadPictureFile(const std::string& path) {
-  if (!IsLocalFilePath(path)) return std::nullopt;
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return std::nullopt;
+std::optional<std::vector<uint8_t>> ReadBoundedBytes(const TReadSome& read) {
   std::vector<uint8_t> bytes;
   constexpr size_t chunk = 1u << 20;
   while (bytes.size() <= MaxPictureFileBytes) {
-    size_t have = bytes.size();
+    const size_t have = bytes.size();
     bytes.resize(have + chunk);
-    file.read(reinterpret_cast<char*>(bytes.data() + have), static_cast<std::streamsize>(chunk));
-    bytes.resize(have + static_cast<size_t>(file.gcount()));
-    if (file.bad()) return std::nullopt;
-    if (file.eof()) break;
+    const int64_t got = read(bytes.data() + have, chunk);
+    if (got < 0) return std::nullopt;
+    bytes.resize(have + static_cast<size_t>(got));
+    if (got == 0) break;
   }
   if (bytes.size() > MaxPictureFileBytes) return std::nullopt;
   return bytes;
 }
-

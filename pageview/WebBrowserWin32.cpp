@@ -3,6 +3,7 @@
 #include "pageview/WebBrowserWin32.h"
 
 #include <cstring>
+#include <new>
 
 #include "base/Random.h"
 #include "pageview/PageRender.h"
@@ -68,28 +69,45 @@ void TWebBrowser::WindowDestroyed() {
 
 void TWebBrowser::Navigate(const std::string& path) {
   if (Handle() == nullptr) return;
-  FNavigations.push_back(path);
+  try {
+    FNavigations.push_back(path);
+  } catch (const std::bad_alloc&) {
+    return;  // the view keeps what it shows; the next navigation tries again
+  }
   if (!PostMessageW(Handle(), WM_NAVIGATE, 0, 0)) FNavigations.pop_back();
 }
 
 void TWebBrowser::ShowPage(const std::string& path) {
   FPlayer.Finish();
+  // Without a surface the view paints black; every page tries to make one again, and the first
+  // page on a new surface simply appears.
+  const bool hadSurface = !FSurface.Empty();
+  if (!FSurface.Restore()) return;
   const int width = FSurface.Width(), height = FSurface.Height();
-  TPage page = ReadPageFile(path);
-  TFrame next = RenderPage(page, width, height);
-  if (next.Width != width || next.Height != height) next = TFrame(width, height);
-
-  const TPage leaving = FPage.value_or(TPage{});
+  TPage page;
+  TFrame next, from, to;
+  TPictureRect area;
+  try {
+    page = ReadPageFile(path);
+    next = RenderPage(page, width, height);
+    if (next.Pixels.empty()) return;  // memory ran out: what is on screen stays until the next page
+    if (FPage && FPage->Exit.Kind != TTransitionKind::Cut && hadSurface) {
+      // The transition plays over the cell the page shows; whatever lies beyond it is the next
+      // page's at once.
+      area = TransitionArea(*FPage, page, width, height);
+      from = FSurface.CopyOut(area.Width, area.Height);
+      to = TFrame(area.Width, area.Height, TFrame::Undefined);
+    }
+  } catch (const std::bad_alloc&) {
+    if (next.Pixels.empty()) return;
+    from = to = TFrame();  // no memory for the transition's frames: the page appears at once
+  }
+  const TExitTransition exit = FPage ? FPage->Exit : TExitTransition{};
   FPage = std::move(page);
-  if (leaving.Exit.Kind == TTransitionKind::Cut || FSurface.Empty()) {
+  if (to.Pixels.empty()) {
     FSurface.Show(next);
     return;
   }
-  // The transition plays over the cell the page shows; whatever lies beyond it is the next
-  // page's at once.
-  const TPictureRect area = TransitionArea(leaving, *FPage, width, height);
-  TFrame from = FSurface.CopyOut(area.Width, area.Height);
-  TFrame to(area.Width, area.Height, TFrame::Undefined);
   for (int32_t y = 0; y < height; ++y) {
     uint32_t* screenRow = FSurface.Row(y);
     const uint32_t* nextRow = next.Row(y);
@@ -102,7 +120,7 @@ void TWebBrowser::ShowPage(const std::string& path) {
   }
   FSurface.Present({area.Width, 0, width, height});
   FSurface.Present({0, area.Height, area.Width, height});
-  FPlayer.Play(leaving.Exit, FRandom.Next(), std::move(from), std::move(to));
+  FPlayer.Play(exit, FRandom.Next(), std::move(from), std::move(to));
 }
 
 void TWebBrowser::Resize(int clientWidth, int clientHeight) {

@@ -7,6 +7,7 @@
 #include "base/ApplicationWin32.h"
 #include "host/BrowserGuards.h"
 #include "host/HostState.h"
+#include "host/SessionRecord.h"
 #include "host/Password.h"
 #include "host/RunningFlag.h"
 #include "display/FramePolicy.h"
@@ -92,9 +93,15 @@ void TSchoner::StopSaver() {
   FMonitors.reset();  // the other monitors' windows go with the session
   FNotices.reset();
   SetFramePolicy({});
-  RunGuarded([] { RestoreNavigationSound(); });
-  if (TransitionsWereOff) RunGuarded([] { RestorePageTransitions(); });
+  if (FRecorded) {
+    RunQuietly([] { RestoreNavigationSound(); });
+    if (TransitionsWereOff) RunQuietly([] { RestorePageTransitions(); });
+  }
   DeleteTempFiles(FHtmlFile, FJpgFile);
+  // Everything is back: the record goes, and an abnormal end has nothing left to do.
+  ForgetSession(CurrentRegistry(), CurrentProcessStamp().Id);
+  FEndOnCrash.reset();
+  Application.Quiet = false;
   PostQuitMessage(0);
 }
 

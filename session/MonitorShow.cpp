@@ -1,11 +1,8 @@
-// Picture and transition choices of the other monitors, and a picture fitted to one of them.
+// Picture and transition choices of the other monitors.
 #include "session/MonitorShow.h"
 
 #include <algorithm>
-#include <new>
 
-#include "imaging/Layout.h"
-#include "imaging/JpegDecoder.h"
 #include "pictures/PictureSet.h"
 #include "session/PictureChange.h"
 
@@ -28,22 +25,4 @@ std::vector<int32_t> TMonitorShow::NextPictures(const std::vector<int32_t>& show
 
 TExitTransition TMonitorShow::NextExit(int32_t effect) {
   return ChooseExit(effect, [this](uint32_t n) { return FRandom.Below(n); });
-}
-
-TFrame MonitorFrame(const uint8_t* data, size_t size, int32_t width, int32_t height) {
-  if (width <= 0 || height <= 0) return {};
-  TFrame frame(width, height);
-  try {
-    TJpegDecoder decoder(data, size);
-    if (!decoder.Valid()) return frame;
-    const TFit fit = ChooseFit(width, height, decoder.Width(), decoder.Height());
-    const TPictureRect placed = LayoutPicture(width, height, decoder.Width(), decoder.Height(), fit);
-    const TPictureRect visible = Intersect(placed, TPictureRect{0, 0, width, height});
-    if (visible.Empty()) return frame;
-    TFrame picture = decoder.Decode(placed.Width, placed.Height);
-    if (!picture.Pixels.empty()) DrawResampled(picture, placed, visible, frame);
-  } catch (const std::bad_alloc&) {
-    // Too large for the memory left: the monitor stays black until the next picture.
-  }
-  return frame;
 }

@@ -1,13 +1,12 @@
 // The slideshow on the monitors beside the primary one: which picture each shows next and with
 // which transition, drawn from a generator of their own (the process-wide one belongs to the
-// primary's play list and effect), and a picture's frame fitted to a monitor's size.
+// primary's play list and effect).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-#include "imaging/Frame.h"
 #include "transitions/ExitTransition.h"
 #include "transitions/ViewRandom.h"
 
@@ -32,7 +31,3 @@ public:
 private:
   TViewRandom FRandom;
 };
-
-// The JPEG bytes as a width x height frame: the picture scaled to the width or the height as the
-// slideshow's pages fit it, centred on black. All black when the bytes do not decode.
-TFrame MonitorFrame(const uint8_t* data, size_t size, int32_t width, int32_t height);

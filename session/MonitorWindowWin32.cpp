@@ -3,22 +3,24 @@
 #include "session/MonitorWindowWin32.h"
 
 #include <exception>
+#include <new>
 
 #include "base/ApplicationWin32.h"
+#include "imaging/PicturePipeline.h"
 #include "pictures/PictureSet.h"
-#include "session/MonitorShow.h"
 
 namespace {
 
-// Picture number n fitted to width x height; black when its resource cannot be had (the primary
-// reports that once, from its own change).
-TFrame PictureFrame(int32_t n, int32_t width, int32_t height) {
+// Picture number n fitted to width x height on black; all black when its resource cannot be had
+// (the primary reports that once, from its own change); empty when memory runs out.
+TFrame PictureFrame(int32_t n, int32_t width, int32_t height) noexcept {
+  TResourceStream resource;
   try {
-    const TResourceStream resource = OpenPictureResource(SlideshowPictureId(n));
-    return MonitorFrame(resource.Data, resource.Size, width, height);
+    resource = OpenPictureResource(SlideshowPictureId(n));
   } catch (const std::exception&) {
-    return TFrame(width, height);
+    resource = {};
   }
+  return PhotographFrame(resource.Data, resource.Size, {width, height, TFit::Contain}, width, height);
 }
 
 }  // namespace
@@ -78,8 +80,24 @@ void TMonitorWindow::Place(const RECT& area) {
 }
 
 void TMonitorWindow::ShowPicture(int32_t n, const TExitTransition& exit, uint64_t seed) {
-  if (Handle() == nullptr || FSurface.Empty()) return;
+  if (Handle() == nullptr) return;
   FPlayer.Finish();
+  // Without a surface the window paints black; every picture tries to make one again, and the
+  // first picture on a new surface simply appears.
+  const bool hadSurface = !FSurface.Empty();
+  if (!FSurface.Restore()) return;
+  TFrame next = PictureFrame(n, FSurface.Width(), FSurface.Height());
+  if (next.Pixels.empty()) return;  // memory ran out: what is on screen stays until the next picture
   FPicture = n;
-  FPlayer.Play(exit, seed, FSurface.CopyOut(), PictureFrame(n, FSurface.Width(), FSurface.Height()));
+  TFrame from;
+  try {
+    if (hadSurface) from = FSurface.CopyOut();
+  } catch (const std::bad_alloc&) {
+    from = TFrame();  // no memory for the transition: the picture appears at once
+  }
+  if (from.Pixels.empty()) {
+    FSurface.Show(next);
+    return;
+  }
+  FPlayer.Play(exit, seed, std::move(from), std::move(next));
 }

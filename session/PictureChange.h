@@ -22,8 +22,4 @@ using TDraw = std::function<uint32_t(uint32_t n)>;
 TExitTransition ChooseExit(int32_t effect, const TDraw& draw);
 // The primary's choice, drawn from the process-wide generator.
 TExitTransition ChooseExit(int32_t effect);
-
-// Whether the picture fills the window's height or its width: its width scaled to the window's
-// height, H / ph * pw in extended precision rounded half to even, below W fits the height, else
-// the width. A picture of height 0 fits the width.
-TFit ChooseFit(int32_t windowWidth, int32_t windowHeight, int32_t pictureWidth, int32_t pictureHeight);
+// The side of the window a picture is fitted to: ChooseFit (imaging/Layout.h).

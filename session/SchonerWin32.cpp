@@ -6,7 +6,9 @@
 #include "base/ApplicationWin32.h"
 #include "base/Random.h"
 #include "base/WindowBoundsWin32.h"
+#include "base/TextWin32.h"
 #include "host/BrowserGuards.h"
+#include "host/SessionRecord.h"
 #include "host/RunningFlag.h"
 #include "session/PageText.h"
 #include "session/PictureChange.h"
@@ -46,9 +48,18 @@ void TSchoner::CreateParams(TCreateParams& params) {
 void TSchoner::FormCreate() {
   const RECT& b = DesignBrowserBounds;
   WebBrowser1 = std::make_unique<TWebBrowser>(Handle(), b.left, b.top, b.right - b.left, b.bottom - b.top);
-  // Each guard on its own: a broken value of one is reported and the other still does its work.
-  RunGuarded([] { DisableNavigationSound(); });
-  RunGuarded([] { EnablePageTransitions(); });
+  // The browser settings change only once the record of them is in place, so that a session that
+  // ends abnormally loses nothing; from here on such an end still runs the session's end. A
+  // setting that cannot be changed stays as it is, without a word: the pictures show either way.
+  FEndOnCrash = std::make_unique<TAbnormalEndStep>([this] { StopSaver(); });
+  RunQuietly([this] {
+    RecordSession(CurrentRegistry(), CurrentProcessStamp());
+    FRecorded = true;
+  });
+  if (FRecorded) {
+    RunQuietly([] { DisableNavigationSound(); });
+    RunQuietly([] { EnablePageTransitions(); });
+  }
   WebBrowser1->SetLeft(Width());  // beyond the right edge until the first page is laid out
   FOldWindowProc = WindowProc;
   if (SaverMode == smPreview) {
@@ -86,18 +97,24 @@ void TSchoner::FormActivate() {
   watchInput();
   // When the files cannot be made (the temporary directory cannot be written) the error is
   // reported once and the session stays black; it still ends like any session. The report's box
-  // takes the activation and the input, so the watch stands aside until it is answered.
+  // takes the activation and the input, so the watch stands aside until it is answered. A blank
+  // page that cannot be written (a full disk) leaves the view black as it is, and the pictures
+  // are tried.
   try {
-    FJpgFile = MakeTempFileName("jpg");
-    FHtmlFile = MakeTempFileName("htm");
-    WritePageFile(FHtmlFile, BlankPageText(ChooseExit(FEffect)));
-    WebBrowser1->Navigate(FHtmlFile);
+    MakeSessionFiles();
   } catch (...) {
     ReleaseCapture();
     WindowProc = FOldWindowProc;
     Application.HandleCurrentException();
     watchInput();
   }
+  // From here on the session shows, and nothing that fails may put a box over it.
+  Application.Quiet = true;
+  if (!FHtmlPage.empty())
+    RunQuietly([this] {
+      WritePageFile(FHtmlFile, BlankPageText(ChooseExit(FEffect)));
+      WebBrowser1->Navigate(FHtmlPage);
+    });
   FitBrowser();
   // Shown only once it covers the window, so its frame never appears on the black window.
   WebBrowser1->Show();
@@ -114,6 +131,18 @@ void TSchoner::FormActivate() {
     });
     FMonitors->Follow();
   }
+}
+
+void TSchoner::MakeSessionFiles() {
+  FJpgFile = MakeTempFile("jpg");
+  FHtmlFile = MakeTempFile("htm");
+  // Recorded at once, so that an abnormal end from here on leaves no file behind.
+  if (FRecorded)
+    RunQuietly([this] {
+      RecordSessionFiles(CurrentRegistry(), CurrentProcessStamp().Id, WideToUtf8(FJpgFile), WideToUtf8(FHtmlFile));
+    });
+  FJpgPage = PagePathOf(FJpgFile);
+  FHtmlPage = PagePathOf(FHtmlFile);
 }
 
 void TSchoner::FitBrowser() {
@@ -178,15 +207,19 @@ void TSchoner::Timer1Timer() {
 void TSchoner::ChangePicture() {
   // Without the two file names (not activated yet, or the temporary directory gave none, which
   // activation has reported once) there is nowhere to put a picture: the session stays black.
-  if (FHtmlFile.empty() || FJpgFile.empty()) return;
+  if (FHtmlPage.empty() || FJpgPage.empty()) return;
   std::optional<int32_t> n = FPlayList.NextPictureNumber();
   if (!n) return;
   FCourse.SetNextCount(Random(TSessionCourse::CountSpread));
-  TJpegSize size = CopyPictureFile(*n, FJpgFile);
-  const TFit fit = ChooseFit(Width(), Height(), size.Width, size.Height);
-  const TExitTransition exit = ChooseExit(FEffect);
-  WritePageFile(FHtmlFile, PicturePageText(exit, Width(), Height(), FJpgFile, fit));
-  WebBrowser1->Navigate(FHtmlFile);
-  WebBrowser1->Show();
-  if (FMonitors) FMonitors->ChangePictures(*n, FEffect);
+  // A change that fails (a full disk, memory short) keeps what every window shows, without a
+  // word; the next change tries again.
+  RunQuietly([&] {
+    TJpegSize size = CopyPictureFile(*n, FJpgFile);
+    const TFit fit = ChooseFit(Width(), Height(), size.Width, size.Height);
+    const TExitTransition exit = ChooseExit(FEffect);
+    WritePageFile(FHtmlFile, PicturePageText(exit, Width(), Height(), FJpgPage, fit));
+    WebBrowser1->Navigate(FHtmlPage);
+    WebBrowser1->Show();
+    if (FMonitors) FMonitors->ChangePictures(*n, FEffect);
+  });
 }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "base/AbnormalEndWin32.h"
 #include "base/FormWin32.h"
 #include "base/RunState.h"
 #include "pageview/WebBrowserWin32.h"
@@ -60,13 +61,20 @@ private:
   // transitions, and stops or restarts the slideshow's clock.
   void ApplyConditions();
 
-  std::string FHtmlFile;
-  std::string FJpgFile;
+  // Makes the two files and their names for the pages; raises the creation error.
+  void MakeSessionFiles();
+
+  std::wstring FHtmlFile;
+  std::wstring FJpgFile;
+  std::string FHtmlPage;  // the files' paths as a page and the page view name them
+  std::string FJpgPage;
+  bool FRecorded = false;  // the session's record is in place: the browser settings may change
+  std::unique_ptr<TAbnormalEndStep> FEndOnCrash;
   TSessionCourse FCourse;  // the stages and the ticks left before the next picture
   int32_t FEffect = 0;
   TPlayList FPlayList;  // the play list and FIndex
   TWindowProc FOldWindowProc;
   std::unique_ptr<TMonitorWindows> FMonitors;
   TViewingConditions FConditions;
-  std::unique_ptr<TConditionNotices> FNotices;  // from the activation to the end  // full screen only, from the activation to the end
+  std::unique_ptr<TConditionNotices> FNotices;  // from the activation to the end
 };

@@ -1,7 +1,12 @@
-// The pure part of naming the session's files: from the system's reserved name to the final one.
+// The pure part of naming the session's files.
 #include "session/TempFiles.h"
 
-std::string FinalTempName(const std::string& reservedName, const std::string& extension) {
-  if (reservedName.size() < 3) return {};
-  return reservedName.substr(0, reservedName.size() - 3) + extension;
+#include <cstdio>
+
+std::string TempFileName(uint32_t number, const std::string& extension) {
+  char hex[12];
+  std::snprintf(hex, sizeof hex, "%X", static_cast<unsigned>(number));
+  return "ins" + std::string(hex) + "." + extension;
 }
+
+uint32_t NextTempNumber(uint32_t number) { return number % 0xFFFF + 1; }

@@ -2,16 +2,20 @@
 #include "settings/ConfigControlsWin32.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "base/ApplicationWin32.h"
 #include "base/OwnersWin32.h"
 #include "base/WindowClassWin32.h"
-#include "imaging/JpegDecoder.h"
+#include "imaging/Resample.h"
+#include "settings/AccessibleLinkWin32.h"
 
 namespace {
 
 const wchar_t ControlClassName[] = L"TLumiControl";
+// A link's own message: an accessibility client asked for its default action.
+constexpr UINT ActivateLinkMessage = WM_USER + 1;
 
 template <class TProc>
 TProc User32Function(const char* name) {
@@ -98,11 +102,33 @@ void DrawFrame(HDC dc, const TFrame& frame, int x, int y) {
                 DIB_RGB_COLORS, SRCCOPY);
 }
 
+bool HighContrast() {
+  HIGHCONTRASTW contrast{};
+  contrast.cbSize = sizeof contrast;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+         (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+TCardColours CardColours(bool highContrast) {
+  if (highContrast)
+    return {GetSysColor(COLOR_WINDOW), GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_WINDOWTEXT),
+            GetSysColor(COLOR_HOTLIGHT)};
+  return {RGB(255, 255, 255), RGB(0, 0, 0), GetSysColor(COLOR_WINDOWTEXT), RGB(0, 0, 255)};
+}
+
 // --- TPaintedControl -----------------------------------------------------------------------------
 
 void TPaintedControl::Create(HWND parent, int id, DWORD style, DWORD exStyle) {
   // A double click opens a link once, not twice.
   CreateWindowObject(ControlClassName, exStyle, L"", WS_CHILD | style, 0, 0, 0, 0, parent, CS_DBLCLKS, nullptr, id);
+}
+
+void TPaintedControl::SetLink(std::wstring name, std::function<void()> onClick) {
+  FName = std::move(name);
+  OnClick = std::move(onClick);
+  if (Handle() == nullptr) return;
+  SetWindowTextW(Handle(), FName.c_str());
+  SetWindowLongW(Handle(), GWL_STYLE, GetWindowLongW(Handle(), GWL_STYLE) | WS_TABSTOP);
 }
 
 void TPaintedControl::SetBounds(const TLayoutRect& bounds) {
@@ -121,6 +147,7 @@ LRESULT TPaintedControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT: {
       TPaintDC paint(Handle());
       Paint(paint.Get());
+      if (OnClick) PaintFocus(paint.Get());
       return 0;
     }
     case WM_ERASEBKGND:
@@ -154,7 +181,63 @@ LRESULT TPaintedControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
+  return OnClick ? LinkMessage(msg, wParam, lParam) : ControlMessage(msg, wParam, lParam);
+}
+
+// The keyboard's and the screen readers' way to a link. The mouse leaves the focus where it is.
+LRESULT TPaintedControl::LinkMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_GETDLGCODE: {
+      // Enter opens the focused link, as with the system's own links, rather than pressing OK.
+      const auto* key = reinterpret_cast<const MSG*>(lParam);
+      if (key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) return DLGC_WANTMESSAGE;
+      break;
+    }
+    case WM_KEYDOWN:
+      // Enter opens the link at once, held down only once; Space when it is let go, as a button.
+      if (wParam == VK_RETURN) {
+        if ((lParam & (1 << 30)) == 0) OnClick();
+        return 0;
+      }
+      if (wParam != VK_SPACE) break;
+      FSpacePressed = true;
+      return 0;
+    case WM_KEYUP:
+      if (wParam != VK_SPACE || !FSpacePressed) break;
+      FSpacePressed = false;
+      OnClick();
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      FSpacePressed = false;
+      Invalidate();
+      break;
+    case WM_UPDATEUISTATE:  // keyboard cues shown or hidden
+      Invalidate();
+      break;
+    case WM_GETOBJECT:
+      if (const LRESULT object = AccessibleLinkResult(Handle(), wParam, static_cast<LONG>(static_cast<DWORD>(lParam)),
+                                                      FName, ActivateLinkMessage))
+        return object;
+      break;
+    case ActivateLinkMessage:
+      OnClick();
+      return 0;
+    default:
+      break;
+  }
   return ControlMessage(msg, wParam, lParam);
+}
+
+// The dotted focus frame, while the link has the focus and the window shows keyboard cues. It
+// keeps a pixel inside the edge, which neighbouring click areas may share.
+void TPaintedControl::PaintFocus(HDC dc) {
+  if (GetFocus() != Handle() || (SendMessageW(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0) return;
+  RECT client = ClientRect(Handle());
+  InflateRect(&client, -1, -1);
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetBkColor(dc, RGB(255, 255, 255));
+  DrawFocusRect(dc, &client);
 }
 
 LRESULT TPaintedControl::ControlMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -197,10 +280,12 @@ void TImage::Paint(HDC dc) {
 
 void TLinkLabel::Paint(HDC dc) {
   RECT client = ClientRect(Handle());
-  FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  const TCardColours colours = CardColours(HighContrast());
+  const TGdiObject back(CreateSolidBrush(colours.Back));
+  FillRect(dc, &client, static_cast<HBRUSH>(back.Get()));
   TSelectedObject font(dc, Font);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, RGB(0, 0, 255));
+  SetTextColor(dc, colours.Link);
   RECT text{TextLeft, 0, TextRight, client.bottom};
   DrawTextW(dc, Caption.c_str(), static_cast<int>(Caption.size()), &text,
             DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);

@@ -36,12 +36,24 @@ TFrame Resampled(const TFrame& source, int width, int height);
 // Draws `frame` with its top left corner at (x, y) of `dc`, clipped by the DC.
 void DrawFrame(HDC dc, const TFrame& frame, int x, int y);
 
+// Whether the user has chosen a high-contrast colour scheme.
+bool HighContrast();
+// The colours of the white About card and its links: white, black and blue, or the system's
+// window, text and link colours in a high-contrast scheme.
+struct TCardColours {
+  COLORREF Back, Frame, Text, Link;
+};
+TCardColours CardColours(bool highContrast);
+
 // A child window the program draws itself. Its owner object lives as long as the window; clicks
 // (a press and release over it) call OnClick under the default error report, and a clickable
 // control shows the hand cursor.
 class TPaintedControl : public TWindowObject {
 public:
   void Create(HWND parent, int id, DWORD style, DWORD exStyle = 0);
+  // Makes the control a link that opens with `onClick`: besides the mouse, the Tab key reaches it,
+  // Enter or Space opens it as a click does, and screen readers know it by `name`.
+  void SetLink(std::wstring name, std::function<void()> onClick);
   // Position and size in the parent's client area, in device pixels.
   void SetBounds(const TLayoutRect& bounds);
   const TLayoutRect& Bounds() const { return FBounds; }
@@ -56,9 +68,13 @@ protected:
 
 private:
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) final;
+  LRESULT LinkMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  void PaintFocus(HDC dc);
 
   TLayoutRect FBounds;
+  std::wstring FName;
   bool FPressed = false;
+  bool FSpacePressed = false;
 };
 
 // A page of the tab control: button-face background, then OnPaint. Commands and notifications of

@@ -23,6 +23,12 @@
 #include "settings/EffectList.h"
 #include "settings/SettingsStore.h"
 
+namespace {
+
+std::wstring Wide(std::string_view text) { return Utf8ToWide(std::string(text)); }
+
+}  // namespace
+
 // --- creation ------------------------------------------------------------------------------------
 
 TConfig::TConfig() : TForm(L"TConfig"), FOwnerWatch(*this, 250, [this] { WatchOwner(); }) { DialogKeys = true; }
@@ -47,7 +53,7 @@ void TConfig::CreateParams(TCreateParams& params) {
   }
   // A handle that names no window could not own the dialog; its window would never be made.
   if (IsWindow(HostWindow())) params.WndParent = FOwner = HostWindow();
-  EnableWindow(HostWindow(), FALSE);
+  FHost.Disable(HostWindow());
   const LONG ownerStyle = GetWindowLongW(Application.Handle(), GWL_EXSTYLE);
   SetWindowLongW(Application.Handle(), GWL_EXSTYLE, ownerStyle | WS_EX_TOOLWINDOW);
 }
@@ -84,12 +90,12 @@ void TConfig::CreateComponents() {
   comboEffekt = CreateStandardControl(L"ComboBox", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, ComboEffektId,
                                       t1.Handle());
   for (std::string_view name : EffectNames)
-    SendMessageW(comboEffekt, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(std::string(name)).c_str()));
+    SendMessageW(comboEffekt, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(name).c_str()));
   SendMessageW(comboEffekt, CB_SETMINVISIBLE, Design::ComboVisibleItems, 0);
   GroupBox10 = CreateStandardControl(L"Button", L" Info  ", BS_GROUPBOX, GroupBoxIdBase + 10, t1.Handle(),
                                      WS_EX_TRANSPARENT);
   Image1.Create(t1.Handle(), ImageIdBase + 1, WS_VISIBLE);
-  Image1.OnClick = [this] { OpenLink(TLinkHandler::Image1Click); };
+  Image1.SetLink(Wide(PreviewLinkName), [this] { OpenLink(TLinkHandler::Image1Click); });
 
   // Links and Tips: the banners with their click areas over them.
   Image2.Create(t2.Handle(), ImageIdBase + 2, WS_VISIBLE);
@@ -98,7 +104,7 @@ void TConfig::CreateComponents() {
     for (size_t i = 0; i < table.size(); ++i) {
       areas[i].Create(sheet.Handle(), ImageIdBase + table[i].ImageNumber, WS_VISIBLE);
       areas[i].Under = &banner;
-      areas[i].OnClick = [this, handler = table[i].Handler] { OpenLink(handler); };
+      areas[i].SetLink(Wide(table[i].Name), [this, handler = table[i].Handler] { OpenLink(handler); });
     }
   };
   makeAreas(FLinksAreas, LinksPageAreas, t2, Image2);
@@ -107,12 +113,12 @@ void TConfig::CreateComponents() {
   // About: the text and the shape behind it are drawn by the page itself.
   t3.OnPaint = [this](HDC dc) { PaintAbout(dc); };
   StaticText1.Create(t3.Handle(), StaticTextIdBase + 1, WS_VISIBLE);
-  StaticText1.OnClick = [this] { OpenLink(TLinkHandler::StaticText1Click); };
+  StaticText1.SetLink(Wide(PhotosCreditLinkName), [this] { OpenLink(TLinkHandler::StaticText1Click); });
   StaticText5.Create(t3.Handle(), StaticTextIdBase + 5, WS_VISIBLE);
-  StaticText5.OnClick = [this] { OpenLink(TLinkHandler::StaticText5Click); };
-  for (TLinkLabel* label : {&StaticText1, &StaticText5}) label->Caption = Utf8ToWide(std::string(MakerName));
+  StaticText5.SetLink(Wide(CodingCreditLinkName), [this] { OpenLink(TLinkHandler::StaticText5Click); });
+  for (TLinkLabel* label : {&StaticText1, &StaticText5}) label->Caption = Wide(MakerName);
   Image10.Create(t3.Handle(), ImageIdBase + 10, WS_VISIBLE);
-  Image10.OnClick = [this] { OpenLink(TLinkHandler::StaticText5Click); };
+  Image10.SetLink(Wide(LogoLinkName), [this] { OpenLink(TLinkHandler::StaticText5Click); });
   Button1 = CreateStandardControl(L"Button", L"Donate...", WS_TABSTOP | BS_PUSHBUTTON, ButtonIdBase + 1,
                                   t3.Handle());
 
@@ -122,7 +128,8 @@ void TConfig::CreateComponents() {
 
   // Z-order: what lies behind goes to the bottom (the tab control behind its pages, the group
   // boxes behind their contents, the banners behind their click areas). The Tab key follows it:
-  // the shown page's controls, OK, Cancel, the tabs.
+  // the shown page's controls and links in reading order (on About the name lines of the text,
+  // then the logo and Donate beside it), OK, Cancel, the tabs.
   for (HWND behind : {PageControl1, GroupBox4, GroupBox10, Image2.Handle(), Image14.Handle()})
     SetWindowPos(behind, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
@@ -229,18 +236,21 @@ void TConfig::LayoutPreview() {
 void TConfig::PaintAbout(HDC dc) {
   const TLayoutRect shape = Scale(Design::AboutShape4);
   RECT area{shape.Left, shape.Top, shape.Right(), shape.Bottom()};
-  FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  const TCardColours colours = CardColours(HighContrast());
+  const TGdiObject back(CreateSolidBrush(colours.Back));
+  const TGdiObject frame(CreateSolidBrush(colours.Frame));
+  FillRect(dc, &area, static_cast<HBRUSH>(back.Get()));
   for (int i = std::max(1, Scale(1)); i > 0; --i) {
-    FrameRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    FrameRect(dc, &area, static_cast<HBRUSH>(frame.Get()));
     InflateRect(&area, -1, -1);
   }
   TSelectedObject font(dc, FFont.Get());
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+  SetTextColor(dc, colours.Text);
   for (size_t i = 0; i < AboutLines.size(); ++i) {
     const TLayoutRect line = Scale(AboutLineRect(static_cast<int32_t>(i)));
     RECT box{line.Left, line.Top, line.Right(), line.Bottom()};
-    const std::wstring text = Utf8ToWide(std::string(AboutLines[i]));
+    const std::wstring text = Wide(AboutLines[i]);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
               DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
   }
@@ -292,7 +302,7 @@ void TConfig::WatchOwner() {
 
 void TConfig::FormClose() {
   if (ParentWindow == 0) return;
-  EnableWindow(HostWindow(), TRUE);
+  FHost.Enable();
   SetForegroundWindow(HostWindow());
 }
 
@@ -339,6 +349,13 @@ void TConfig::WndProc(TMessage& message) {
     case WM_SETFOCUS:
       // The form itself takes no keys: the focus goes on to the control that had it last.
       SetFocus(FFocused != nullptr && IsWindowVisible(FFocused) ? FFocused : PageControl1);
+      return;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:  // a high-contrast scheme switched on or off, among others
+      // Top-level windows alone hear of new colours; the common controls take them from here.
+      for (HWND control : {PageControl1, comboEffekt}) SendMessageW(control, message.Msg, message.WParam, message.LParam);
+      RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      TForm::WndProc(message);
       return;
     case WM_DPICHANGED:
       ApplyLayout(LOWORD(message.WParam), reinterpret_cast<const RECT*>(message.LParam));

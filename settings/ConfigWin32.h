@@ -7,10 +7,12 @@
 
 #include <array>
 
+#include "base/AbnormalEndWin32.h"
 #include "base/RunState.h"
 #include "base/Errors.h"
 #include "base/FormWin32.h"
 #include "imaging/JpegDecoder.h"
+#include "imaging/PicturePipeline.h"
 #include "pictures/PictureSet.h"
 #include "settings/ConfigControlsWin32.h"
 #include "settings/ConfigLayout.h"
@@ -106,5 +108,6 @@ private:
   // ended), the dialog ends as if cancelled. Another process's window sends no word when it goes,
   // so it is looked at four times a second.
   HWND FOwner = nullptr;
+  TDisabledWindow FHost;  // the host's window, disabled while the dialog runs
   TMessageTimer FOwnerWatch;
 };

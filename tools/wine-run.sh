@@ -93,7 +93,7 @@ wait "$xvfb" 2>/dev/null
 if [ -n "${LUMI_KEEP_PREFIX:-}" ]; then
   echo "prefix kept: $prefix" >&2
 else
-  mountpoint -q "$prefix" && umount "$prefix"
+  mountpoint -q "$prefix" && umount -R "$prefix"  # with what a test mounted inside
   rm -rf "$run"
 fi
 exit $rc

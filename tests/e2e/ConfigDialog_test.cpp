@@ -310,12 +310,12 @@ TEST_F(ConfigDialog, EscapeDoesNothingTabMovesTheFocusAndEnterPressesTheFocusedB
   ASSERT_TRUE(form);
   ASSERT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, PageControlId); }, ReactTimeout));
   PressKey(VK_ESCAPE);
-  PressKey(VK_TAB);  // the Tips page has no control of its own: on to OK
-  EXPECT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, OkId); }, ReactTimeout));
+  for (int id : {ImageId(13), ImageId(12), ImageId(11), OkId, CancelId}) {  // the three tips, OK, Cancel
+    PressKey(VK_TAB);
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, id); }, ReactTimeout)) << id;
+  }
   EXPECT_TRUE(scr.Running());
   EXPECT_TRUE(IsWindowVisible(*form));
-  PressKey(VK_TAB);
-  EXPECT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, CancelId); }, ReactTimeout));
   PressKey(VK_RETURN);
   ExpectEndsWith0AndNoBox(scr, EndTimeout, "the dialog");
   EXPECT_FALSE(ReadRegValue(SettingsKey, "Effect"));  // Cancel stored nothing
@@ -440,8 +440,17 @@ TEST_F(ConfigDialogLinks, EveryClickableControlOpensItsPageAndTheDialogStaysOpen
     distinct.insert(address);
   }
   EXPECT_EQ(distinct.size(), 12u);
+
+  // The keyboard alone: Tab from the tabs reaches the first tip (in the shot), Enter opens its page.
+  PressKey(VK_TAB);
+  ASSERT_TRUE(WaitUntil([&] { return FocusOf(*form) == Control(*form, ImageId(13)); }, ReactTimeout));
+  Painted(*form);
+  SaveShot("config-4-tips-focus", ScreenRect(*form));
+  PressKey(VK_RETURN);
+  ASSERT_TRUE(WaitUntil([&] { return Logged().size() > std::size(links); }, StartTimeout)) << "Enter opened nothing";
+  EXPECT_EQ(Logged().back(), opened["Image13"]);
   ClickToEnd(scr, *form, CancelId);
-  EXPECT_EQ(Logged().size(), std::size(links)) << "a click opened more than one page";
+  EXPECT_EQ(Logged().size(), std::size(links) + 1) << "a click or Enter opened more than one page";
 }
 
 }  // namespace

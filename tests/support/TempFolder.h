@@ -33,3 +33,21 @@ inline std::vector<std::string> FolderFiles(const std::string& folder, const std
 
 // The same for the temporary directory.
 inline std::vector<std::string> TempFiles(const std::string& pattern) { return FolderFiles(TempDirectory(), pattern); }
+
+// Sets an environment variable of this process (and so of the programs it starts from then on,
+// TMP naming the temporary directory first) to a UTF-8 value; the old value comes back at the end
+// of the scope.
+class TScopedEnvironment {
+ public:
+  TScopedEnvironment(const std::string& name, const std::string& value) : FName(Wide(name)) {
+    FOld.resize(GetEnvironmentVariableW(FName.c_str(), FOld.data(), 32767));
+    FHad = !FOld.empty();
+    SetEnvironmentVariableW(FName.c_str(), Wide(value).c_str());
+  }
+  ~TScopedEnvironment() { SetEnvironmentVariableW(FName.c_str(), FHad ? FOld.c_str() : nullptr); }
+
+ private:
+  std::wstring FName;
+  std::wstring FOld = std::wstring(32767, L'\0');
+  bool FHad;
+};

@@ -24,3 +24,11 @@ TEST(ErrorReport, FatalReportNamesClassModuleAndAddress) {
             "Exception EConvertError in Modul Lumivale.scr bei 00000001400012AB.\r\n"
             "'abc' ist kein g\xC3\xBCltiger Integerwert.\r\n");
 }
+
+// A handle text of any length: the box quotes its first 64 bytes, never half a character.
+TEST(ErrorReport, ALongHandleTextIsCut) {
+  const std::string x63(63, 'x'), rest = "' ist kein g\xC3\xBCltiger Integerwert";
+  EXPECT_EQ(InvalidIntegerText(x63 + "x"), "'" + x63 + "x" + rest);
+  EXPECT_EQ(InvalidIntegerText(std::string(30000, 'x')), "'" + x63 + "x\xE2\x80\xA6" + rest);
+  EXPECT_EQ(InvalidIntegerText(x63 + "\xC3\xBCyy"), "'" + x63 + "\xE2\x80\xA6" + rest);
+}

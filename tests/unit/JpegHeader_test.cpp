@@ -11,6 +11,7 @@
 
 #include "base/Errors.h"
 #include "imaging/JpegDecoder.h"
+#include "imaging/PicturePipeline.h"
 #include "imaging/JpegHeader.h"
 #include "pageview/PictureFile.h"
 #include "tests/support/JpegMarkers.h"

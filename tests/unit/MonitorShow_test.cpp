@@ -8,6 +8,7 @@
 
 #include "base/Random.h"
 #include "pictures/PictureSet.h"
+#include "imaging/PicturePipeline.h"
 #include "session/MonitorShow.h"
 #include "settings/EffectList.h"
 #include "tests/support/TestJpeg.h"
@@ -68,7 +69,7 @@ TEST(MonitorShow, TransitionsFollowTheEffectAndRandomDrawsAreTheMonitorsOwn) {
 TEST(MonitorShow, FrameFitsThePictureToTheMonitorOnBlack) {
   const std::vector<uint8_t> wide = MakeJpeg(400, 100, [](int32_t, int32_t) { return 0xFFFFFFu; });
   // 400 x 100 on 200 x 200: the width fits, 50 rows of picture centred between black bars.
-  const TFrame frame = MonitorFrame(wide.data(), wide.size(), 200, 200);
+  const TFrame frame = PhotographFrame(wide.data(), wide.size(), {200, 200, TFit::Contain}, 200, 200);
   ASSERT_EQ(frame.Width, 200);
   ASSERT_EQ(frame.Height, 200);
   auto lit = [&](int32_t x, int32_t y) { return (frame.Row(y)[x] & 0xFF) > 200; };
@@ -79,14 +80,14 @@ TEST(MonitorShow, FrameFitsThePictureToTheMonitorOnBlack) {
     EXPECT_FALSE(lit(x, 125)) << x;
   }
   // A tall monitor of another size gets the same picture fitted anew: 100 x 25 at its centre.
-  const TFrame small = MonitorFrame(wide.data(), wide.size(), 100, 300);
+  const TFrame small = PhotographFrame(wide.data(), wide.size(), {100, 300, TFit::Contain}, 100, 300);
   EXPECT_EQ(small.Row(136)[50] & 0xFF, 0u);
   EXPECT_GT(small.Row(137)[50] & 0xFF, 200u);
   EXPECT_GT(small.Row(161)[50] & 0xFF, 200u);
   EXPECT_EQ(small.Row(162)[50] & 0xFF, 0u);
 
   const std::vector<uint8_t> garbage(64, 0x55);
-  const TFrame black = MonitorFrame(garbage.data(), garbage.size(), 30, 20);
+  const TFrame black = PhotographFrame(garbage.data(), garbage.size(), {30, 20, TFit::Contain}, 30, 20);
   ASSERT_EQ(black.Pixels.size(), 600u);
   EXPECT_TRUE(std::all_of(black.Pixels.begin(), black.Pixels.end(), [](uint32_t p) { return p == 0xFF000000u; }));
 }

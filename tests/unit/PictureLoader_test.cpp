@@ -6,6 +6,8 @@
 #include <random>
 
 #include "imaging/JpegDecoder.h"
+#include "imaging/PicturePipeline.h"
+#include "imaging/Resample.h"
 #include "pageview/PictureFile.h"
 #include "tests/support/JpegMarkers.h"
 #include "tests/support/ScratchFolder.h"
@@ -249,6 +251,11 @@ TEST(PictureLoader, OnlyLocalFilePathsAreOpened) {
       {"C:\\TEMP\\a.jpg:stream", false}, {"C:\\TEMP\\con.jpg", false},
       {"C:\\TEMP\\NUL", false},          {"nul", false},
       {"C:\\TEMP\\com1.jpg", false},     {"C:\\TEMP\\LPT9 .jpg", false},
+      {"\\??\\UNC\\host\\share\\x.jpg", false}, {"\\??\\pipe\\x", false},
+      {"\\??\\GLOBALROOT\\Device\\Mup\\h\\x.jpg", false}, {"\\??\\C:\\a.jpg", false},
+      {"\\\\?\\UNC\\host\\share\\x.jpg", false}, {"/?\?/C:/a.jpg", false},
+      {"C:\\TEMP\\a*.jpg", false},       {"C:\\TEMP\\a\tb.jpg", false},
+      {"C:\\TEMP\\\"a.jpg", false},      {"C:\\\x8a|\\a.jpg", true},  // '|' ends a double-byte character
   };
   for (const TCase& c : cases) EXPECT_EQ(IsLocalFilePath(c.Path), c.Local) << c.Path;
 }

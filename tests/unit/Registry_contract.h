@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "base/Errors.h"
 #include "base/Registry.h"
@@ -159,4 +160,33 @@ inline void CheckMissingKeys(TRegistryContractTarget& target) {
   EXPECT_TRUE(target.KeyExists(missing));
   auto key = target.Registry().OpenCurrentUserKey(missing, false);
   EXPECT_TRUE(key->IsOpen());
+}
+
+// What a session's record needs: a value read as stored and written back is the same value, a
+// text of the program's own survives any code page, keys are listed and removed once empty.
+inline void CheckRecordKeeping(TRegistryContractTarget& target) {
+  target.SetRaw("Sound", TRegType::ExpandString, std::string("%x%\\a.wav", 10));
+  const std::string utf8Path = "C:\\tmp\\\xC5\x81\xC3\xB3" "d\xC5\xBA \xE6\x97\xA5\xE6\x9C\xAC\\ins1.jpg";
+  {
+    auto key = target.Registry().OpenCurrentUserKey(target.KeyPath(), false);
+    std::optional<TRegRaw> sound = key->ReadRaw("sound");
+    ASSERT_TRUE(sound);
+    key->DeleteValue("Sound");
+    key->DeleteValue("Sound");  // missing now: nothing happens
+    EXPECT_FALSE(key->ReadRaw("Sound"));
+    key->WriteRaw("Sound", *sound);
+    key->WriteUnicodeString("Path", utf8Path);
+    EXPECT_EQ(key->ReadUnicodeString("PATH"), utf8Path);
+    EXPECT_EQ(key->ReadUnicodeString("Sound"), std::nullopt);  // not REG_SZ
+  }
+  EXPECT_EQ(target.GetRaw("Sound"), (std::optional<std::pair<TRegType, std::string>>{
+                                        {TRegType::ExpandString, std::string("%x%\\a.wav", 10)}}));
+  const std::string parent = target.KeyPath() + "\\sessions";
+  target.Registry().OpenCurrentUserKey(parent + "\\12\\deeper", true);
+  target.Registry().OpenCurrentUserKey(parent + "\\34", true)->WriteInteger("x", 1);
+  EXPECT_EQ(target.Registry().SubKeyNames(parent), (std::vector<std::string>{"12", "34"}));
+  EXPECT_EQ(target.Registry().SubKeyNames(parent + "\\none"), std::vector<std::string>{});
+  for (const char* key : {"\\12", "\\34", "\\12\\deeper", "\\12", ""}) target.Registry().DeleteKeyIfEmpty(parent + key);
+  EXPECT_FALSE(target.KeyExists(parent + "\\12"));
+  EXPECT_TRUE(target.KeyExists(parent + "\\34"));  // it holds a value
 }

@@ -2,6 +2,7 @@
 #include "tests/unit/Registry_contract.h"
 
 #include "base/MemoryRegistry.h"
+#include "base/RegistryValue.h"
 
 namespace {
 
@@ -46,6 +47,35 @@ TEST(MemoryRegistry, OpensMissingKeysAsTheSystemDoes) {
   TMemoryTarget target;
   target.Clear();
   CheckMissingKeys(target);
+}
+
+TEST(MemoryRegistry, KeepsRecordsAsTheSystemDoes) {
+  TMemoryTarget target;
+  target.Clear();
+  CheckRecordKeeping(target);
+}
+
+// Another program writes the value between its sizing and its reading: it is sized again.
+TEST(RegistryRead, AValueThatGrowsMeanwhileIsReadAgain) {
+  for (int growths : {0, 1, 3, 8}) {
+    std::string value = "a.wav";
+    int left = growths;
+    std::optional<std::string> read = ReadSizedValue([&](char* buffer, uint32_t& size) {
+      if (buffer == nullptr) {
+        size = static_cast<uint32_t>(value.size());
+        if (left-- > 0) value += "[deactivated]";  // grows right after it was sized
+        return TQueryStatus::Ok;
+      }
+      if (size < value.size()) return TQueryStatus::MoreData;
+      size = static_cast<uint32_t>(value.copy(buffer, size));
+      return TQueryStatus::Ok;
+    });
+    if (growths < 8)
+      EXPECT_EQ(read, value) << growths;
+    else
+      EXPECT_EQ(read, std::nullopt);  // gives up rather than spin with a writer that never stops
+  }
+  EXPECT_EQ(ReadSizedValue([](char*, uint32_t&) { return TQueryStatus::Failed; }), std::nullopt);
 }
 
 TEST(MemoryRegistry, DeniedKeysCannotBeOpenedOrCreated) {

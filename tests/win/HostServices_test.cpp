@@ -26,6 +26,8 @@ public:
     ++Opened;
     return SystemRegistry().OpenCurrentUserKey(path, create);
   }
+  std::vector<std::string> SubKeyNames(const std::string& path) override { return SystemRegistry().SubKeyNames(path); }
+  void DeleteKeyIfEmpty(const std::string& path) override { SystemRegistry().DeleteKeyIfEmpty(path); }
   int Opened = 0;
 };
 

@@ -52,4 +52,10 @@ TEST(SystemRegistry, OpensMissingKeys) {
   CheckMissingKeys(target);
 }
 
+TEST(SystemRegistry, KeepsRecords) {
+  TSystemTarget target;
+  target.Clear();
+  CheckRecordKeeping(target);
+}
+
 TEST(SystemRegistry, IsTheProcessWideOneByDefault) { EXPECT_EQ(&CurrentRegistry(), &SystemRegistry()); }

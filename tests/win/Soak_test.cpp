@@ -2,7 +2,7 @@
 // and every kind of transition, each played to its end, picture after picture as fast as the
 // machine allows (the ticks are given by hand, and the view's clock runs a hundred times faster,
 // so that a transition still draws a frame on its way). What the process holds of the system must
-// stay flat, and a picture that cannot be written is reported, skipped, and leaves nothing behind.
+// stay flat, and a picture that cannot be written is skipped in silence and leaves nothing behind.
 //
 // The preview is 512 x 400: the landscape pictures and the strips are reduced in the decoder and
 // then copied, the portrait is decoded whole and resampled, so each way a picture takes to the
@@ -91,9 +91,10 @@ TEST_F(Soak, WhatTheProcessHoldsStaysFlat) {
   }
 }
 
-// A picture that cannot be written (here another program holds the file open) is reported, the
-// view keeps its page, the next picture comes as usual, and the session leaves nothing behind.
-TEST_F(SessionWrites, AFailedPictureWriteIsReportedAndTheNextPictureComes) {
+// A picture that cannot be written (here another program holds the file open) is passed over in
+// silence, however often: the view keeps its page, the next picture comes as usual, and the
+// session leaves nothing behind.
+TEST_F(SessionWrites, AFailedPictureWriteIsPassedOverAndTheNextPictureComes) {
   const std::vector<std::string> filesBefore = SessionFiles();
   RunSession(Width, Height, TimeScale, [&](TSchoner& session) {
     ASSERT_TRUE(NextPicture(session));
@@ -103,13 +104,12 @@ TEST_F(SessionWrites, AFailedPictureWriteIsReportedAndTheNextPictureComes) {
     HANDLE held = CreateFileW(Wide(TempDirectory() + files[0]).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(NextPicture(session)) << "a picture came although its file could not be written";
+    for (int change = 0; change < 3; ++change)
+      EXPECT_FALSE(NextPicture(session)) << "a picture came although its file could not be written";
     CloseHandle(held);
-    ASSERT_EQ(Reported.size(), 1u);
-    EXPECT_TRUE(Reported[0].starts_with("Datei \"")) << Reported[0];
     EXPECT_TRUE(NextPicture(session)) << "the slideshow stopped after the failure";
   });
-  EXPECT_EQ(Reported.size(), 1u);
+  EXPECT_TRUE(Reported.empty()) << Reported.front();
   EXPECT_EQ(SessionFiles(), filesBefore);
 }
 

@@ -1,6 +1,6 @@
-// The session's files in the real temporary directory: fresh names that leave nothing behind,
-// byte-exact copies of the picture resources, page files of exactly their text, quiet deletion
-// and the creation error with the system's own description of the cause.
+// The session's files in the real temporary directory: fresh files made exclusively in any
+// directory, byte-exact copies of the picture resources, page files of exactly their text, quiet
+// deletion and the creation error with the system's own description of the cause.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -39,21 +39,36 @@ protected:
 
 }  // namespace
 
-TEST(TempFileNames, TwoFreshNamesInTheTemporaryDirectoryAndNoFileLeft) {
+TEST(TempFileNames, FreshEmptyFilesInTheTemporaryDirectoryAndNothingElse) {
   const std::string directory = TempDirectory();
-  for (int session = 0; session < 20; ++session) {
-    std::string jpg = MakeTempFileName("jpg");
-    std::string htm = MakeTempFileName("htm");
-    for (const std::string& name : {jpg, htm}) {
-      ASSERT_FALSE(name.empty());
-      EXPECT_EQ(name.rfind(directory + "ins", 0), 0u) << name;
-      EXPECT_FALSE(Exists(name)) << name;
-      EXPECT_FALSE(Exists(name.substr(0, name.size() - 3) + "tmp")) << name;
+  const size_t before = TempFiles("*").size();
+  std::vector<std::wstring> made;
+  for (int session = 0; session < 20; ++session)
+    for (const char* extension : {"jpg", "htm"}) {
+      const std::string name = WideToUtf8(made.emplace_back(MakeTempFile(extension)));
+      EXPECT_EQ(name, directory + TempFileName(std::stoul(name.substr(directory.size() + 3), nullptr, 16), extension));
+      EXPECT_EQ(ReadBytes(name).size(), 0u) << name;
     }
-    EXPECT_EQ(jpg.substr(jpg.size() - 4), ".jpg");
-    EXPECT_EQ(htm.substr(htm.size() - 4), ".htm");
-    EXPECT_NE(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, jpg.c_str(), -1, htm.c_str(), -1), CSTR_EQUAL);
+  EXPECT_EQ(TempFiles("*").size(), before + made.size());  // 40 distinct names, nothing beside them
+  for (const std::wstring& path : made) DeleteTempFiles(path, L"");
+}
+
+// Another session's file and a folder under the first names tried are stepped over, never opened;
+// a directory outside the ANSI code page gives names that a page and the ANSI functions can use.
+TEST_F(TempFilesSystem, TakenNamesAreSteppedOverInAnyDirectory) {
+  Folder.Write("insFFFF.jpg", std::string("another's"));
+  CreateDirectoryA((Folder / "ins1.jpg").c_str(), nullptr);
+  const std::string other = Folder.Path() + "\\\xC5\x81\xC3\xB3" "d\xC5\xBA \xE6\x97\xA5\xE6\x9C\xAC";
+  CreateDirectoryW(Wide(other).c_str(), nullptr);
+  for (const std::string& directory : {Folder.Path(), other}) {
+    TScopedEnvironment tmp("TMP", directory);
+    const std::wstring path = MakeTempFile("jpg", 0xFFFF);
+    EXPECT_EQ(WideToUtf8(path), directory + (directory == other ? "\\insFFFF.jpg" : "\\ins2.jpg"));
+    CopyPictureFile(0, path);
+    EXPECT_EQ(ReadBytes(PagePathOf(path)), PictureFileBytes(110));
+    EXPECT_TRUE(directory == other || PagePathOf(path) == WideToUtf8(path));  // the page's bytes as they were
   }
+  EXPECT_EQ(Contents(Folder / "insFFFF.jpg"), "another's");
 }
 
 TEST_F(TempFilesSystem, PictureCopiesAreByteIdenticalToTheirResources) {
@@ -61,23 +76,23 @@ TEST_F(TempFilesSystem, PictureCopiesAreByteIdenticalToTheirResources) {
   const std::string path = Folder.Write("a.jpg", std::string(3'000'000, 'x'));
   for (int n : {0, 49, 7}) {
     SCOPED_TRACE(n);
-    TJpegSize size = CopyPictureFile(n, path);
+    TJpegSize size = CopyPictureFile(n, Wide(path));
     EXPECT_EQ(ReadBytes(path), PictureFileBytes(110 + n));  // the resource's bytes (PictureResource_test.cpp)
     EXPECT_EQ(size.Width, KnownPictureSize(110 + n).Width);
     EXPECT_EQ(size.Height, KnownPictureSize(110 + n).Height);
   }
-  EXPECT_THROW(CopyPictureFile(50, path), EResNotFound);
-  EXPECT_THROW(CopyPictureFile(0, Folder / "missing\\a.jpg"), EFCreateError);
+  EXPECT_THROW(CopyPictureFile(50, Wide(path)), EResNotFound);
+  EXPECT_THROW(CopyPictureFile(0, Wide(Folder / "missing\\a.jpg")), EFCreateError);
 }
 
 TEST_F(TempFilesSystem, PageFileHoldsExactlyItsText) {
   const std::string path = Folder / "a.htm";
   const std::string longer(5000, 'y');
   const std::string page = "<html><head></head><body bgcolor=\"#000000\">\xE4</body></html>";
-  WritePageFile(path, longer);
-  WritePageFile(path, page);
+  WritePageFile(Wide(path), longer);
+  WritePageFile(Wide(path), page);
   EXPECT_EQ(Contents(path), page);
-  WritePageFile(path, "");
+  WritePageFile(Wide(path), "");
   EXPECT_EQ(Contents(path), "");
 }
 
@@ -85,26 +100,26 @@ TEST_F(TempFilesSystem, UncreatablePageFileNamesTheSystemsCause) {
   const std::string path = Folder / "no such directory\\page.htm";
   const std::string cause = Description(ERROR_PATH_NOT_FOUND);
   EXPECT_FALSE(cause.empty());
-  EXPECT_EQ(Raised([&] { WritePageFile(path, "<html></html>"); }),
+  EXPECT_EQ(Raised([&] { WritePageFile(Wide(path), "<html></html>"); }),
             "EFCreateError: " + FileCreateErrorText(AnsiToUtf8(path), cause));
   // A session without a name (no temporary directory to be had) fails the same way.
-  EXPECT_THROW(WritePageFile("", "<html></html>"), EFCreateError);
+  EXPECT_THROW(WritePageFile(L"", "<html></html>"), EFCreateError);
 }
 
 TEST_F(TempFilesSystem, DeletionClearsAttributesAndStaysQuiet) {
   const std::string page = Folder / "a.htm", picture = Folder / "a.jpg";
-  WritePageFile(page, "<html></html>");
-  CopyPictureFile(0, picture);
+  WritePageFile(Wide(page), "<html></html>");
+  CopyPictureFile(0, Wide(picture));
   SetFileAttributesA(page.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
   SetFileAttributesA(picture.c_str(), FILE_ATTRIBUTE_READONLY);
-  DeleteTempFiles(page, picture);
+  DeleteTempFiles(Wide(page), Wide(picture));
   EXPECT_FALSE(Exists(page));
   EXPECT_FALSE(Exists(picture));
-  DeleteTempFiles(page, picture);  // twice: nothing to report
-  DeleteTempFiles("", "");
+  DeleteTempFiles(Wide(page), Wide(picture));  // twice: nothing to report
+  DeleteTempFiles(L"", L"");
 
   // A session that ends before its first picture has only the page file.
-  WritePageFile(Folder / "b.htm", "<html></html>");
-  DeleteTempFiles(Folder / "b.htm", picture);
+  WritePageFile(Wide(Folder / "b.htm"), "<html></html>");
+  DeleteTempFiles(Wide(Folder / "b.htm"), Wide(picture));
   EXPECT_FALSE(Exists(Folder / "b.htm"));
 }

@@ -16,6 +16,7 @@
 #include "tests/support/MessageLoop.h"
 #include "tests/support/PageTags.h"
 #include "tests/support/Ppm.h"
+#include "tests/support/ScreenCapture.h"
 #include "tests/support/TestWindows.h"
 
 namespace {
@@ -37,17 +38,19 @@ protected:
     View->Show();
     View->Player().SetTimeScale(ViewTimeScale);
     Ticker = SetTimer(nullptr, 0, 10, nullptr);  // messages for PumpUntil to wake up to
-    CopyPictureFile(0, PictureA = TempFile("jpg"));   // 1024 x 768
-    CopyPictureFile(19, PictureB = TempFile("jpg"));  // 576 x 768, the portrait
+    PictureA = TempFile("jpg");
+    CopyPictureFile(0, Written.back());  // 1024 x 768
+    PictureB = TempFile("jpg");
+    CopyPictureFile(19, Written.back());  // 576 x 768, the portrait
   }
   void TearDown() override {
     KillTimer(nullptr, Ticker);
     View.reset();
     DestroyWindow(Host);
-    for (const std::string& file : Written) DeleteTempFiles(file, "");
+    for (const std::wstring& file : Written) DeleteTempFiles(file, L"");
   }
-  // A fresh name in the temporary directory, its file deleted after the test.
-  std::string TempFile(const char* extension) { return Written.emplace_back(MakeTempFileName(extension)); }
+  // A fresh file in the temporary directory, deleted after the test; the name a page gives it.
+  std::string TempFile(const char* extension) { return PagePathOf(Written.emplace_back(MakeTempFile(extension))); }
 
   bool Animating() { return View->Player().Animating(); }
   bool Shows(const std::string& page) { return View->CopyScreen().Pixels == Expected(page).Pixels; }
@@ -61,7 +64,7 @@ protected:
   // Writes a page under a new name each time (the view rereads whatever it is told to show).
   std::string Show(const std::string& text) {
     const std::string path = TempFile("htm");
-    WritePageFile(path, text);
+    WritePageFile(Written.back(), text);
     View->Navigate(path);
     return path;
   }
@@ -69,22 +72,7 @@ protected:
   TFrame Expected(const std::string& path) { return RenderPage(ReadPageFile(path), View->ClientWidth(), View->ClientHeight()); }
 
   // The host's pixels as the screen shows them.
-  TFrame Captured() {
-    TFrame frame(ViewW, ViewH);
-    HDC screen = GetDC(Host), memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, ViewW, ViewH);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, ViewW, ViewH, screen, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), ViewW, -ViewH, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    GetDIBits(memory, bitmap, 0, ViewH, frame.Pixels.data(), &info, DIB_RGB_COLORS);
-    for (uint32_t& pixel : frame.Pixels) pixel |= 0xFF000000u;
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(Host, screen);
-    return frame;
-  }
+  TFrame Captured() { return CapturedClient(Host, ViewW, ViewH); }
   // What the view drew is what the screen shows (the view is 4 pixels wider and taller).
   void ExpectOnScreen() {
     const TFrame drawn = View->CopyScreen(), seen = Captured();
@@ -123,7 +111,7 @@ protected:
   std::unique_ptr<TWebBrowser> View;
   UINT_PTR Ticker = 0;
   std::string PictureA, PictureB;
-  std::vector<std::string> Written;
+  std::vector<std::wstring> Written;
 };
 
 TEST_F(WebBrowserTest, ThePagesOriginIsTheHostsCorner) {
@@ -200,7 +188,7 @@ TEST_F(WebBrowserTest, ANavigationDuringATransitionFinishesItAtOnce) {
   }));
   EXPECT_TRUE(revealed);
   Show(PicturePage(FadeExit, PictureB, 576, 768));  // the blank page's exit tag is unreadable: a cut
-  ASSERT_TRUE(PumpUntil([&] { return Shows(Written.back()); }));
+  ASSERT_TRUE(PumpUntil([&] { return Shows(PagePathOf(Written.back())); }));
   EXPECT_FALSE(Animating());
 }
 
@@ -212,6 +200,24 @@ TEST_F(WebBrowserTest, AMissingOrBrokenPageIsBlack) {
   ASSERT_TRUE(Settled(Show(PicturePage(FadeExit, PictureA, 1024, 768))));
   Show(std::string("\x00\xff<html><img src=", 16));
   EXPECT_TRUE(PumpUntil([&] { return !Animating() && Brightness(View->CopyScreen()) == 0; }));
+  ASSERT_TRUE(Settled(Show(PicturePage(FadeExit, PictureA, 1024, 768))));
+  Show(PicturePage(FadeExit, "\\??\\UNC\\127.0.0.1\\share\\x.jpg", 1024, 768));  // never opened
+  EXPECT_TRUE(PumpUntil([&] { return !Animating() && Brightness(View->CopyScreen()) == 0; }));
+  Keep("refused-path");
+}
+
+// A surface the system refuses on a change of size: black, not a corner of the old one, until the
+// next page makes one; nothing reaches the error report.
+TEST_F(WebBrowserTest, WithoutASurfaceTheViewIsBlackUntilTheNextPage) {
+  int errors = 0;
+  Application.OnException = [&](const std::exception&) { ++errors; };
+  ASSERT_TRUE(Settled(Show(PicturePage(FadeExit, PictureA, 1024, 768))));
+  TFrameSurface::RefuseSurfaces(1);
+  View->SetClientWidth(ViewW + 10);
+  EXPECT_TRUE(ShowsBlack(Host));
+  EXPECT_TRUE(Settled(Show(PicturePage(FadeExit, PictureB, 576, 768))));
+  Application.OnException = nullptr;
+  EXPECT_EQ(errors, 0);
 }
 
 // Mid-reveal, every pixel shows either page and both show; afterwards only the new page does.
