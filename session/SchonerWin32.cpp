@@ -90,10 +90,26 @@ void TSchoner::FormActivate() {
   POINT cursor = {};
   GetCursorPos(&cursor);
   StartCursorPos = {cursor.x, cursor.y};
+  // The input watch is in place before the session writes or shows anything: input from the
+  // first moment on ends it.
+  const auto watchInput = [this] {
+    WindowProc = [this](TMessage& message) { SaverWindowProc(message); };
+    if (SaverMode == smSaver) SetCapture(Handle());
+  };
+  watchInput();
   // When the files cannot be made (the temporary directory cannot be written) the error is
-  // reported once and the session stays black; it still ends like any session. A blank page that
-  // cannot be written (a full disk) leaves the view black as it is, and the pictures are tried.
-  RunGuarded([this] { MakeSessionFiles(); });
+  // reported once and the session stays black; it still ends like any session. The report's box
+  // takes the activation and the input, so the watch stands aside until it is answered. A blank
+  // page that cannot be written (a full disk) leaves the view black as it is, and the pictures
+  // are tried.
+  try {
+    MakeSessionFiles();
+  } catch (...) {
+    ReleaseCapture();
+    WindowProc = FOldWindowProc;
+    Application.HandleCurrentException();
+    watchInput();
+  }
   // From here on the session shows, and nothing that fails may put a box over it.
   Application.Quiet = true;
   if (!FHtmlPage.empty())
@@ -109,9 +125,7 @@ void TSchoner::FormActivate() {
   FNotices = std::make_unique<TConditionNotices>(Handle(), FConditions);
   ApplyConditions();
 
-  WindowProc = [this](TMessage& message) { SaverWindowProc(message); };
   if (SaverMode == smSaver) {
-    SetCapture(Handle());
     // The other monitors go black now and change pictures with this one. Their windows post what
     // they hear to this one, whose handling may close them.
     FMonitors = std::make_unique<TMonitorWindows>(SessionSeed(), [this](UINT message) {

@@ -15,9 +15,7 @@ logs=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$logs"' EXIT
 bash tools/wine-template.sh "$PWD/build/mingw/wine-template" &
 bash tools/build.sh mingw || exit 1
-# Now and then, about one run in fifteen, a Wine session loses a click or a cursor move, or Wine
-# will not start a process (error 1359): a failed entry runs once more and fails if it fails again.
-wineTests=(ctest --test-dir build/mingw --output-on-failure --repeat until-pass:2)
+wineTests=(ctest --test-dir build/mingw --output-on-failure)
 beside='^(soak|release_packages|install_tests|win98_tests)$'
 "${wineTests[@]}" -j2 -R "$beside" >"$logs/beside" 2>&1 &
 besideJob=$!

@@ -74,12 +74,6 @@ HWND Control(HWND form, int id) {
 }
 
 // A real click (the system's input queue), so that it reaches whatever window lies there.
-void ClickAt(POINT at) {
-  MoveMouseTo(at);
-  SendMouseButton(TMouseButton::Left, true);
-  SendMouseButton(TMouseButton::Left, false);
-}
-
 void Click(HWND control) {
   RECT r = ScreenRect(control);
   ClickAt({(r.left + r.right) / 2, (r.top + r.bottom) / 2});

@@ -8,8 +8,10 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <set>
 #include <stdexcept>
 
 #include "tests/support/Ppm.h"
@@ -129,6 +131,12 @@ void ReportHeldPointer() {
   if (!PointerHeld || now - last < HeldPointerReport) return;
   SendOne(MouseInput(MOUSEEVENTF_MOVE));  // a move of nothing
   last = now;
+  // Wine queues no message for a move of nothing: a program that handled the last real move late,
+  // when Wine already answered from the display, would never look again. Its window under the
+  // pointer is told of a move, so it reads the cursor again while the report is fresh.
+  POINT at{};
+  if (GetCursorPos(&at))
+    if (HWND under = WindowFromPoint(at)) PostMessageW(GetAncestor(under, GA_ROOT), WM_MOUSEMOVE, 0, 0);
 }
 
 // Waits for `handle` (or only the time, without one) while dispatching this thread's messages.
@@ -163,22 +171,47 @@ std::wstring ClassName(HWND window) {
 
 // --- processes ---------------------------------------------------------------------------------
 
+namespace {
+
+// How often this run has started a program again after Wine's error 1359.
+int StartRetries = 0;
+
+// The page files that a process of this driver has taken as its session's, by full path.
+std::set<std::string> TakenPages;
+
+}  // namespace
+
 TProcess TProcess::Launch(const std::string& exePath, const std::string& arguments) {
   std::wstring exe = Wide(exePath);
   std::wstring commandLine = L"\"" + exe + L"\"";
   if (!arguments.empty()) commandLine += L" " + Wide(arguments);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &info))
-    throw std::runtime_error("cannot start " + exePath + " (error " + std::to_string(GetLastError()) + ")");
-  CloseHandle(info.hThread);
-  return TProcess(TKernelHandle(info.hProcess), info.dwProcessId);
+  // The program inherits this process's temporary directory as it stands now.
+  std::string tempFolder = TempDirectory();
+  std::vector<std::string> pagesBefore = FolderFiles(tempFolder, "ins*.htm");
+  constexpr int MaxStarts = 5;
+  for (int start = 1;; ++start) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &info)) {
+      CloseHandle(info.hThread);
+      return TProcess(TKernelHandle(info.hProcess), info.dwProcessId, std::move(tempFolder), std::move(pagesBefore));
+    }
+    const DWORD error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR || start == MaxStarts)
+      throw std::runtime_error("cannot start " + exePath + " (error " + std::to_string(error) + ")");
+    ++StartRetries;
+    std::printf("[driver] Wine did not start %s (error 1359): starting it again (%d in this run)\n", exePath.c_str(),
+                StartRetries);
+    std::fflush(stdout);
+  }
 }
 
 TProcess::~TProcess() {
-  if (FProcess) Kill();
+  if (!FProcess) return;  // moved from
+  Kill();
+  TakenPages.erase(FPage);
 }
 
 bool TProcess::Running() const { return WaitForSingleObject(FProcess.Get(), 0) == WAIT_TIMEOUT; }
@@ -212,6 +245,22 @@ std::vector<HWND> TProcess::TopLevelWindows() const {
       },
       reinterpret_cast<LPARAM>(&search));
   return search.Found;
+}
+
+std::optional<std::string> TProcess::Page() const {
+  const std::vector<std::string> pages = FolderFiles(FTempFolder, "ins*.htm");
+  // A taken page that is gone frees its name for a later session.
+  std::erase_if(TakenPages, [&](const std::string& path) {
+    const size_t name = path.rfind('\\') + 1;
+    return path.substr(0, name) == FTempFolder && !std::binary_search(pages.begin(), pages.end(), path.substr(name));
+  });
+  for (const std::string& name : pages) {
+    if (!FPage.empty()) break;
+    if (std::binary_search(FPagesBefore.begin(), FPagesBefore.end(), name)) continue;
+    if (TakenPages.insert(FTempFolder + name).second) FPage = FTempFolder + name;
+  }
+  if (FPage.empty()) return std::nullopt;
+  return FPage;
 }
 
 std::vector<HWND> TProcess::Dialogs() const {
@@ -441,16 +490,7 @@ LONG Normalised(int pixel, int extent) {
   return extent > 0 ? LONG((int64_t(pixel) * 65536 + extent - 1) / extent) : 0;
 }
 
-}  // namespace
-
-POINT CursorPosition() {
-  POINT position{};
-  GetCursorPos(&position);
-  return position;
-}
-
-POINT MoveMouseTo(POINT target) {
-  PointerHeld = false;
+INPUT AbsoluteMove(POINT target) {
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   INPUT input = MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE);
   if (target.x >= 0 && target.y >= 0 && target.x < width && target.y < height) {
@@ -463,7 +503,29 @@ POINT MoveMouseTo(POINT target) {
     input.mi.dx = Normalised(target.x - all.left, all.right - all.left);
     input.mi.dy = Normalised(target.y - all.top, all.bottom - all.top);
   }
-  SendOne(input);
+  return input;
+}
+
+DWORD ButtonFlags(TMouseButton button, bool down) {
+  switch (button) {
+    case TMouseButton::Left: return down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    case TMouseButton::Right: return down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+    case TMouseButton::Middle: return down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
+  }
+  return 0;
+}
+
+}  // namespace
+
+POINT CursorPosition() {
+  POINT position{};
+  GetCursorPos(&position);
+  return position;
+}
+
+POINT MoveMouseTo(POINT target) {
+  PointerHeld = false;
+  SendOne(AbsoluteMove(target));
   WaitUntil([&] { return CursorPosition().x == target.x && CursorPosition().y == target.y; }, TMs(1000));
   return CursorPosition();
 }
@@ -476,14 +538,15 @@ POINT MoveMouseToAndHold(POINT target) {
 
 void ReleaseMouse() { PointerHeld = false; }
 
-void SendMouseButton(TMouseButton button, bool down) {
-  DWORD flags = 0;
-  switch (button) {
-    case TMouseButton::Left: flags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP; break;
-    case TMouseButton::Right: flags = down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP; break;
-    case TMouseButton::Middle: flags = down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP; break;
+void SendMouseButton(TMouseButton button, bool down) { SendOne(MouseInput(ButtonFlags(button, down))); }
+
+void ClickAt(POINT at) {
+  MoveMouseTo(at);
+  for (bool down : {true, false}) {
+    INPUT input = AbsoluteMove(at);
+    input.mi.dwFlags |= ButtonFlags(TMouseButton::Left, down);
+    SendOne(input);
   }
-  SendOne(MouseInput(flags));
 }
 
 void TurnMouseWheel(int delta) {
@@ -566,8 +629,9 @@ std::optional<HWND> WaitForSlideshow(const TProcess& process, TMs timeout) {
   WaitUntil(
       [&] {
         if (!process.Running()) return true;
+        if (!process.Page()) return false;
         for (HWND window : ProcessWindowsOfClass(process, L"TSchoner"))
-          if (IsWindowVisible(window) && !TempFiles("ins*.htm").empty()) found = window;
+          if (IsWindowVisible(window)) found = window;
         return found.has_value();
       },
       timeout);

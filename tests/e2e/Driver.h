@@ -26,6 +26,8 @@ using TMs = std::chrono::milliseconds;
 class TProcess {
  public:
   // Starts `exePath` with the command line `"exePath" arguments`. Throws std::runtime_error.
+  // Wine now and then fails to start a process with ERROR_INTERNAL_ERROR (1359) under load: that
+  // one error is met by starting it again, a few times at most, each time printed and counted.
   static TProcess Launch(const std::string& exePath, const std::string& arguments);
 
   TProcess(TProcess&&) = default;
@@ -44,10 +46,20 @@ class TProcess {
   // Its visible top-level dialog windows (class #32770): message boxes and the like.
   std::vector<HWND> Dialogs() const;
 
+  // The page file (ins*.htm) of its session, by full path, once there is one: a file of its
+  // temporary directory that was not there when it started and that no other process of this
+  // driver has taken as its own. A process started while another one's first page is still to
+  // come may take that one's: such sessions are started one after the other.
+  std::optional<std::string> Page() const;
+
  private:
-  TProcess(TKernelHandle process, DWORD id) : FProcess(std::move(process)), FId(id) {}
+  TProcess(TKernelHandle process, DWORD id, std::string tempFolder, std::vector<std::string> pagesBefore)
+      : FProcess(std::move(process)), FId(id), FTempFolder(std::move(tempFolder)), FPagesBefore(std::move(pagesBefore)) {}
   TKernelHandle FProcess;
   DWORD FId = 0;
+  std::string FTempFolder;  // as the program inherited it
+  std::vector<std::string> FPagesBefore;
+  mutable std::string FPage;
 };
 
 // Which standard icon a message box shows. Stop stands for MB_ICONSTOP = MB_ICONERROR = MB_ICONHAND,
@@ -163,13 +175,19 @@ POINT MoveMouseTo(POINT target);
 // the display does not follow moves sent by another program, and Wine answers GetCursorPos from
 // the display once the last report of the pointer is 100 ms old. So, until the next move or
 // ReleaseMouse, every wait of the driver reports the pointer where it stands (a move of nothing)
-// every 50 ms, and a program that handles a move late still finds the cursor where it was moved.
+// every 50 ms and tells the window under it of a move, so that a program that handled the move
+// late, when Wine answered from the display, looks again and finds the cursor where it was moved.
 POINT MoveMouseToAndHold(POINT target);
 void ReleaseMouse();
 POINT CursorPosition();
 enum class TMouseButton { Left, Right, Middle };
 // One button transition (down or up) where the pointer stands, without moving it.
 void SendMouseButton(TMouseButton button, bool down);
+// A left click at the screen point, as a user gives it on a window that is not full screen. Wine
+// moves the display's pointer after a move sent by this program, and the process of the window
+// under it reports that move back in its own time, maybe after a later move: so the button's down
+// and up carry the point too, and a late report of where the pointer was cannot take them elsewhere.
+void ClickAt(POINT at);
 // Turns the wheel by `delta` (WHEEL_DELTA is one notch away from the user).
 void TurnMouseWheel(int delta);
 // A key press: down and up of the virtual key.
@@ -206,8 +224,8 @@ std::optional<std::string> ReadTempFile(const std::string& name);
 // --- the slideshow ---
 
 // The saver window of a running session (a visible window of class TSchoner) once the session is
-// activated: its first page file (ins*.htm) exists in the temporary directory. Nothing when the
-// process ended or the time ran out.
+// activated: its own first page file exists (TProcess::Page). Nothing when the process ended or
+// the time ran out.
 std::optional<HWND> WaitForSlideshow(const TProcess& process, TMs timeout);
 
 // Helpers for the test programs.

@@ -59,10 +59,16 @@ class SlideshowSessionTest : public testing::Test {
     for (const std::string& name : Without(TempFiles("ins*"), FTempBefore)) DeleteFileW(Wide(TempDirectory() + name).c_str());
   }
 
-  // Starts a full-screen session with the cursor at StartPoint; returns its window.
+  // Starts a full-screen session with the cursor at StartPoint; returns its window. Wine holds the
+  // pointer for a full-screen window once the display has confirmed its activation, and then
+  // takes the pointer's position from the display: a move sent before that may be undone. Input
+  // comes once the saver has handled the activation, as a user's would.
   HWND StartFullScreen() {
     MoveExactly(StartPoint);
-    return Start("/s");
+    HWND saver = Start("/s");
+    if (saver && WaitUntil([&] { return GetForegroundWindow() == saver; }, StartTimeout))
+      SendMessageTimeoutW(saver, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    return saver;
   }
 
   HWND Start(const std::string& arguments) {

@@ -7,13 +7,13 @@
 
 // Handles messages (frames included) until condition holds; false when it still does not after
 // `seconds`, far beyond anything a test waits for, so that a loaded machine only makes it slower.
-// Something must post messages or draw frames meanwhile, or the loop waits in HandleMessage.
+// A timer of its own wakes the loop while nothing else comes, so the time limit always holds.
 template <class TCondition>
 bool PumpUntil(TCondition condition, double seconds = 10) {
   const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(seconds * 1000);
-  while (!condition()) {
-    if (GetTickCount64() > end) return false;
-    Application.HandleMessage();
-  }
-  return true;
+  const UINT_PTR waker = SetTimer(nullptr, 0, 100, nullptr);
+  bool held = true;
+  while (!(held = condition()) && GetTickCount64() <= end) Application.HandleMessage();
+  KillTimer(nullptr, waker);
+  return held;
 }

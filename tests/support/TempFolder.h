@@ -17,11 +17,12 @@ inline std::string TempDirectory() {
   return Utf8(std::wstring(path, n));
 }
 
-// The names of the files there that match a wildcard pattern such as "ins*", sorted.
-inline std::vector<std::string> TempFiles(const std::string& pattern) {
+// The names of the files of `folder` (with its final backslash) that match a wildcard pattern
+// such as "ins*", sorted.
+inline std::vector<std::string> FolderFiles(const std::string& folder, const std::string& pattern) {
   std::vector<std::string> names;
   WIN32_FIND_DATAW entry;
-  const TFindHandle search(FindFirstFileW(Wide(TempDirectory() + pattern).c_str(), &entry));
+  const TFindHandle search(FindFirstFileW(Wide(folder + pattern).c_str(), &entry));
   if (!search) return names;
   do
     if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(Utf8(entry.cFileName));
@@ -29,6 +30,9 @@ inline std::vector<std::string> TempFiles(const std::string& pattern) {
   std::sort(names.begin(), names.end());
   return names;
 }
+
+// The same for the temporary directory.
+inline std::vector<std::string> TempFiles(const std::string& pattern) { return FolderFiles(TempDirectory(), pattern); }
 
 // Sets an environment variable of this process (and so of the programs it starts from then on,
 // TMP naming the temporary directory first) to a UTF-8 value; the old value comes back at the end

@@ -37,14 +37,19 @@ inline void ClosePreviewHost(HWND frame) {
   DestroyWindow(frame);
 }
 
-// For a session whose window's own timer is stopped: gives ticks until the picture changes, then
-// plays its transition to the end; false when no change came within the longest count, or the
-// transition did not end.
-inline bool NextPicture(TSchoner& session) {
+// For a session whose window's own timer is stopped: gives ticks until the picture changes and its
+// transition starts; false when none came within the longest count.
+inline bool StartNextPicture(TSchoner& session) {
   const TTransitionPlayer& player = session.WebBrowser1->Player();
   for (int tick = 0; tick < 100 && !player.Animating(); ++tick)
     SendMessageW(session.Handle(), WM_TIMER, session.Timer1.Id(), 0);
-  return player.Animating() && PumpUntil([&] { return !player.Animating(); });
+  return player.Animating();
+}
+
+// The same, then plays the transition to the end; false also when it did not end.
+inline bool NextPicture(TSchoner& session) {
+  const TTransitionPlayer& player = session.WebBrowser1->Player();
+  return StartNextPicture(session) && PumpUntil([&] { return !player.Animating(); });
 }
 
 // Runs `script` inside the modal loop of a width x height preview session whose transitions run

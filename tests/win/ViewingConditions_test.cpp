@@ -59,12 +59,12 @@ TEST(ViewingConditions, NothingIsDrawnOrWrittenWhileNobodySeesAndTheShowGoesOnAf
     for (const TCase& c : cases) {
       SCOPED_TRACE(c.Name);
       // Away in the middle of a transition: it ends on its new picture, unseen.
-      while (!player.Animating()) SendMessageW(session.Handle(), WM_TIMER, session.Timer1.Id(), 0);
+      ASSERT_TRUE(StartNextPicture(session));
       Application.HandleMessage();
       c.Away(session.Handle());
       const uint64_t frames = player.FramesDrawn();
       const std::string picture = PictureBytes();
-      while (player.Animating()) Application.HandleMessage();
+      ASSERT_TRUE(PumpUntil([&] { return !player.Animating(); })) << "the transition did not end";
       EXPECT_FALSE(NextPicture(session)) << "a picture changed while nobody could see it";
       EXPECT_EQ(player.FramesDrawn(), frames);
       EXPECT_EQ(PictureBytes(), picture);
