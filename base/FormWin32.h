@@ -45,9 +45,7 @@ public:
   TMessageTimer(const TMessageTimer&) = delete;
   TMessageTimer& operator=(const TMessageTimer&) = delete;
 
-  bool Enabled() const { return FEnabled; }
   void SetEnabled(bool enabled);
-  UINT Interval() const { return FInterval; }
   // The timer's id in the WM_TIMER messages of its form.
   UINT Id() const { return FId; }
 

@@ -195,8 +195,8 @@ void TSchoner::ChangePicture() {
   // Without the two file names (not activated yet, or the temporary directory gave none, which
   // activation has reported once) there is nowhere to put a picture: the session stays black.
   if (FHtmlPage.empty() || FJpgPage.empty()) return;
-  std::optional<int32_t> n = FPlayList.NextPictureNumber();
-  if (!n) return;
+  // Activation filled the play list before it made the files, so it gives a number here.
+  const std::optional<int32_t> n = FPlayList.NextPictureNumber();
   FCourse.SetNextCount(Random(TSessionCourse::CountSpread));
   // A change that fails (a full disk, memory short) keeps what every window shows, without a
   // word; the next change tries again.

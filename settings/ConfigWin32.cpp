@@ -260,8 +260,9 @@ void TConfig::PaintAbout(HDC dc) {
 
 void TConfig::LoadSettings() {
   ShowPage(OpeningConfigPage);
-  // A stored index outside the list clears the selection.
-  const int32_t effect = ::LoadSettings(CurrentRegistry());
+  // Shown before the read, so that page is shown even when the read fails. A stored index outside
+  // the list clears the selection.
+  const int32_t effect = ReadEffect(CurrentRegistry());
   SendMessageW(comboEffekt, CB_SETCURSEL, static_cast<WPARAM>(static_cast<intptr_t>(effect)), 0);
 }
 
