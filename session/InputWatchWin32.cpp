@@ -25,11 +25,7 @@ bool MovedBeyondThreshold() {
 
 }  // namespace
 
-void TSchoner::SaverWindowProc(TMessage& message) {
-  if (SaverMode != smSaver) {
-    FOldWindowProc(message);
-    return;
-  }
+bool TSchoner::TakeWatchedInput(TMessage& message) {
   switch (message.Msg) {
     case WM_ACTIVATE:
     case WM_ACTIVATEAPP:
@@ -52,25 +48,21 @@ void TSchoner::SaverWindowProc(TMessage& message) {
       break;
     case CM_MONITOREVENT:
       // Mouse input on another monitor's window counts as this window's.
-      if (message.WParam == WM_DPICHANGED) {
-        FOldWindowProc(message);
-        return;
-      }
+      if (message.WParam == WM_DPICHANGED) return false;
       if (message.WParam != WM_MOUSEMOVE || MovedBeyondThreshold()) TryEndSaver();
       break;
     default:
-      FOldWindowProc(message);
-      return;
+      return false;
   }
-  message.Result = 0;  // every message of the watch is consumed, whether it ended anything or not
+  return true;
 }
 
 void TSchoner::TryEndSaver() {
   if (FCourse.Ended()) return;  // nothing is asked once the session has ended
   ReleaseCapture();
-  // While the password is asked, the window gets the standard handling, so the prompt's
-  // activation and input cannot start this again.
-  WindowProc = FOldWindowProc;
+  // While the password is asked, the watch is off, so the prompt's activation and input cannot
+  // start this again.
+  FWatching = false;
   bool mayEnd = false;
   try {
     mayEnd = VerifyPassword();
@@ -79,15 +71,15 @@ void TSchoner::TryEndSaver() {
   }
   if (mayEnd)
     StopSaver();
-  else
-    WindowProc = [this](TMessage& m) { SaverWindowProc(m); };
+  else if (!FCourse.Ended())
+    FWatching = true;
   SetCapture(Handle());
 }
 
 void TSchoner::StopSaver() {
   if (!FCourse.End()) return;
   // The watch goes with the session: hiding or closing the window afterwards asks nothing.
-  if (FOldWindowProc) WindowProc = FOldWindowProc;
+  FWatching = false;
   if (SaverMode == smSaver) RunGuarded([] { SetScreenSaverRunning(false); });
   Timer1.SetEnabled(false);
   FMonitors.reset();  // the other monitors' windows go with the session

@@ -61,7 +61,6 @@ void TSchoner::FormCreate() {
     RunQuietly([] { EnablePageTransitions(); });
   }
   WebBrowser1->SetLeft(Width());  // beyond the right edge until the first page is laid out
-  FOldWindowProc = WindowProc;
   if (SaverMode == smPreview) {
     RECT parent;
     if (!GetWindowRect(ParentHandle(), &parent)) {
@@ -107,8 +106,8 @@ void TSchoner::FormActivate() {
   FNotices = std::make_unique<TConditionNotices>(Handle(), FConditions);
   ApplyConditions();
 
-  WindowProc = [this](TMessage& message) { SaverWindowProc(message); };
   if (SaverMode == smSaver) {
+    FWatching = true;
     SetCapture(Handle());
     // The other monitors go black now and change pictures with this one. Their windows post what
     // they hear to this one, whose handling may close them.
@@ -142,6 +141,10 @@ void TSchoner::FitBrowser() {
 }
 
 void TSchoner::WndProc(TMessage& message) {
+  if (FWatching && TakeWatchedInput(message)) {
+    message.Result = 0;
+    return;
+  }
   if (message.Msg == WM_DISPLAYCHANGE || message.Msg == WM_DPICHANGED) {
     // Handled after the standard handling has seen them; a preview keeps its host's size.
     TForm::WndProc(message);
@@ -185,10 +188,10 @@ void TSchoner::FollowDisplays() {
 void TSchoner::Timer1Timer() {
   // The monitors are checked on every tick too: not every system tells of every change at once.
   if (FMonitors && !FCourse.Ended() && FMonitors->LayoutChanged()) FollowDisplays();
+  // One pump per tick, before the change: the messages it handles may end the session, and then
+  // the tick writes nothing more.
   Application.ProcessMessages();
-  // The messages just handled may have ended the session: then nothing more is written.
   if (FCourse.Tick()) ChangePicture();
-  if (!FCourse.Ended()) Application.ProcessMessages();
 }
 
 void TSchoner::ChangePicture() {

@@ -51,7 +51,11 @@ protected:
 private:
   void Timer1Timer();
   void ChangePicture();
-  void SaverWindowProc(TMessage& message);
+  // The full-screen input watch, the first step of WndProc while FWatching: a key, a button, the
+  // cursor moved beyond the threshold or the activation lost (here or on another monitor's
+  // window) asks to end the session. True when the message was the watch's, which takes it
+  // whether or not the session ends.
+  bool TakeWatchedInput(TMessage& message);
   void TryEndSaver();
   void FitBrowser();
   // The monitors changed (resolution, layout, DPI): the saver window covers the primary monitor
@@ -73,7 +77,9 @@ private:
   TSessionCourse FCourse;  // the stages and the ticks left before the next picture
   int32_t FEffect = 0;
   TPlayList FPlayList;  // the play list and FIndex
-  TWindowProc FOldWindowProc;
+  // The input watch is on: full screen, from the activation to the end, except while the
+  // password is asked (the prompt's activation and input must not start it again).
+  bool FWatching = false;
   std::unique_ptr<TMonitorWindows> FMonitors;
   TViewingConditions FConditions;
   std::unique_ptr<TConditionNotices> FNotices;  // from the activation to the end
