@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/OwnersWin32.h"
+
 // What the application asks of its main window: to be shown by Run, and to put back what it
 // changed when the user's session ends (logoff, restart, shutdown).
 class TMainWindow {
@@ -39,7 +41,7 @@ public:
 
   // Initialises COM (single-threaded apartment) and creates the hidden owner window.
   void Initialize();
-  HWND Handle() const { return FHandle; }
+  HWND Handle() const { return FOwner.Get(); }
 
   // The first form created becomes the main form; closing it terminates the application.
   TMainWindow* MainForm() const { return FMainForm; }
@@ -84,13 +86,13 @@ private:
   bool ProcessMessage();
   void WaitForMessageOrBeat();
 
-  HWND FHandle = nullptr;
+  TPairedRelease FCom;  // given back after the owner window has gone
+  TWindow FOwner;
   TMainWindow* FMainForm = nullptr;
   std::vector<std::pair<int, TMessageFilter>> FFilters;
   int FLastFilter = 0;
   TFrameBeat FBeat;
   bool FTerminated = false;
-  bool FComInitialized = false;
 };
 
 extern TApplication Application;

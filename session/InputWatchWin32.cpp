@@ -59,7 +59,7 @@ bool TSchoner::TakeWatchedInput(TMessage& message) {
 
 void TSchoner::TryEndSaver() {
   if (FCourse.Ended()) return;  // nothing is asked once the session has ended
-  ReleaseCapture();
+  FCapture.Reset();
   // While the password is asked, the watch is off, so the prompt's activation and input cannot
   // start this again.
   FWatching = false;
@@ -71,15 +71,16 @@ void TSchoner::TryEndSaver() {
   }
   if (mayEnd)
     StopSaver();
-  else if (!FCourse.Ended())
-    FWatching = true;
-  SetCapture(Handle());
+  if (FCourse.Ended()) return;
+  FWatching = true;
+  FCapture = CaptureMouse(Handle());
 }
 
 void TSchoner::StopSaver() {
   if (!FCourse.End()) return;
   // The watch goes with the session: hiding or closing the window afterwards asks nothing.
   FWatching = false;
+  FCapture.Reset();
   if (SaverMode == smSaver) RunGuarded([] { SetScreenSaverRunning(false); });
   Timer1.SetEnabled(false);
   FMonitors.reset();  // the other monitors' windows go with the session

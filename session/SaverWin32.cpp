@@ -2,6 +2,7 @@
 #include "session/Saver.h"
 
 #include "base/ApplicationWin32.h"
+#include "base/OwnersWin32.h"
 #include "base/RunState.h"
 #include "host/RunningFlag.h"
 #include "session/SchonerWin32.h"
@@ -10,9 +11,10 @@ void StartSaver() {
   // A preview lives in the host's window: a handle of 0, or one that names no window, leaves
   // nothing to show in, and the session ends before it has changed anything.
   if (SaverMode == smPreview && !IsWindow(ParentHandle())) return;
+  TPairedRelease hiddenCursor;  // shown again once the session is over
   if (SaverMode == smSaver) {
     SetScreenSaverRunning(true);
-    ShowCursor(FALSE);
+    hiddenCursor = HideCursor();
   }
   Application.Initialize();
   auto schoner = std::make_unique<TSchoner>();

@@ -108,7 +108,7 @@ void TSchoner::FormActivate() {
 
   if (SaverMode == smSaver) {
     FWatching = true;
-    SetCapture(Handle());
+    FCapture = CaptureMouse(Handle());
     // The other monitors go black now and change pictures with this one. Their windows post what
     // they hear to this one, whose handling may close them.
     FMonitors = std::make_unique<TMonitorWindows>(SessionSeed(), [this](UINT message) {

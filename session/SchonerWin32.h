@@ -80,6 +80,7 @@ private:
   // The input watch is on: full screen, from the activation to the end, except while the
   // password is asked (the prompt's activation and input must not start it again).
   bool FWatching = false;
+  TPairedRelease FCapture;  // the mouse, held while the watch is on
   std::unique_ptr<TMonitorWindows> FMonitors;
   TViewingConditions FConditions;
   std::unique_ptr<TConditionNotices> FNotices;  // from the activation to the end
