@@ -67,9 +67,7 @@ int main(int argc, char** argv) {
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
-  SaverMode = smPreview;
-  ParentWindow = static_cast<int32_t>(reinterpret_cast<intptr_t>(host));
-  TSchoner schoner;
+  TSchoner schoner({smPreview, static_cast<int32_t>(reinterpret_cast<intptr_t>(host))});
   Session = &schoner;
   schoner.Create();
   SetTimer(nullptr, 0, 10, Run);

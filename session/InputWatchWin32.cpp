@@ -3,10 +3,8 @@
 
 #include <cstdlib>
 
-#include "base/RunState.h"
 #include "base/ApplicationWin32.h"
 #include "host/BrowserGuards.h"
-#include "host/HostState.h"
 #include "host/SessionRecord.h"
 #include "host/Password.h"
 #include "host/RunningFlag.h"
@@ -14,16 +12,11 @@
 #include "session/SchonerWin32.h"
 #include "session/TempFiles.h"
 
-namespace {
-
-bool MovedBeyondThreshold() {
+bool TSchoner::MovedBeyondThreshold() const {
   POINT cursor = {};
   GetCursorPos(&cursor);
-  return std::abs(cursor.x - StartCursorPos.X) > MouseThreshold ||
-         std::abs(cursor.y - StartCursorPos.Y) > MouseThreshold;
+  return std::abs(cursor.x - FStartCursor.X) > MouseThreshold || std::abs(cursor.y - FStartCursor.Y) > MouseThreshold;
 }
-
-}  // namespace
 
 bool TSchoner::TakeWatchedInput(TMessage& message) {
   switch (message.Msg) {
@@ -65,7 +58,7 @@ void TSchoner::TryEndSaver() {
   FWatching = false;
   bool mayEnd = false;
   try {
-    mayEnd = VerifyPassword();
+    mayEnd = VerifyPassword(FStartCursor);
   } catch (...) {
     Application.HandleCurrentException();
   }
@@ -81,14 +74,14 @@ void TSchoner::StopSaver() {
   // The watch goes with the session: hiding or closing the window afterwards asks nothing.
   FWatching = false;
   FCapture.Reset();
-  if (SaverMode == smSaver) RunGuarded([] { SetScreenSaverRunning(false); });
+  if (FRun.Mode == smSaver) RunGuarded([] { SetScreenSaverRunning(false); });
   Timer1.SetEnabled(false);
   FMonitors.reset();  // the other monitors' windows go with the session
   FNotices.reset();
   FrameClock().SetPolicy({});
   if (FRecorded) {
     RunQuietly([] { RestoreNavigationSound(); });
-    if (TransitionsWereOff) RunQuietly([] { RestorePageTransitions(); });
+    if (FTransitionsWereOff) RunQuietly([] { RestorePageTransitions(); });
   }
   DeleteTempFiles(FHtmlFile, FJpgFile);
   // Everything is back: the record goes, and an abnormal end has nothing left to do.

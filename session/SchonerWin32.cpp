@@ -2,7 +2,6 @@
 // the monitors when they change.
 #include "session/SchonerWin32.h"
 
-#include "base/RunState.h"
 #include "base/ApplicationWin32.h"
 #include "base/Random.h"
 #include "base/WindowBoundsWin32.h"
@@ -25,7 +24,7 @@ constexpr RECT DesignBrowserBounds = {88, 412, 88 + 257, 412 + 185};
 
 }  // namespace
 
-TSchoner::TSchoner() : TForm(L"TSchoner"), Timer1(*this, 100, [this] { Timer1Timer(); }) {
+TSchoner::TSchoner(const TRunRequest& run) : TForm(L"TSchoner"), Timer1(*this, 100, [this] { Timer1Timer(); }), FRun(run) {
   KeyPreview = true;
   SetColor(RGB(0, 0, 0));
 }
@@ -39,8 +38,8 @@ void TSchoner::CreateParams(TCreateParams& params) {
   params.Y = DesignBounds.top;
   params.Width = DesignBounds.right - DesignBounds.left;
   params.Height = DesignBounds.bottom - DesignBounds.top;
-  if (ParentWindow != 0) {
-    params.WndParent = ParentHandle();
+  if (FRun.Window != 0) {
+    params.WndParent = HostWindow(FRun);
     params.Style = WS_CHILD | WS_VISIBLE;
   }
 }
@@ -58,12 +57,12 @@ void TSchoner::FormCreate() {
   });
   if (FRecorded) {
     RunQuietly([] { DisableNavigationSound(); });
-    RunQuietly([] { EnablePageTransitions(); });
+    RunQuietly([this] { FTransitionsWereOff = EnablePageTransitions(); });
   }
   WebBrowser1->SetLeft(Width());  // beyond the right edge until the first page is laid out
-  if (SaverMode == smPreview) {
+  if (FRun.Mode == smPreview) {
     RECT parent;
-    if (!GetWindowRect(ParentHandle(), &parent)) {
+    if (!GetWindowRect(HostWindow(FRun), &parent)) {
       // The host's window is already gone: nothing to show in, so the session ends at once.
       StopSaver();
       return;
@@ -86,7 +85,7 @@ void TSchoner::FormActivate() {
   FPlayList.FillPlayList();
   POINT cursor = {};
   GetCursorPos(&cursor);
-  StartCursorPos = {cursor.x, cursor.y};
+  FStartCursor = {cursor.x, cursor.y};
   // When the files cannot be made (the temporary directory cannot be written) the error is
   // reported once and the session stays black; it still ends like any session. A blank page that
   // cannot be written (a full disk) leaves the view black as it is, and the pictures are tried.
@@ -106,7 +105,7 @@ void TSchoner::FormActivate() {
   FNotices = std::make_unique<TConditionNotices>(Handle(), FConditions);
   ApplyConditions();
 
-  if (SaverMode == smSaver) {
+  if (FRun.Mode == smSaver) {
     FWatching = true;
     FCapture = CaptureMouse(Handle());
     // The other monitors go black now and change pictures with this one. Their windows post what
@@ -149,7 +148,7 @@ void TSchoner::WndProc(TMessage& message) {
     // Handled after the standard handling has seen them; a preview keeps its host's size.
     TForm::WndProc(message);
     FrameClock().DisplayChanged();
-    if (SaverMode == smSaver && FCourse.Stage() == TSessionStage::Active) FollowDisplays();
+    if (FRun.Mode == smSaver && FCourse.Stage() == TSessionStage::Active) FollowDisplays();
     message.Result = 0;
     return;
   }

@@ -11,22 +11,20 @@
 
 #include "base/AbnormalEndWin32.h"
 #include "base/FormWin32.h"
-#include "base/RunState.h"
+#include "base/HostWindowWin32.h"
 #include "pageview/WebBrowserWin32.h"
 #include "session/MonitorWindowsWin32.h"
 #include "session/PlayList.h"
 #include "session/ConditionNoticesWin32.h"
 #include "session/SessionCourse.h"
 
-// The host's window that a preview lives in (ParentWindow as a handle).
-inline HWND ParentHandle() { return reinterpret_cast<HWND>(static_cast<intptr_t>(ParentWindow)); }
-
 // Posted to the saver window by a monitor window: WParam is the message it heard.
 constexpr UINT CM_MONITOREVENT = WM_APP + 0x3FF1;
 
 class TSchoner : public TForm {
 public:
-  TSchoner();
+  // A session of the request's mode (smPreview in the host's window, or smSaver).
+  explicit TSchoner(const TRunRequest& run);
 
   TMessageTimer Timer1;
   std::unique_ptr<TWebBrowser> WebBrowser1;
@@ -56,6 +54,7 @@ private:
   // window) asks to end the session. True when the message was the watch's, which takes it
   // whether or not the session ends.
   bool TakeWatchedInput(TMessage& message);
+  bool MovedBeyondThreshold() const;
   void TryEndSaver();
   void FitBrowser();
   // The monitors changed (resolution, layout, DPI): the saver window covers the primary monitor
@@ -68,6 +67,7 @@ private:
   // Makes the two files and their names for the pages; raises the creation error.
   void MakeSessionFiles();
 
+  const TRunRequest FRun;
   std::wstring FHtmlFile;
   std::wstring FJpgFile;
   std::string FHtmlPage;  // the files' paths as a page and the page view name them
@@ -81,6 +81,8 @@ private:
   // password is asked (the prompt's activation and input must not start it again).
   bool FWatching = false;
   TPairedRelease FCapture;  // the mouse, held while the watch is on
+  TPoint FStartCursor;  // where the watch measures movement from: set at activation and after each password prompt
+  bool FTransitionsWereOff = false;  // the page-transition guard found them off: the end switches them off again
   std::unique_ptr<TMonitorWindows> FMonitors;
   TViewingConditions FConditions;
   std::unique_ptr<TConditionNotices> FNotices;  // from the activation to the end

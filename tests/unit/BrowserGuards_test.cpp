@@ -9,7 +9,6 @@
 #include "base/Errors.h"
 #include "base/MemoryRegistry.h"
 #include "host/BrowserGuards.h"
-#include "host/HostState.h"
 #include "tests/support/Le32.h"
 #include "tests/support/Raised.h"
 
@@ -37,16 +36,13 @@ std::optional<TRaw> Raw(const TMemoryRegistry& registry, const std::string& key,
   return TRaw{value->Type, value->Data};
 }
 
-// Keeps the process-wide flag of the tests out of each other's way.
-class BrowserGuards : public testing::Test {
-protected:
-  void SetUp() override { TransitionsWereOff = false; }
-  void TearDown() override { TransitionsWereOff = false; }
-};
+// Every guard as one call on a registry.
+void (*const AllGuards[])(TRegistry&) = {&DisableNavigationSound, [](TRegistry& r) { EnablePageTransitions(r); },
+                                         &RestoreNavigationSound, &RestorePageTransitions};
 
 }  // namespace
 
-TEST_F(BrowserGuards, SoundCarriesTheMarkerDuringTheSessionAndComesBackAfterIt) {
+TEST(BrowserGuards, SoundCarriesTheMarkerDuringTheSessionAndComesBackAfterIt) {
   struct TCase {
     const char* What;
     TRaw Before;
@@ -79,7 +75,7 @@ TEST_F(BrowserGuards, SoundCarriesTheMarkerDuringTheSessionAndComesBackAfterIt) 
   }
 }
 
-TEST_F(BrowserGuards, RestoreCutsAtTheFirstMarkerAndWritesBackEveryText) {
+TEST(BrowserGuards, RestoreCutsAtTheFirstMarkerAndWritesBackEveryText) {
   struct TCase {
     const char* What;
     TRaw AtTheEnd;
@@ -100,22 +96,19 @@ TEST_F(BrowserGuards, RestoreCutsAtTheFirstMarkerAndWritesBackEveryText) {
   }
 }
 
-TEST_F(BrowserGuards, PageTransitionsAreOnDuringTheSessionAndOffAfterItOnlyIfTheyWereOff) {
+TEST(BrowserGuards, PageTransitionsAreOnDuringTheSessionAndOffAfterItOnlyIfTheyWereOff) {
   struct TCase {
     const char* What;
     std::optional<int32_t> Before;  // nothing: the key holds other values only
-    bool WereOffBefore;
     std::optional<int32_t> During;
     bool WereOff;
     std::optional<int32_t> After;
   } cases[] = {
-      {"off", 0, false, 1, true, 0},
-      {"on", 1, false, 1, false, 1},
-      {"another non-zero value is left on", 2, false, 1, false, 1},
-      {"negative", -1, false, 1, false, 1},
-      {"a flag left over from an earlier call is replaced", 1, true, 1, false, 1},
-      {"missing", std::nullopt, false, std::nullopt, false, std::nullopt},
-      {"missing keeps the flag", std::nullopt, true, std::nullopt, true, std::nullopt},
+      {"off", 0, 1, true, 0},
+      {"on", 1, 1, false, 1},
+      {"another non-zero value is left on", 2, 1, false, 1},
+      {"negative", -1, 1, false, 1},
+      {"missing", std::nullopt, std::nullopt, false, std::nullopt},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.What);
@@ -125,18 +118,17 @@ TEST_F(BrowserGuards, PageTransitionsAreOnDuringTheSessionAndOffAfterItOnlyIfThe
     const auto dword = [](std::optional<int32_t> v) {
       return v ? std::optional<TRaw>(TRaw{TRegType::Dword, Le32(static_cast<uint32_t>(*v))}) : std::nullopt;
     };
-    TransitionsWereOff = c.WereOffBefore;
-    EnablePageTransitions(registry);
-    EXPECT_EQ(TransitionsWereOff, c.WereOff);
+    const bool wereOff = EnablePageTransitions(registry);
+    EXPECT_EQ(wereOff, c.WereOff);
     EXPECT_EQ(Raw(registry, MainKey, "page_transitions"), dword(c.During));
-    if (TransitionsWereOff) RestorePageTransitions(registry);
+    if (wereOff) RestorePageTransitions(registry);
     EXPECT_EQ(Raw(registry, MainKey, "Page_Transitions"), dword(c.After));
     EXPECT_EQ(registry.ValueCount(MainKey), c.Before ? 2u : 1u);
     EXPECT_EQ(registry.OpenKeyCount(), 0);
   }
 }
 
-TEST_F(BrowserGuards, NothingIsCreatedWhereAKeyOrValueIsMissing) {
+TEST(BrowserGuards, NothingIsCreatedWhereAKeyOrValueIsMissing) {
   struct TCase {
     const char* What;
     void (*Prepare)(TMemoryRegistry&);
@@ -164,10 +156,8 @@ TEST_F(BrowserGuards, NothingIsCreatedWhereAKeyOrValueIsMissing) {
     const auto transitions = Raw(registry, MainKey, PageTransitionsValueName);
     const size_t soundValues = registry.ValueCount(SoundKey);
     const size_t mainValues = registry.ValueCount(MainKey);
-    for (void (*guard)(TRegistry&) :
-         {&DisableNavigationSound, &EnablePageTransitions, &RestoreNavigationSound, &RestorePageTransitions})
-      EXPECT_EQ(Raised([&] { guard(registry); }), "");
-    EXPECT_FALSE(TransitionsWereOff);
+    for (void (*guard)(TRegistry&) : AllGuards) EXPECT_EQ(Raised([&] { guard(registry); }), "");
+    EXPECT_FALSE(EnablePageTransitions(registry));
     EXPECT_EQ(registry.KeyExists(SoundKey), soundKeyExisted);
     EXPECT_EQ(registry.KeyExists(MainKey), soundKeyExisted);
     EXPECT_EQ(Raw(registry, SoundKey, ""), sound);
@@ -178,27 +168,27 @@ TEST_F(BrowserGuards, NothingIsCreatedWhereAKeyOrValueIsMissing) {
   }
 }
 
-TEST_F(BrowserGuards, AWholeSessionPutsBothSettingsBack) {
+TEST(BrowserGuards, AWholeSessionPutsBothSettingsBack) {
   TMemoryRegistry registry;
   registry.SetString(SoundKey, "", "%SystemRoot%\\Media\\n.wav", TRegType::ExpandString);
   registry.SetInteger(MainKey, PageTransitionsValueName, 0);
 
   // As the saver window does it: at creation, then at the end.
   DisableNavigationSound(registry);
-  EnablePageTransitions(registry);
+  const bool wereOff = EnablePageTransitions(registry);
   EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::ExpandString, Sz("%SystemRoot%\\Media\\n.wav[deactivated]")}));
   EXPECT_EQ(Raw(registry, MainKey, PageTransitionsValueName), (TRaw{TRegType::Dword, Le32(1)}));
   RestoreNavigationSound(registry);
-  if (TransitionsWereOff) RestorePageTransitions(registry);
+  if (wereOff) RestorePageTransitions(registry);
 
   EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::ExpandString, Sz("%SystemRoot%\\Media\\n.wav")}));
   EXPECT_EQ(Raw(registry, MainKey, PageTransitionsValueName), (TRaw{TRegType::Dword, Le32(0)}));
 }
 
-// A preview and a full-screen session in two processes, each with its own TransitionsWereOff:
+// A preview and a full-screen session in two processes, each keeping what it found:
 // whichever ends first cleans the sound, and only the first (which found transitions off)
 // switches them off again.
-TEST_F(BrowserGuards, TwoOverlappingSessionsEndWithTheSettingsOfBefore) {
+TEST(BrowserGuards, TwoOverlappingSessionsEndWithTheSettingsOfBefore) {
   for (auto [firstEndsFirst, type] : {std::pair{true, TRegType::String}, {false, TRegType::String},
                                       {true, TRegType::ExpandString}, {false, TRegType::ExpandString}}) {
     SCOPED_TRACE(firstEndsFirst ? "the first session ends first" : "the second session ends first");
@@ -209,10 +199,8 @@ TEST_F(BrowserGuards, TwoOverlappingSessionsEndWithTheSettingsOfBefore) {
 
     bool wereOff[2];
     for (bool& flag : wereOff) {
-      TransitionsWereOff = false;
       DisableNavigationSound(registry);
-      EnablePageTransitions(registry);
-      flag = TransitionsWereOff;
+      flag = EnablePageTransitions(registry);
     }
     EXPECT_TRUE(wereOff[0]);
     EXPECT_FALSE(wereOff[1]);
@@ -230,7 +218,7 @@ TEST_F(BrowserGuards, TwoOverlappingSessionsEndWithTheSettingsOfBefore) {
 
 // A value of another type than the setting's is not the setting: every guard passes it over in
 // silence, as if it were missing.
-TEST_F(BrowserGuards, AValueOfAnotherTypeIsLeftAloneWithoutAWord) {
+TEST(BrowserGuards, AValueOfAnotherTypeIsLeftAloneWithoutAWord) {
   struct TCase {
     const char* What;
     const char* Key;
@@ -253,23 +241,21 @@ TEST_F(BrowserGuards, AValueOfAnotherTypeIsLeftAloneWithoutAWord) {
     SCOPED_TRACE(c.What);
     TMemoryRegistry registry;
     registry.SetValue(c.Key, c.Name, c.Stored.Type, c.Stored.Data);
-    for (void (*guard)(TRegistry&) :
-         {&DisableNavigationSound, &EnablePageTransitions, &RestoreNavigationSound, &RestorePageTransitions})
-      EXPECT_EQ(Raised([&] { guard(registry); }), "");
+    for (void (*guard)(TRegistry&) : AllGuards) EXPECT_EQ(Raised([&] { guard(registry); }), "");
     EXPECT_EQ(Raw(registry, c.Key, c.Name), c.Stored);
-    EXPECT_FALSE(TransitionsWereOff);
+    EXPECT_FALSE(EnablePageTransitions(registry));
     EXPECT_EQ(registry.OpenKeyCount(), 0);
   }
 }
 
-TEST_F(BrowserGuards, AFailedWriteRaisesTheSetError) {
+TEST(BrowserGuards, AFailedWriteRaisesTheSetError) {
   struct TCase {
     void (*Guard)(TRegistry&);
     std::string Error;
   } cases[] = {
       {&DisableNavigationSound, "ERegistryException: Fehler beim Setzen der Daten f\xC3\xBCr ''"},
       {&RestoreNavigationSound, "ERegistryException: Fehler beim Setzen der Daten f\xC3\xBCr ''"},
-      {&EnablePageTransitions, "ERegistryException: Fehler beim Setzen der Daten f\xC3\xBCr 'Page_Transitions'"},
+      {[](TRegistry& r) { EnablePageTransitions(r); }, "ERegistryException: Fehler beim Setzen der Daten f\xC3\xBCr 'Page_Transitions'"},
       {&RestorePageTransitions, "ERegistryException: Fehler beim Setzen der Daten f\xC3\xBCr 'Page_Transitions'"},
   };
   for (const TCase& c : cases) {
@@ -283,15 +269,14 @@ TEST_F(BrowserGuards, AFailedWriteRaisesTheSetError) {
   }
 }
 
-TEST_F(BrowserGuards, UseTheProcessRegistryByDefault) {
+TEST(BrowserGuards, UseTheProcessRegistryByDefault) {
   TMemoryRegistry registry;
   registry.SetString(SoundKey, "", "n.wav");
   registry.SetInteger(MainKey, PageTransitionsValueName, 0);
   TUseRegistry use(registry);
   DisableNavigationSound();
-  EnablePageTransitions();
+  EXPECT_TRUE(EnablePageTransitions());
   EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::String, Sz("n.wav[deactivated]")}));
-  EXPECT_TRUE(TransitionsWereOff);
   RestoreNavigationSound();
   RestorePageTransitions();
   EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{TRegType::String, Sz("n.wav")}));

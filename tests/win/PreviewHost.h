@@ -18,22 +18,22 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestWindows.h"
 
-// Opens the host with a width x height preview child and points the run mode at it; returns
-// the frame.
+// Opens the host with a width x height preview child; returns the frame.
 inline HWND OpenPreviewHost(int width, int height) {
   Application.Initialize();
   Application.ResetTerminated();
   HWND frame = CreateHostWindow(0, WS_POPUP | WS_VISIBLE, 0, 0, width + 40, height + 40, nullptr, WHITE_BRUSH);
-  HWND preview = CreateHostWindow(0, WS_CHILD | WS_VISIBLE, 20, 20, width, height, frame, WHITE_BRUSH);
-  SaverMode = smPreview;
-  ParentWindow = static_cast<int32_t>(reinterpret_cast<intptr_t>(preview));
+  CreateHostWindow(0, WS_CHILD | WS_VISIBLE, 20, 20, width, height, frame, WHITE_BRUSH);
   return frame;
+}
+
+// The request of a preview in the host's preview child.
+inline TRunRequest PreviewIn(HWND frame) {
+  return {smPreview, static_cast<int32_t>(reinterpret_cast<intptr_t>(GetWindow(frame, GW_CHILD)))};
 }
 
 inline void ClosePreviewHost(HWND frame) {
   Application.ResetTerminated();
-  SaverMode = smNone;
-  ParentWindow = 0;
   DestroyWindow(frame);
 }
 
@@ -55,7 +55,7 @@ inline void RunSession(int width, int height, double timeScale, const std::funct
   static TSchoner* Running = nullptr;
   HWND frame = OpenPreviewHost(width, height);
   {
-    TSchoner schoner;
+    TSchoner schoner(PreviewIn(frame));
     schoner.Create();
     ASSERT_NE(schoner.Handle(), nullptr);
     schoner.WebBrowser1->Player().SetTimeScale(timeScale);

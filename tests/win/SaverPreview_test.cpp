@@ -34,7 +34,7 @@ TEST(SaverPreview, NothingIsWrittenAfterTheEnd) {
   HWND frame = OpenPreviewHost(152, 112);
   const std::vector<std::string> before = SessionFiles();
   {
-    TSchoner schoner;
+    TSchoner schoner(PreviewIn(frame));
     Session = &schoner;
     schoner.Create();
     SetTimer(nullptr, 0, 10, EndInsideADueTick);
@@ -50,7 +50,7 @@ TEST(SaverPreview, ShowsThePictureLetterboxedInTheHostsPreview) {
   std::vector<uint32_t> seen;
   RunSession(152, 112, 100, [&](TSchoner& session) {
     const HWND preview = GetParent(session.Handle());
-    ASSERT_EQ(preview, reinterpret_cast<HWND>(static_cast<intptr_t>(ParentWindow)));
+    ASSERT_EQ(preview, GetWindow(GetAncestor(preview, GA_ROOT), GW_CHILD));
     EXPECT_TRUE(NextPicture(session));
     HDC dc = GetDC(preview);
     for (int y = 0; y < 112; ++y)

@@ -49,7 +49,7 @@ protected:
     ShowCursor(FALSE);
     FCursorBefore = CursorCount();
     ASSERT_TRUE(SetCursorPos(100, 110));
-    StartCursorPos = TPoint{-1, -1};
+    FStartCursor = TPoint{-1, -1};
   }
   void TearDown() override {
     ShowCursor(TRUE);
@@ -60,7 +60,7 @@ protected:
   // Calls VerifyPassword and checks what holds for every call: the cursor is as hidden as
   // before and no password library stays loaded.
   bool Verify() {
-    const bool mayEnd = VerifyPassword();
+    const bool mayEnd = VerifyPassword(FStartCursor);
     EXPECT_EQ(CursorCount(), FCursorBefore);
     EXPECT_EQ(GetModuleHandleA(InstalledPasswordName), nullptr);
     return mayEnd;
@@ -68,6 +68,7 @@ protected:
 
   TWindow FWindow;
   int FCursorBefore = 0;
+  TPoint FStartCursor;  // the session's movement origin
 };
 
 }  // namespace
@@ -81,8 +82,8 @@ TEST_F(VerifyPassword95, WithoutThePasswordSwitchedOnTheSessionEndsUnasked) {
     StoreSwitch(stored);
     EXPECT_TRUE(Verify());
     EXPECT_EQ(StandInRecord(VerifyCallsValue), std::nullopt);
-    EXPECT_EQ(StartCursorPos.X, -1);
-    EXPECT_EQ(StartCursorPos.Y, -1);
+    EXPECT_EQ(FStartCursor.X, -1);
+    EXPECT_EQ(FStartCursor.Y, -1);
   }
 }
 
@@ -110,15 +111,15 @@ TEST_F(VerifyPassword95, ThePromptDecidesAndMovementCountsFromWhereItLeftTheCurs
     SetStandIn(VerifyAnswerValue, c.Answer);
     SetStandIn(VerifyCursorXValue, ++x);
     SetStandIn(VerifyCursorYValue, 201);
-    StartCursorPos = TPoint{-1, -1};
+    FStartCursor = TPoint{-1, -1};
 
     EXPECT_EQ(Verify(), c.MayEnd);
     EXPECT_EQ(StandInRecord(VerifyCallsValue), std::optional<ULONGLONG>(1));
     EXPECT_EQ(StandInRecord(VerifyWindowValue), std::optional<ULONGLONG>(reinterpret_cast<ULONG_PTR>(FWindow.Get())));
     // Shown for the prompt, hidden again afterwards (checked by Verify).
     EXPECT_EQ(StandInRecord(VerifyCursorCountValue), std::optional<ULONGLONG>(static_cast<DWORD>(FCursorBefore + 1)));
-    EXPECT_EQ(StartCursorPos.X, static_cast<int32_t>(x));
-    EXPECT_EQ(StartCursorPos.Y, 201);
+    EXPECT_EQ(FStartCursor.X, static_cast<int32_t>(x));
+    EXPECT_EQ(FStartCursor.Y, 201);
   }
 }
 
@@ -130,16 +131,16 @@ TEST_F(VerifyPassword95, WithoutThePromptTheSessionEnds) {
     SCOPED_TRACE("no PASSWORD.CPL");
     ASSERT_EQ(GetFileAttributesA(SystemDirectoryPath(InstalledPasswordName).c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(Verify());
-    EXPECT_EQ(StartCursorPos.X, 100);
-    EXPECT_EQ(StartCursorPos.Y, 110);
+    EXPECT_EQ(FStartCursor.X, 100);
+    EXPECT_EQ(FStartCursor.Y, 110);
   }
   {
     SCOPED_TRACE("a PASSWORD.CPL without VerifyScreenSavePwd");
     TInstalledStandIn cpl(StandInMprFile, InstalledPasswordName);
-    StartCursorPos = TPoint{-1, -1};
+    FStartCursor = TPoint{-1, -1};
     EXPECT_TRUE(Verify());
-    EXPECT_EQ(StartCursorPos.X, 100);
-    EXPECT_EQ(StartCursorPos.Y, 110);
+    EXPECT_EQ(FStartCursor.X, 100);
+    EXPECT_EQ(FStartCursor.Y, 110);
     EXPECT_EQ(StandInRecord(VerifyCallsValue), std::nullopt);
   }
 }
