@@ -25,6 +25,8 @@ class TSchoner : public TForm {
 public:
   // A session of the request's mode (smPreview in the host's window, or smSaver).
   explicit TSchoner(const TRunRequest& run);
+  // The window goes first, while everything its messages reach is still there.
+  ~TSchoner() override { DestroyWindowObject(); }
 
   TMessageTimer Timer1;
   std::unique_ptr<TWebBrowser> WebBrowser1;
