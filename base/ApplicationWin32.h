@@ -78,11 +78,10 @@ public:
   // No box may come up: a session is on the screen, and a box would take its activation.
   bool Quiet = false;
 
-  // Starts a new life of the loops after a quit message was seen (used between in-process tests).
-  void ResetTerminated() { FTerminated = false; }
   void HandleCurrentException() noexcept;
 
 private:
+  friend struct TTestAccess;
   bool ProcessMessage();
   void WaitForMessageOrBeat();
 

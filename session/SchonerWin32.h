@@ -35,7 +35,6 @@ public:
   // temporary files, quit. Every step runs whatever an earlier one raised; the steps run once,
   // however often the session is ended.
   void StopSaver();
-  TSessionStage Stage() const { return FCourse.Stage(); }
 
 protected:
   void CreateParams(TCreateParams& params) override;
@@ -49,6 +48,7 @@ protected:
   void WndProc(TMessage& message) override;
 
 private:
+  friend struct TTestAccess;
   void Timer1Timer();
   void ChangePicture();
   // The full-screen input watch, the first step of WndProc while FWatching: a key, a button, the

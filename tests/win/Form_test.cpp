@@ -9,6 +9,7 @@
 #include "base/Errors.h"
 #include "base/FormWin32.h"
 #include "tests/support/MessageLoop.h"
+#include "tests/support/TestAccess.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ class FormTest : public ::testing::Test {
 protected:
   void SetUp() override {
     Application.Initialize();
-    Application.ResetTerminated();
+    TTestAccess::ResetTerminated();
     Application.OnException = [this](const std::exception& e) { Reported.push_back(e.what()); };
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -24,7 +25,7 @@ protected:
   }
   void TearDown() override {
     Application.OnException = nullptr;
-    Application.ResetTerminated();
+    TTestAccess::ResetTerminated();
   }
   std::vector<std::string> Reported;
 };

@@ -16,12 +16,13 @@
 #include "session/SchonerWin32.h"
 #include "tests/support/MessageLoop.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TestAccess.h"
 #include "tests/support/TestWindows.h"
 
 // Opens the host with a width x height preview child; returns the frame.
 inline HWND OpenPreviewHost(int width, int height) {
   Application.Initialize();
-  Application.ResetTerminated();
+  TTestAccess::ResetTerminated();
   HWND frame = CreateHostWindow(0, WS_POPUP | WS_VISIBLE, 0, 0, width + 40, height + 40, nullptr, WHITE_BRUSH);
   CreateHostWindow(0, WS_CHILD | WS_VISIBLE, 20, 20, width, height, frame, WHITE_BRUSH);
   return frame;
@@ -33,7 +34,7 @@ inline TRunRequest PreviewIn(HWND frame) {
 }
 
 inline void ClosePreviewHost(HWND frame) {
-  Application.ResetTerminated();
+  TTestAccess::ResetTerminated();
   DestroyWindow(frame);
 }
 
@@ -41,7 +42,7 @@ inline void ClosePreviewHost(HWND frame) {
 // plays its transition to the end; false when no change came within the longest count, or the
 // transition did not end.
 inline bool NextPicture(TSchoner& session) {
-  const TTransitionPlayer& player = session.WebBrowser1->Player();
+  const TTransitionPlayer& player = TTestAccess::Player(*session.WebBrowser1);
   for (int tick = 0; tick < 100 && !player.Animating(); ++tick)
     SendMessageW(session.Handle(), WM_TIMER, session.Timer1.Id(), 0);
   return player.Animating() && PumpUntil([&] { return !player.Animating(); });
@@ -58,7 +59,7 @@ inline void RunSession(int width, int height, double timeScale, const std::funct
     TSchoner schoner(PreviewIn(frame));
     schoner.Create();
     ASSERT_NE(schoner.Handle(), nullptr);
-    schoner.WebBrowser1->Player().SetTimeScale(timeScale);
+    TTestAccess::SetTimeScale(TTestAccess::Player(*schoner.WebBrowser1), timeScale);
     Script = &script;
     Running = &schoner;
     SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {

@@ -13,6 +13,7 @@
 #include "base/RunState.h"
 #include "session/SchonerWin32.h"
 #include "tests/support/Ppm.h"
+#include "tests/support/TestAccess.h"
 #include "tests/win/PreviewHost.h"
 
 namespace {
@@ -39,7 +40,7 @@ TEST(SaverPreview, NothingIsWrittenAfterTheEnd) {
     schoner.Create();
     SetTimer(nullptr, 0, 10, EndInsideADueTick);
     schoner.ShowModal();
-    EXPECT_EQ(schoner.Stage(), TSessionStage::Ended);
+    EXPECT_EQ(TTestAccess::Stage(schoner), TSessionStage::Ended);
   }
   EXPECT_EQ(SessionFiles(), before);
   ClosePreviewHost(frame);
