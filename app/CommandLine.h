@@ -13,15 +13,12 @@
 // group and are removed.
 std::vector<std::string> SplitCommandLine(const char* commandLine);
 
-struct TParsedCommandLine {
-  TSaverMode Mode = smNone;
-  int32_t Window = 0;
-};
+using TParsedCommandLine = TRunRequest;
 
 // Parses the arguments (counted from the first after the program path). `foregroundWindow` gives
 // the handle used for "/c" without one. A bad handle text raises EConvertError.
 TParsedCommandLine ParseArguments(const std::vector<std::string>& args,
                                   const std::function<int32_t()>& foregroundWindow);
 
-// Reads the process's own command line into SaverMode and ParentWindow.
-void ParseCommandLine();
+// Reads the process's own command line.
+TRunRequest ParseCommandLine();

@@ -11,18 +11,18 @@
 
 namespace {
 
-void RunMode() {
-  switch (SaverMode) {
+void RunMode(const TRunRequest& run) {
+  switch (run.Mode) {
     case smPassword:
-      ChangePassword();
+      ChangePassword(run);
       break;
     case smPreview:
     case smSaver:
-      StartSaver();
+      StartSaver(run);
       break;
     case smConfig:
     case smNone:
-      RunConfigDialog();
+      RunConfigDialog(run);
       break;
   }
 }
@@ -33,11 +33,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // An error that no mode handled, a bad handle text first of all, ends here: the last-chance
   // report, then exit code 1. Nothing on the system has been changed before ParseCommandLine.
   try {
-    ParseCommandLine();
+    const TRunRequest run = ParseCommandLine();
     // Whatever a session that ended abnormally left behind is put back first, in every mode.
     InstallAbnormalEnd();
     RecoverAbandonedSessions();
-    RunMode();
+    RunMode(run);
   } catch (const std::exception& error) {
     ShowFatalException(error);
     return 1;

@@ -26,19 +26,16 @@ LRESULT CALLBACK OwnerWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 
 }  // namespace
 
-TApplication::~TApplication() {
-  if (FHandle != nullptr) DestroyWindow(FHandle);
-  if (FComInitialized) CoUninitialize();
-}
+TApplication::~TApplication() = default;
 
 void TApplication::Initialize() {
-  if (FHandle != nullptr) return;
-  FComInitialized = SUCCEEDED(CoInitialize(nullptr));
+  if (FOwner) return;
+  if (SUCCEEDED(CoInitialize(nullptr))) FCom = TPairedRelease([] { CoUninitialize(); });
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterWindowClass(L"TApplication", OwnerWindowProc, 0, LoadIconW(instance, L"MAINICON"));
   // A zero-size, never-shown top-level window: the owner of the program's top-level forms.
-  FHandle = CreateWindowExW(0, L"TApplication", L"", WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU |
-                            WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+  FOwner.Reset(CreateWindowExW(0, L"TApplication", L"", WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU |
+                               WS_MINIMIZEBOX, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr));
 }
 
 bool TApplication::ProcessMessage() {

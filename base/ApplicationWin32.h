@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/OwnersWin32.h"
+
 // What the application asks of its main window: to be shown by Run, and to put back what it
 // changed when the user's session ends (logoff, restart, shutdown).
 class TMainWindow {
@@ -39,7 +41,7 @@ public:
 
   // Initialises COM (single-threaded apartment) and creates the hidden owner window.
   void Initialize();
-  HWND Handle() const { return FHandle; }
+  HWND Handle() const { return FOwner.Get(); }
 
   // The first form created becomes the main form; closing it terminates the application.
   TMainWindow* MainForm() const { return FMainForm; }
@@ -76,21 +78,20 @@ public:
   // No box may come up: a session is on the screen, and a box would take its activation.
   bool Quiet = false;
 
-  // Starts a new life of the loops after a quit message was seen (used between in-process tests).
-  void ResetTerminated() { FTerminated = false; }
   void HandleCurrentException() noexcept;
 
 private:
+  friend struct TTestAccess;
   bool ProcessMessage();
   void WaitForMessageOrBeat();
 
-  HWND FHandle = nullptr;
+  TPairedRelease FCom;  // given back after the owner window has gone
+  TWindow FOwner;
   TMainWindow* FMainForm = nullptr;
   std::vector<std::pair<int, TMessageFilter>> FFilters;
   int FLastFilter = 0;
   TFrameBeat FBeat;
   bool FTerminated = false;
-  bool FComInitialized = false;
 };
 
 extern TApplication Application;

@@ -33,7 +33,6 @@ LUMI_DECLARE_ERROR(EResNotFound);         // a picture resource that is not ther
 LUMI_DECLARE_ERROR(EFCreateError);        // a file that cannot be created
 LUMI_DECLARE_ERROR(EWriteError);          // a file that takes fewer bytes than written
 LUMI_DECLARE_ERROR(EJPEG);                // a JPEG stream the decoder rejects
-LUMI_DECLARE_ERROR(EOleSysError);         // a failing call into the page view
 
 // The texts. Arguments are UTF-8; callers convert ANSI data (paths, command-line words) first.
 std::string InvalidIntegerText(const std::string& text);         // '%s' ist kein gültiger Integerwert, %s cut after 64 bytes

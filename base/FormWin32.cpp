@@ -36,9 +36,7 @@ void TMessageTimer::SetEnabled(bool enabled) {
     KillTimer(FOwner.Handle(), FId);
 }
 
-TForm::TForm(std::wstring windowClassName) : FClassName(std::move(windowClassName)) {
-  WindowProc = StandardWindowProc();
-}
+TForm::TForm(std::wstring windowClassName) : FClassName(std::move(windowClassName)) {}
 
 TForm::~TForm() {
   Application.RemoveMessageFilter(FFilter);
@@ -70,7 +68,7 @@ void TForm::Create() {
 
 LRESULT TForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   TMessage message{msg, wParam, lParam, 0};
-  WindowProc(message);
+  WndProc(message);
   return message.Result;
 }
 

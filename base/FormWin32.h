@@ -1,5 +1,6 @@
-// A window of the program as a form object: creation parameters, a replaceable window procedure,
-// creation/activation/close/key handlers, modal showing, and message timers. Every message it
+// A window of the program as a form object: creation parameters, its handling of messages (a
+// subclass handles what it needs first and passes the rest on), creation/activation/close/key
+// handlers, modal showing, and message timers. Every message it
 // dispatches runs under the application's default error report: a handler that raises ends there
 // and the program goes on.
 #pragma once
@@ -45,9 +46,7 @@ public:
   TMessageTimer(const TMessageTimer&) = delete;
   TMessageTimer& operator=(const TMessageTimer&) = delete;
 
-  bool Enabled() const { return FEnabled; }
   void SetEnabled(bool enabled);
-  UINT Interval() const { return FInterval; }
   // The timer's id in the WM_TIMER messages of its form.
   UINT Id() const { return FId; }
 
@@ -63,8 +62,6 @@ private:
 
 class TForm : public TWindowObject, public TMainWindow, public TWindowGeometry<TForm> {
 public:
-  using TWindowProc = std::function<void(TMessage&)>;
-
   explicit TForm(std::wstring windowClassName);
   virtual ~TForm();
   TForm(const TForm&) = delete;
@@ -88,10 +85,6 @@ public:
   int ShowModal();
   void Close();
   TModalResult ModalResult() const { return FModalResult; }
-
-  // The replaceable window procedure; StandardWindowProc() gives the form's own handling.
-  TWindowProc WindowProc;
-  TWindowProc StandardWindowProc() { return [this](TMessage& m) { WndProc(m); }; }
 
   // When set, key-down messages aimed at the form's children reach its key handler first.
   bool KeyPreview = false;
@@ -120,7 +113,9 @@ protected:
   // The user's session ends (logoff, restart, shutdown): the process may be ended as soon as
   // this returns, so whatever must be put back is put back here.
   virtual void FormEndSession() {}
-  // The form's own handling of a message (the standard window procedure).
+  // The form's handling of every message of its window, the last step of the one chain from
+  // TWindowObject's window procedure: a subclass takes what it handles and passes the rest to its
+  // base's WndProc.
   virtual void WndProc(TMessage& message);
   void DefaultHandler(TMessage& message);
 

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <utility>
 
 // Traits: `Type`, `Invalid()` and `Close(handle)`.
@@ -51,6 +52,7 @@ struct THandleTraits {
   static void Close(T handle) { CloseFunction(handle); }
 };
 
+using TPowerNotice = TOwnedHandle<THandleTraits<HPOWERNOTIFY, UnregisterPowerSettingNotification>>;
 using TKernelHandle = TOwnedHandle<THandleTraits<HANDLE, CloseHandle>>;  // events, timers, processes
 using TFileHandle = TOwnedHandle<THandleTraits<HANDLE, CloseHandle, true>>;
 using TFindHandle = TOwnedHandle<THandleTraits<HANDLE, FindClose, true>>;  // a FindFirstFile search
@@ -61,6 +63,45 @@ using TMemoryDC = TOwnedHandle<THandleTraits<HDC, DeleteDC>>;
 using TModuleHandle = TOwnedHandle<THandleTraits<HMODULE, FreeLibrary>>;
 using TRegistryKeyHandle = TOwnedHandle<THandleTraits<HKEY, RegCloseKey>>;
 using TWindow = TOwnedHandle<THandleTraits<HWND, DestroyWindow>>;
+
+// The second call of a pair whose first was made (a registration, a raised count, the mouse
+// captured): it runs once, at Reset or at the end of the owner's life; an empty owner runs nothing.
+class TPairedRelease {
+public:
+  TPairedRelease() = default;
+  explicit TPairedRelease(std::function<void()> release) : FRelease(std::move(release)) {}
+  ~TPairedRelease() { Reset(); }
+  TPairedRelease(TPairedRelease&& other) noexcept : FRelease(std::exchange(other.FRelease, nullptr)) {}
+  TPairedRelease& operator=(TPairedRelease&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      FRelease = std::exchange(other.FRelease, nullptr);
+    }
+    return *this;
+  }
+  TPairedRelease(const TPairedRelease&) = delete;
+  TPairedRelease& operator=(const TPairedRelease&) = delete;
+
+  explicit operator bool() const { return static_cast<bool>(FRelease); }
+  void Reset() {
+    if (auto release = std::exchange(FRelease, nullptr)) release();
+  }
+
+private:
+  std::function<void()> FRelease;
+};
+
+// The mouse captured for `window` until the owner lets it go.
+inline TPairedRelease CaptureMouse(HWND window) {
+  SetCapture(window);
+  return TPairedRelease([] { ReleaseCapture(); });
+}
+
+// The cursor hidden (its display count lowered by one) until the owner shows it again.
+inline TPairedRelease HideCursor() {
+  ShowCursor(FALSE);
+  return TPairedRelease([] { ShowCursor(TRUE); });
+}
 
 // A window's device context (the screen's for a null window), released at the end of the scope.
 class TWindowDC {

@@ -12,6 +12,7 @@
 #include "base/ApplicationWin32.h"
 #include "base/RunState.h"
 #include "session/SchonerWin32.h"
+#include "tests/support/TestAccess.h"
 
 namespace {
 
@@ -39,14 +40,15 @@ void SendDisplayState(DWORD state) {
 // Runs the session's own loop for the given seconds and prints what it cost.
 void Measure(const char* name) {
   const double cpu = CpuSeconds();
-  const uint64_t frames = Session->WebBrowser1->Player().FramesDrawn();
+  const TTransitionPlayer& player = TTestAccess::Player(*Session->WebBrowser1);
+  const uint64_t frames = TTestAccess::FramesDrawn(player);
   const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(Seconds) * 1000;
   // Wakes once a second to look at the clock (the session itself need not).
   const UINT_PTR clock = SetTimer(nullptr, 0, 1000, nullptr);
   while (GetTickCount64() < end) Application.HandleMessage();
   KillTimer(nullptr, clock);
   std::printf("%-12s %6.2f %% of a core, %llu frames drawn in %d s\n", name, 100 * (CpuSeconds() - cpu) / Seconds,
-              static_cast<unsigned long long>(Session->WebBrowser1->Player().FramesDrawn() - frames), Seconds);
+              static_cast<unsigned long long>(TTestAccess::FramesDrawn(player) - frames), Seconds);
   std::fflush(stdout);
 }
 
@@ -67,9 +69,7 @@ int main(int argc, char** argv) {
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
-  SaverMode = smPreview;
-  ParentWindow = static_cast<int32_t>(reinterpret_cast<intptr_t>(host));
-  TSchoner schoner;
+  TSchoner schoner({smPreview, static_cast<int32_t>(reinterpret_cast<intptr_t>(host))});
   Session = &schoner;
   schoner.Create();
   SetTimer(nullptr, 0, 10, Run);

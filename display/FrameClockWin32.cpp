@@ -44,8 +44,6 @@ TFrameClock::TFrameClock() {
   Application.SetFrameBeat({[this] { return Due(); }, [this] { Beat(); }});
 }
 
-TFrameClock::~TFrameClock() { RaiseResolution(false); }
-
 void TFrameClock::Join(TTransitionPlayer* player) { FPlayers.push_back(player); }
 
 void TFrameClock::Leave(TTransitionPlayer* player) { std::erase(FPlayers, player); }
@@ -159,10 +157,11 @@ void TFrameClock::Beat() {
 }
 
 void TFrameClock::RaiseResolution(bool raise) {
-  if (!FCoarseTimer || raise == FResolutionRaised) return;
-  if (raise)
+  if (!FCoarseTimer || raise == static_cast<bool>(FResolutionRaised)) return;
+  if (raise) {
     timeBeginPeriod(1);
-  else
-    timeEndPeriod(1);
-  FResolutionRaised = raise;
+    FResolutionRaised = TPairedRelease([] { timeEndPeriod(1); });
+  } else {
+    FResolutionRaised.Reset();
+  }
 }

@@ -24,7 +24,6 @@ class TTransitionPlayer;
 class TFrameClock {
 public:
   TFrameClock();
-  ~TFrameClock();
   TFrameClock(const TFrameClock&) = delete;
   TFrameClock& operator=(const TFrameClock&) = delete;
 
@@ -65,7 +64,7 @@ private:
   bool FAwake = false;         // the timer is armed for the next beat
   bool FComposing = false;
   bool FCoarseTimer = false;   // an ordinary waitable timer: 1 ms resolution while awake
-  bool FResolutionRaised = false;
+  TPairedRelease FResolutionRaised;  // timeBeginPeriod(1) made, timeEndPeriod(1) owed
   int64_t FFrequency = 1;
   int64_t FDisplayTicks = 1;   // the display's refresh period as the display reports it
   int64_t FRefreshTicks = 1;   // the compositor's refresh period

@@ -7,26 +7,10 @@
 #include "base/RectWin32.h"
 #include "base/WindowClassWin32.h"
 
-namespace {
-
-int RefusedSurfaces = 0;
-
-TDibSection CreateSurface(int width, int height) {
-  if (RefusedSurfaces > 0) {
-    --RefusedSurfaces;
-    return {};
-  }
-  return CreateTopDownDib(width, height);
-}
-
-}  // namespace
-
-void TFrameSurface::RefuseSurfaces(int count) { RefusedSurfaces = count; }
-
 void TFrameSurface::Resize(int width, int height, bool keep) {
   width = std::max(width, 1);
   height = std::max(height, 1);
-  TDibSection dib = CreateSurface(width, height);
+  TDibSection dib = FRefusedSurfaces > 0 ? (--FRefusedSurfaces, TDibSection{}) : CreateTopDownDib(width, height);
   if (!dib.Bitmap) {
     // Without a surface the window is painted black: a cut-off corner of the old one would leave
     // the rest of the window showing what lies beneath it.

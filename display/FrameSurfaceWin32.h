@@ -41,11 +41,12 @@ public:
   // without a surface. Throws std::bad_alloc.
   TFrame CopyOut(int width = -1, int height = -1) const;
 
-  // For tests: the next `count` surfaces are refused, as the system refuses them when memory or
-  // its GDI objects run short.
-  static void RefuseSurfaces(int count);
-
 private:
+  friend struct TTestAccess;
+  // The next surfaces this many Resize calls make are refused, as the system refuses them when
+  // memory or its GDI objects run short.
+  static inline int FRefusedSurfaces = 0;
+
   HWND FWindow = nullptr;
   TMemoryDC FMemoryDC;
   TGdiBitmap FBitmap;

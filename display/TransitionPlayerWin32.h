@@ -36,17 +36,12 @@ public:
   // alone: nothing reaches the screen until the window is painted again.
   void FinishUnseen();
 
-  // Seconds of transition that pass per second of the clock: 1 in the program; tests that play
-  // many transitions in a row run them faster, each still to its end.
-  void SetTimeScale(double scale) { FTimeScale = scale; }
-
   bool Animating() const { return FTransition.has_value(); }
   // The pixels of the running transition's frames.
   uint64_t FramePixels() const { return static_cast<uint64_t>(FFrom.Width) * static_cast<uint64_t>(FFrom.Height); }
-  // Frames this player has presented (every step that changed something, and a last frame).
-  uint64_t FramesDrawn() const { return FFramesDrawn; }
 
 private:
+  friend struct TTestAccess;
   void Present(const TRect& changed);
 
   TFrameSurface& FSurface;
@@ -56,6 +51,8 @@ private:
   double FDurationSeconds = 0;
   double FStartSeconds = 0;  // on the clock
   TRect FComposed;  // what the last composed frame changed, not yet presented
+  // Seconds of transition that pass per second of the clock: 1 in the program; tests that play
+  // many transitions in a row run them faster, each still to its end.
   double FTimeScale = 1.0;
-  uint64_t FFramesDrawn = 0;
+  uint64_t FFramesDrawn = 0;  // frames presented (every step that changed something, and a last frame)
 };

@@ -11,7 +11,6 @@
 #include "base/MemoryRegistry.h"
 #include "base/RegistryValue.h"
 #include "host/BrowserGuards.h"
-#include "host/HostState.h"
 #include "host/PasswordSetting.h"
 #include "settings/SettingsStore.h"
 
@@ -71,9 +70,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     case 3: {  // the transitions guard: remembers 0, leaves 1
       registry.SetValue(BrowserMainKeyPath, PageTransitionsValueName, type, bytes);
-      TransitionsWereOff = false;
-      const bool enabled = Attempt([&] { return EnablePageTransitions(registry), true; }).has_value();
-      if (enabled != isInteger || (enabled && TransitionsWereOff != (bits == 0))) std::abort();
+      bool wereOff = false;
+      const bool enabled = Attempt([&] { return wereOff = EnablePageTransitions(registry), true; }).has_value();
+      if (enabled != isInteger || (enabled && wereOff != (bits == 0))) std::abort();
       const std::optional<TRegValue> after = registry.Value(BrowserMainKeyPath, PageTransitionsValueName);
       if (enabled && (after->Type != TRegType::Dword || after->Data != std::string("\1\0\0\0", 4))) std::abort();
       break;

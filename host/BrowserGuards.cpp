@@ -1,8 +1,6 @@
 // The navigation-sound and page-transition guards over the registry accessor.
 #include "host/BrowserGuards.h"
 
-#include "host/HostState.h"
-
 namespace {
 
 // Opens `keyPath` without creating it and hands the key to `change` only when `valueName` exists
@@ -46,11 +44,13 @@ void RestoreNavigationSound(TRegistry& registry) {
   });
 }
 
-void EnablePageTransitions(TRegistry& registry) {
-  WithExistingValue(registry, BrowserMainKeyPath, PageTransitionsValueName, [](TRegistryKey& key) {
-    TransitionsWereOff = key.ReadInteger(PageTransitionsValueName) == 0;
+bool EnablePageTransitions(TRegistry& registry) {
+  bool wereOff = false;
+  WithExistingValue(registry, BrowserMainKeyPath, PageTransitionsValueName, [&](TRegistryKey& key) {
+    wereOff = key.ReadInteger(PageTransitionsValueName) == 0;
     key.WriteInteger(PageTransitionsValueName, 1);
   });
+  return wereOff;
 }
 
 void RestorePageTransitions(TRegistry& registry) {

@@ -27,8 +27,8 @@ void DisableNavigationSound(TRegistry& registry = CurrentRegistry());
 // Cuts the value at the first marker (all later markers and text go with it); writes the text
 // back, as Disable does, even when it held no marker.
 void RestoreNavigationSound(TRegistry& registry = CurrentRegistry());
-// Sets TransitionsWereOff to whether "Page_Transitions" was 0, then writes 1. Without the value,
-// TransitionsWereOff keeps what it held.
-void EnablePageTransitions(TRegistry& registry = CurrentRegistry());
-// Writes 0; the session's end calls it only when TransitionsWereOff.
+// Writes 1 where "Page_Transitions" is; true when it was 0 (transitions were off), false without
+// the value. The session keeps the answer for its end.
+bool EnablePageTransitions(TRegistry& registry = CurrentRegistry());
+// Writes 0; the session's end calls it only when transitions were off before it.
 void RestorePageTransitions(TRegistry& registry = CurrentRegistry());

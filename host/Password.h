@@ -3,13 +3,16 @@
 // from the system directory; where a library or its entry point is missing, nothing is shown.
 #pragma once
 
-// The password mode: hands "SCRSAVE" and the host's window (ParentWindow) to MPR.DLL's
-// PwdChangePasswordA and returns when it does.
-void ChangePassword();
+#include "base/RunState.h"
+
+// The password mode: hands "SCRSAVE" and the host's window to MPR.DLL's PwdChangePasswordA and
+// returns when it does.
+void ChangePassword(const TRunRequest& run);
 
 // True when the full-screen session may end. On the NT family at once, touching nothing. On the
 // 95 family true as well when the password is not in use (see SaverPasswordInUse); otherwise the
 // cursor is shown for PASSWORD.CPL's VerifyScreenSavePwd, which is handed the foreground window,
-// and hidden again, and StartCursorPos is taken anew wherever the cursor then stands. A missing
-// PASSWORD.CPL or entry point lets the session end without a prompt.
-bool VerifyPassword();
+// and hidden again, and `startCursor` (where the session measures movement from) is taken anew
+// wherever the cursor then stands. A missing PASSWORD.CPL or entry point lets the session end
+// without a prompt.
+bool VerifyPassword(TPoint& startCursor);

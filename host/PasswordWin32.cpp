@@ -6,13 +6,12 @@
 #include <cstdint>
 #include <string>
 
-#include "base/RunState.h"
+#include "base/HostWindowWin32.h"
 #include "base/Registry.h"
 #include "base/OwnersWin32.h"
 #include "host/OsVersionWin32.h"
 #include "host/PasswordSetting.h"
 #include "host/SystemLibrary.h"
-#include "base/RunState.h"
 
 namespace {
 
@@ -33,9 +32,6 @@ TProc EntryPoint(const TModuleHandle& library, const char* name) {
 using TPwdChangePassword = DWORD(WINAPI*)(LPCSTR regKeyName, HWND parent, DWORD reserved1, DWORD reserved2);
 using TVerifyScreenSavePwd = BOOL(WINAPI*)(HWND window);
 
-// The host's window: handles are 32-bit values, sign-extended on 64-bit Windows.
-HWND HostWindow() { return reinterpret_cast<HWND>(static_cast<intptr_t>(ParentWindow)); }
-
 // Asks PASSWORD.CPL; true without a prompt when the library or its entry point is missing.
 bool AskForPassword() {
   const TModuleHandle library = LoadSystemLibrary("PASSWORD.CPL");
@@ -47,14 +43,14 @@ bool AskForPassword() {
 
 }  // namespace
 
-void ChangePassword() {
+void ChangePassword(const TRunRequest& run) {
   const TModuleHandle library = LoadSystemLibrary("MPR.DLL");
   if (!library) return;
   if (const auto change = EntryPoint<TPwdChangePassword>(library, "PwdChangePasswordA"))
-    change("SCRSAVE", HostWindow(), 0, 0);
+    change("SCRSAVE", HostWindow(run), 0, 0);
 }
 
-bool VerifyPassword() {
+bool VerifyPassword(TPoint& startCursor) {
   if (IsWindowsNT()) return true;
   if (!SaverPasswordInUse(CurrentRegistry())) return true;
   // The full-screen session hides the cursor; the prompt needs it.
@@ -62,6 +58,6 @@ bool VerifyPassword() {
   const bool mayEnd = AskForPassword();
   ShowCursor(FALSE);
   // When the session goes on, movement counts from where the cursor stands after the prompt.
-  if (POINT cursor; GetCursorPos(&cursor)) StartCursorPos = TPoint{cursor.x, cursor.y};
+  if (POINT cursor; GetCursorPos(&cursor)) startCursor = TPoint{cursor.x, cursor.y};
   return mayEnd;
 }

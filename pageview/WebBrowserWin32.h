@@ -33,12 +33,8 @@ public:
   void SetClientWidth(int clientWidth);
   void Show();
 
-  // A copy of what is on screen (for tests).
-  TFrame CopyScreen() const { return FSurface.CopyOut(); }
-  // The transitions' player (for tests: its time scale, whether it animates).
-  TTransitionPlayer& Player() { return FPlayer; }
-
 private:
+  friend struct TTestAccess;
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void WindowDestroyed() override;
   void ShowPage(const std::string& path);

@@ -13,20 +13,14 @@ bool IsRemoteSession() { return GetSystemMetrics(SM_REMOTESESSION) != 0; }
 
 }  // namespace
 
-TConditionNotices::TConditionNotices(HWND window, TViewingConditions& conditions)
-    : FWindow(window), FConditions(conditions) {
-  FDisplay = RegisterPowerSettingNotification(window, &ConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
-  if (FDisplay == nullptr)  // before Windows 8
-    FDisplay = RegisterPowerSettingNotification(window, &MonitorPowerOn, DEVICE_NOTIFY_WINDOW_HANDLE);
-  FBatterySaver = RegisterPowerSettingNotification(window, &PowerSavingStatus, DEVICE_NOTIFY_WINDOW_HANDLE);
-  FSessionNotices = WTSRegisterSessionNotification(window, NOTIFY_FOR_THIS_SESSION) != FALSE;
+TConditionNotices::TConditionNotices(HWND window, TViewingConditions& conditions) : FConditions(conditions) {
+  FDisplay.Reset(RegisterPowerSettingNotification(window, &ConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE));
+  if (!FDisplay)  // before Windows 8
+    FDisplay.Reset(RegisterPowerSettingNotification(window, &MonitorPowerOn, DEVICE_NOTIFY_WINDOW_HANDLE));
+  FBatterySaver.Reset(RegisterPowerSettingNotification(window, &PowerSavingStatus, DEVICE_NOTIFY_WINDOW_HANDLE));
+  if (WTSRegisterSessionNotification(window, NOTIFY_FOR_THIS_SESSION))
+    FSessionNotices = TPairedRelease([window] { WTSUnRegisterSessionNotification(window); });
   FConditions.SetRemote(IsRemoteSession());
-}
-
-TConditionNotices::~TConditionNotices() {
-  if (FDisplay != nullptr) UnregisterPowerSettingNotification(FDisplay);
-  if (FBatterySaver != nullptr) UnregisterPowerSettingNotification(FBatterySaver);
-  if (FSessionNotices) WTSUnRegisterSessionNotification(FWindow);
 }
 
 bool TConditionNotices::Take(UINT msg, WPARAM wParam, LPARAM lParam) {

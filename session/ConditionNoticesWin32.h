@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "base/OwnersWin32.h"
 #include "session/ViewingConditions.h"
 
 // The power setting of the console display's state (0 off, 1 on, 2 dimmed).
@@ -14,17 +15,13 @@ class TConditionNotices {
 public:
   // Registers window for the notices and reads what holds now (the session's remoteness).
   TConditionNotices(HWND window, TViewingConditions& conditions);
-  ~TConditionNotices();
-  TConditionNotices(const TConditionNotices&) = delete;
-  TConditionNotices& operator=(const TConditionNotices&) = delete;
 
   // Takes a message of the window into the conditions; true when it was one of the notices.
   bool Take(UINT msg, WPARAM wParam, LPARAM lParam);
 
 private:
-  HWND FWindow;
   TViewingConditions& FConditions;
-  HPOWERNOTIFY FDisplay = nullptr;
-  HPOWERNOTIFY FBatterySaver = nullptr;
-  bool FSessionNotices = false;
+  TPowerNotice FDisplay;
+  TPowerNotice FBatterySaver;
+  TPairedRelease FSessionNotices;
 };

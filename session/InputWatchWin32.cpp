@@ -3,10 +3,8 @@
 
 #include <cstdlib>
 
-#include "base/RunState.h"
 #include "base/ApplicationWin32.h"
 #include "host/BrowserGuards.h"
-#include "host/HostState.h"
 #include "host/SessionRecord.h"
 #include "host/Password.h"
 #include "host/RunningFlag.h"
@@ -14,22 +12,13 @@
 #include "session/SchonerWin32.h"
 #include "session/TempFiles.h"
 
-namespace {
-
-bool MovedBeyondThreshold() {
+bool TSchoner::MovedBeyondThreshold() const {
   POINT cursor = {};
   GetCursorPos(&cursor);
-  return std::abs(cursor.x - StartCursorPos.X) > MouseThreshold ||
-         std::abs(cursor.y - StartCursorPos.Y) > MouseThreshold;
+  return std::abs(cursor.x - FStartCursor.X) > MouseThreshold || std::abs(cursor.y - FStartCursor.Y) > MouseThreshold;
 }
 
-}  // namespace
-
-void TSchoner::SaverWindowProc(TMessage& message) {
-  if (SaverMode != smSaver) {
-    FOldWindowProc(message);
-    return;
-  }
+bool TSchoner::TakeWatchedInput(TMessage& message) {
   switch (message.Msg) {
     case WM_ACTIVATE:
     case WM_ACTIVATEAPP:
@@ -52,50 +41,47 @@ void TSchoner::SaverWindowProc(TMessage& message) {
       break;
     case CM_MONITOREVENT:
       // Mouse input on another monitor's window counts as this window's.
-      if (message.WParam == WM_DPICHANGED) {
-        FOldWindowProc(message);
-        return;
-      }
+      if (message.WParam == WM_DPICHANGED) return false;
       if (message.WParam != WM_MOUSEMOVE || MovedBeyondThreshold()) TryEndSaver();
       break;
     default:
-      FOldWindowProc(message);
-      return;
+      return false;
   }
-  message.Result = 0;  // every message of the watch is consumed, whether it ended anything or not
+  return true;
 }
 
 void TSchoner::TryEndSaver() {
   if (FCourse.Ended()) return;  // nothing is asked once the session has ended
-  ReleaseCapture();
-  // While the password is asked, the window gets the standard handling, so the prompt's
-  // activation and input cannot start this again.
-  WindowProc = FOldWindowProc;
+  FCapture.Reset();
+  // While the password is asked, the watch is off, so the prompt's activation and input cannot
+  // start this again.
+  FWatching = false;
   bool mayEnd = false;
   try {
-    mayEnd = VerifyPassword();
+    mayEnd = VerifyPassword(FStartCursor);
   } catch (...) {
     Application.HandleCurrentException();
   }
   if (mayEnd)
     StopSaver();
-  else
-    WindowProc = [this](TMessage& m) { SaverWindowProc(m); };
-  SetCapture(Handle());
+  if (FCourse.Ended()) return;
+  FWatching = true;
+  FCapture = CaptureMouse(Handle());
 }
 
 void TSchoner::StopSaver() {
   if (!FCourse.End()) return;
   // The watch goes with the session: hiding or closing the window afterwards asks nothing.
-  if (FOldWindowProc) WindowProc = FOldWindowProc;
-  if (SaverMode == smSaver) RunGuarded([] { SetScreenSaverRunning(false); });
+  FWatching = false;
+  FCapture.Reset();
+  if (FRun.Mode == smSaver) RunGuarded([] { SetScreenSaverRunning(false); });
   Timer1.SetEnabled(false);
   FMonitors.reset();  // the other monitors' windows go with the session
   FNotices.reset();
   FrameClock().SetPolicy({});
   if (FRecorded) {
     RunQuietly([] { RestoreNavigationSound(); });
-    if (TransitionsWereOff) RunQuietly([] { RestorePageTransitions(); });
+    if (FTransitionsWereOff) RunQuietly([] { RestorePageTransitions(); });
   }
   DeleteTempFiles(FHtmlFile, FJpgFile);
   // Everything is back: the record goes, and an abnormal end has nothing left to do.

@@ -33,11 +33,8 @@ public:
   // Plays exit from what is shown to picture number n, fitted to the window.
   void ShowPicture(int32_t n, const TExitTransition& exit, uint64_t seed);
 
-  // What is on screen, and the transitions' player (for tests).
-  TFrame CopyScreen() const { return FSurface.CopyOut(); }
-  TTransitionPlayer& Player() { return FPlayer; }
-
 private:
+  friend struct TTestAccess;
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void WindowDestroyed() override;
 

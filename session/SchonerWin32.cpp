@@ -2,7 +2,6 @@
 // the monitors when they change.
 #include "session/SchonerWin32.h"
 
-#include "base/RunState.h"
 #include "base/ApplicationWin32.h"
 #include "base/Random.h"
 #include "base/RectWin32.h"
@@ -26,7 +25,7 @@ constexpr TRect DesignBrowserBounds = {88, 412, 257, 185};
 
 }  // namespace
 
-TSchoner::TSchoner() : TForm(L"TSchoner"), Timer1(*this, 100, [this] { Timer1Timer(); }) {
+TSchoner::TSchoner(const TRunRequest& run) : TForm(L"TSchoner"), Timer1(*this, 100, [this] { Timer1Timer(); }), FRun(run) {
   KeyPreview = true;
   SetColor(RGB(0, 0, 0));
 }
@@ -40,8 +39,8 @@ void TSchoner::CreateParams(TCreateParams& params) {
   params.Y = DesignBounds.Top;
   params.Width = DesignBounds.Width;
   params.Height = DesignBounds.Height;
-  if (ParentWindow != 0) {
-    params.WndParent = ParentHandle();
+  if (FRun.Window != 0) {
+    params.WndParent = HostWindow(FRun);
     params.Style = WS_CHILD | WS_VISIBLE;
   }
 }
@@ -59,13 +58,12 @@ void TSchoner::FormCreate() {
   });
   if (FRecorded) {
     RunQuietly([] { DisableNavigationSound(); });
-    RunQuietly([] { EnablePageTransitions(); });
+    RunQuietly([this] { FTransitionsWereOff = EnablePageTransitions(); });
   }
   WebBrowser1->SetLeft(Width());  // beyond the right edge until the first page is laid out
-  FOldWindowProc = WindowProc;
-  if (SaverMode == smPreview) {
+  if (FRun.Mode == smPreview) {
     RECT parent;
-    if (!GetWindowRect(ParentHandle(), &parent)) {
+    if (!GetWindowRect(HostWindow(FRun), &parent)) {
       // The host's window is already gone: nothing to show in, so the session ends at once.
       StopSaver();
       return;
@@ -89,12 +87,13 @@ void TSchoner::FormActivate() {
   FPlayList.FillPlayList();
   POINT cursor = {};
   GetCursorPos(&cursor);
-  StartCursorPos = {cursor.x, cursor.y};
+  FStartCursor = {cursor.x, cursor.y};
   // The input watch is in place before the session writes or shows anything: input from the
   // first moment on ends it.
   const auto watchInput = [this] {
-    WindowProc = [this](TMessage& message) { SaverWindowProc(message); };
-    if (SaverMode == smSaver) SetCapture(Handle());
+    if (FRun.Mode != smSaver) return;
+    FWatching = true;
+    FCapture = CaptureMouse(Handle());
   };
   watchInput();
   // When the files cannot be made (the temporary directory cannot be written) the error is
@@ -105,8 +104,8 @@ void TSchoner::FormActivate() {
   try {
     MakeSessionFiles();
   } catch (...) {
-    ReleaseCapture();
-    WindowProc = FOldWindowProc;
+    FCapture.Reset();
+    FWatching = false;
     Application.HandleCurrentException();
     watchInput();
   }
@@ -125,7 +124,7 @@ void TSchoner::FormActivate() {
   FNotices = std::make_unique<TConditionNotices>(Handle(), FConditions);
   ApplyConditions();
 
-  if (SaverMode == smSaver) {
+  if (FRun.Mode == smSaver) {
     // The other monitors go black now and change pictures with this one. Their windows post what
     // they hear to this one, whose handling may close them.
     FMonitors = std::make_unique<TMonitorWindows>(SessionSeed(), [this](UINT message) {
@@ -158,11 +157,15 @@ void TSchoner::FitBrowser() {
 }
 
 void TSchoner::WndProc(TMessage& message) {
+  if (FWatching && TakeWatchedInput(message)) {
+    message.Result = 0;
+    return;
+  }
   if (message.Msg == WM_DISPLAYCHANGE || message.Msg == WM_DPICHANGED) {
     // Handled after the standard handling has seen them; a preview keeps its host's size.
     TForm::WndProc(message);
     FrameClock().DisplayChanged();
-    if (SaverMode == smSaver && FCourse.Stage() == TSessionStage::Active) FollowDisplays();
+    if (FRun.Mode == smSaver && FCourse.Stage() == TSessionStage::Active) FollowDisplays();
     message.Result = 0;
     return;
   }
@@ -201,18 +204,18 @@ void TSchoner::FollowDisplays() {
 void TSchoner::Timer1Timer() {
   // The monitors are checked on every tick too: not every system tells of every change at once.
   if (FMonitors && !FCourse.Ended() && FMonitors->LayoutChanged()) FollowDisplays();
+  // One pump per tick, before the change: the messages it handles may end the session, and then
+  // the tick writes nothing more.
   Application.ProcessMessages();
-  // The messages just handled may have ended the session: then nothing more is written.
   if (FCourse.Tick()) ChangePicture();
-  if (!FCourse.Ended()) Application.ProcessMessages();
 }
 
 void TSchoner::ChangePicture() {
   // Without the two file names (not activated yet, or the temporary directory gave none, which
   // activation has reported once) there is nowhere to put a picture: the session stays black.
   if (FHtmlPage.empty() || FJpgPage.empty()) return;
-  std::optional<int32_t> n = FPlayList.NextPictureNumber();
-  if (!n) return;
+  // Activation filled the play list before it made the files, so it gives a number here.
+  const std::optional<int32_t> n = FPlayList.NextPictureNumber();
   FCourse.SetNextCount(Random(TSessionCourse::CountSpread));
   // A change that fails (a full disk, memory short) keeps what every window shows, without a
   // word; the next change tries again.

@@ -11,22 +11,22 @@
 
 #include "base/AbnormalEndWin32.h"
 #include "base/FormWin32.h"
-#include "base/RunState.h"
+#include "base/HostWindowWin32.h"
 #include "pageview/WebBrowserWin32.h"
 #include "session/MonitorWindowsWin32.h"
 #include "session/PlayList.h"
 #include "session/ConditionNoticesWin32.h"
 #include "session/SessionCourse.h"
 
-// The host's window that a preview lives in (ParentWindow as a handle).
-inline HWND ParentHandle() { return reinterpret_cast<HWND>(static_cast<intptr_t>(ParentWindow)); }
-
 // Posted to the saver window by a monitor window: WParam is the message it heard.
 constexpr UINT CM_MONITOREVENT = WM_APP + 0x3FF1;
 
 class TSchoner : public TForm {
 public:
-  TSchoner();
+  // A session of the request's mode (smPreview in the host's window, or smSaver).
+  explicit TSchoner(const TRunRequest& run);
+  // The window goes first, while everything its messages reach is still there.
+  ~TSchoner() override { DestroyWindowObject(); }
 
   TMessageTimer Timer1;
   std::unique_ptr<TWebBrowser> WebBrowser1;
@@ -35,7 +35,6 @@ public:
   // temporary files, quit. Every step runs whatever an earlier one raised; the steps run once,
   // however often the session is ended.
   void StopSaver();
-  TSessionStage Stage() const { return FCourse.Stage(); }
 
 protected:
   void CreateParams(TCreateParams& params) override;
@@ -49,9 +48,15 @@ protected:
   void WndProc(TMessage& message) override;
 
 private:
+  friend struct TTestAccess;
   void Timer1Timer();
   void ChangePicture();
-  void SaverWindowProc(TMessage& message);
+  // The full-screen input watch, the first step of WndProc while FWatching: a key, a button, the
+  // cursor moved beyond the threshold or the activation lost (here or on another monitor's
+  // window) asks to end the session. True when the message was the watch's, which takes it
+  // whether or not the session ends.
+  bool TakeWatchedInput(TMessage& message);
+  bool MovedBeyondThreshold() const;
   void TryEndSaver();
   void FitBrowser();
   // The monitors changed (resolution, layout, DPI): the saver window covers the primary monitor
@@ -64,6 +69,7 @@ private:
   // Makes the two files and their names for the pages; raises the creation error.
   void MakeSessionFiles();
 
+  const TRunRequest FRun;
   std::wstring FHtmlFile;
   std::wstring FJpgFile;
   std::string FHtmlPage;  // the files' paths as a page and the page view name them
@@ -73,7 +79,12 @@ private:
   TSessionCourse FCourse;  // the stages and the ticks left before the next picture
   int32_t FEffect = 0;
   TPlayList FPlayList;  // the play list and FIndex
-  TWindowProc FOldWindowProc;
+  // The input watch is on: full screen, from the activation to the end, except while the
+  // password is asked (the prompt's activation and input must not start it again).
+  bool FWatching = false;
+  TPairedRelease FCapture;  // the mouse, held while the watch is on
+  TPoint FStartCursor;  // where the watch measures movement from: set at activation and after each password prompt
+  bool FTransitionsWereOff = false;  // the page-transition guard found them off: the end switches them off again
   std::unique_ptr<TMonitorWindows> FMonitors;
   TViewingConditions FConditions;
   std::unique_ptr<TConditionNotices> FNotices;  // from the activation to the end

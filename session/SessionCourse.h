@@ -33,7 +33,6 @@ public:
   bool Tick();
   // A picture change sets the next count from a draw of 0 to CountSpread - 1.
   void SetNextCount(int32_t draw) { FTicksLeft = CountBase + draw; }
-  int32_t TicksLeft() const { return FTicksLeft; }
 
 private:
   TSessionStage FStage = TSessionStage::Created;

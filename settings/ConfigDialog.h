@@ -1,4 +1,7 @@
 // The configuration mode: the tabbed settings dialog.
 #pragma once
 
-void RunConfigDialog();
+#include "base/RunState.h"
+
+// Runs the dialog, owned by the request's host window when it names one, until it is closed.
+void RunConfigDialog(const TRunRequest& run);

@@ -32,7 +32,7 @@ std::wstring Wide(std::string_view text) { return Utf8ToWide(std::string(text));
 
 // --- creation ------------------------------------------------------------------------------------
 
-TConfig::TConfig() : TForm(L"TConfig"), FOwnerWatch(*this, 250, [this] { WatchOwner(); }) { DialogKeys = true; }
+TConfig::TConfig(const TRunRequest& run) : TForm(L"TConfig"), FRun(run), FOwnerWatch(*this, 250, [this] { WatchOwner(); }) { DialogKeys = true; }
 
 void TConfig::CreateParams(TCreateParams& params) {
   params.Caption = L"Vorlage";
@@ -48,13 +48,14 @@ void TConfig::CreateParams(TCreateParams& params) {
   params.X = (GetSystemMetrics(SM_CXSCREEN) - params.Width) / 2;
   params.Y = (GetSystemMetrics(SM_CYSCREEN) - params.Height) / 2;
   // Without a host the dialog is the program's only window and has its own taskbar button.
-  if (ParentWindow == 0) {
+  if (FRun.Window == 0) {
     params.ExStyle |= WS_EX_APPWINDOW;
     return;
   }
   // A handle that names no window could not own the dialog; its window would never be made.
-  if (IsWindow(HostWindow())) params.WndParent = FOwner = HostWindow();
-  FHost.Disable(HostWindow());
+  const HWND host = HostWindow(FRun);
+  if (IsWindow(host)) params.WndParent = FOwner = host;
+  FHost.Disable(host);
   const LONG ownerStyle = GetWindowLongW(Application.Handle(), GWL_EXSTYLE);
   SetWindowLongW(Application.Handle(), GWL_EXSTYLE, ownerStyle | WS_EX_TOOLWINDOW);
 }
@@ -147,9 +148,9 @@ void TConfig::FormCreate() {
   SetCaption(L"Tarnwell - Lumivale");
 }
 
-void RunConfigDialog() {
+void RunConfigDialog(const TRunRequest& run) {
   Application.Initialize();
-  TConfig config;
+  TConfig config(run);
   config.Create();
   if (config.Handle() != nullptr) Application.Run();
 }
@@ -258,8 +259,9 @@ void TConfig::PaintAbout(HDC dc) {
 
 void TConfig::LoadSettings() {
   ShowPage(OpeningConfigPage);
-  // A stored index outside the list clears the selection.
-  const int32_t effect = ::LoadSettings(CurrentRegistry());
+  // Shown before the read, so that page is shown even when the read fails. A stored index outside
+  // the list clears the selection.
+  const int32_t effect = ReadEffect(CurrentRegistry());
   SendMessageW(comboEffekt, CB_SETCURSEL, static_cast<WPARAM>(static_cast<intptr_t>(effect)), 0);
 }
 
@@ -299,9 +301,9 @@ void TConfig::WatchOwner() {
 }
 
 void TConfig::FormClose() {
-  if (ParentWindow == 0) return;
+  if (FRun.Window == 0) return;
   FHost.Enable();
-  SetForegroundWindow(HostWindow());
+  SetForegroundWindow(HostWindow(FRun));
 }
 
 // A page that cannot be opened gives no message; the dialog stays as it is.

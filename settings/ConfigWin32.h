@@ -8,9 +8,9 @@
 #include <array>
 
 #include "base/AbnormalEndWin32.h"
-#include "base/RunState.h"
 #include "base/Errors.h"
 #include "base/FormWin32.h"
+#include "base/HostWindowWin32.h"
 #include "imaging/JpegDecoder.h"
 #include "imaging/PicturePipeline.h"
 #include "pictures/PictureSet.h"
@@ -20,8 +20,6 @@
 #include "settings/SettingsStore.h"
 
 namespace Design = ConfigLayout;
-
-inline HWND HostWindow() { return reinterpret_cast<HWND>(static_cast<intptr_t>(ParentWindow)); }
 
 // A picture stored with the form; empty when it is missing (it never is in a built program).
 inline TResourceStream FormPicture(int32_t identifier) {
@@ -39,7 +37,8 @@ inline TFrame DecodedPicture(const TResourceStream& stream, const TRect& size) {
 
 class TConfig : public TForm {
 public:
-  TConfig();
+  // The dialog for the request's host window (none when its Window is 0).
+  explicit TConfig(const TRunRequest& run);
 
 protected:
   void CreateParams(TCreateParams& params) override;
@@ -103,6 +102,7 @@ private:
   // The host's window, when it owns the dialog: once it is gone (the display settings closed or
   // ended), the dialog ends as if cancelled. Another process's window sends no word when it goes,
   // so it is looked at four times a second.
+  const TRunRequest FRun;
   HWND FOwner = nullptr;
   TDisabledWindow FHost;  // the host's window, disabled while the dialog runs
   TMessageTimer FOwnerWatch;

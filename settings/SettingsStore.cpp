@@ -16,7 +16,6 @@ int32_t ReadEffect(TRegistry& registry) {
   return key->ValueExists(EffectValueName) ? key->ReadInteger(EffectValueName) : DefaultEffect;
 }
 
-int32_t LoadSettings(TRegistry& registry) { return ReadEffect(registry); }
 
 void SaveSettings(TRegistry& registry, TConfigPage shownPage, int32_t selectedEffect) {
   auto key = OpenSettingsKey(registry);

@@ -23,10 +23,6 @@ inline constexpr TConfigPage OpeningConfigPage = TConfigPage::Tips;
 // the registry's read error (longer than 4 bytes: the get error, else the type error).
 int32_t ReadEffect(TRegistry& registry);
 
-// The dialog's load: the effect entry to select, exactly as ReadEffect. The dialog shows
-// OpeningConfigPage before calling, so that page is shown even when the read fails.
-int32_t LoadSettings(TRegistry& registry);
-
 // The dialog's OK: writes ActiveTabSheet 1, 2 or 3 when Options, Links or About is shown (nothing
 // for Tips, so an earlier value stays), then Effect = selectedEffect (-1 when nothing is selected).
 // A failed write raises the registry's set error naming its value; nothing after it is written.

@@ -10,7 +10,6 @@
 #include "base/Errors.h"
 #include "base/MemoryRegistry.h"
 #include "host/BrowserGuards.h"
-#include "host/HostState.h"
 #include "tests/support/Le32.h"
 #include "tests/support/Raised.h"
 
@@ -37,16 +36,13 @@ std::optional<TRaw> Raw(const TMemoryRegistry& registry, const std::string& key,
   return std::nullopt;
 }
 
-// Keeps the process-wide flag of the tests out of each other's way.
-class BrowserGuards : public testing::Test {
-protected:
-  void SetUp() override { TransitionsWereOff = false; }
-  void TearDown() override { TransitionsWereOff = false; }
-};
+// Every guard as one call on a registry.
+void (*const AllGuards[])(TRegistry&) = {&DisableNavigationSound, [](TRegistry& r) { EnablePageTransitions(r); },
+                                         &RestoreNavigationSound, &RestorePageTransitions};
 
 }  // namespace
 
-TEST_F(BrowserGuards, SoundCarriesTheMarkerDuringTheSessionAndComesBackAfterIt) {
+TEST(BrowserGuards, SoundCarriesTheMarkerDuringTheSessionAndComesBackAfterIt) {
   struct TCase {
     const char* What;
     TRaw Before;
@@ -79,7 +75,7 @@ TEST_F(BrowserGuards, SoundCarriesTheMarkerDuringTheSessionAndComesBackAfterIt) 
   }
 }
 
-TEST_F(BrowserGuards, RestoreCutsAtTheFirstMarkerAndWritesBackEveryText) {
+TEST(BrowserGuards, RestoreCutsAtTheFirstMarkerAndWritesBackEveryText) {
   struct TCase {
     const char* What;
     TRaw AtTheEnd;
@@ -100,22 +96,19 @@ TEST_F(BrowserGuards, RestoreCutsAtTheFirstMarkerAndWritesBackEveryText) {
   }
 }
 
-TEST_F(BrowserGuards, PageTransitionsAreOnDuringTheSessionAndOffAfterItOnlyIfTheyWereOff) {
+TEST(BrowserGuards, PageTransitionsAreOnDuringTheSessionAndOffAfterItOnlyIfTheyWereOff) {
   struct TCase {
     const char* What;
     std::optional<int32_t> Before;  // nothing: the key holds other values only
-    bool WereOffBefore;
     std::optional<int32_t> During;
     bool WereOff;
     std::optional<int32_t> After;
   } cases[] = {
-      {"off", 0, false, 1, true, 0},
-      {"on", 1, false, 1, false, 1},
-      {"another non-zero value is left on", 2, false, 1, false, 1},
-      {"negative", -1, false, 1, false, 1},
-      {"a flag left over from an earlier call is replaced", 1, true, 1, false, 1},
-      {"missing", std::nullopt, false, std::nullopt, false, std::nullopt},
-      {"missing keeps the flag", std::nullopt, true, std::nullopt, true, std::nullopt},
+      {"off", 0, 1, true, 0},
+      {"on", 1, 1, false, 1},
+      {"another non-zero value is left on", 2, 1, false, 1},
+      {"negative", -1, 1, false, 1},
+      {"missing", std::nullopt, std::nullopt, false, std::nullopt},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.What);
@@ -125,18 +118,17 @@ TEST_F(BrowserGuards, PageTransitionsAreOnDuringTheSessionAndOffAfterItOnlyIfThe
     const auto dword = [](std::optional<int32_t> v) {
       return v ? std::optional<TRaw>(TRaw{TRegType::Dword, Le32(static_cast<uint32_t>(*v))}) : std::nullopt;
     };
-    TransitionsWereOff = c.WereOffBefore;
-    EnablePageTransitions(registry);
-    EXPECT_EQ(TransitionsWereOff, c.WereOff);
+    const bool wereOff = EnablePageTransitions(registry);
+    EXPECT_EQ(wereOff, c.WereOff);
     EXPECT_EQ(Raw(registry, MainKey, "page_transitions"), dword(c.During));
-    if (TransitionsWereOff) RestorePageTransitions(registry);
+    if (wereOff) RestorePageTransitions(registry);
     EXPECT_EQ(Raw(registry, MainKey, "Page_Transitions"), dword(c.After));
     EXPECT_EQ(registry.ValueCount(MainKey), c.Before ? 2u : 1u);
     EXPECT_EQ(registry.OpenKeyCount(), 0);
   }
 }
 
-TEST_F(BrowserGuards, NothingIsCreatedWhereAKeyOrValueIsMissing) {
+TEST(BrowserGuards, NothingIsCreatedWhereAKeyOrValueIsMissing) {
   struct TCase {
     const char* What;
     void (*Prepare)(TMemoryRegistry&);
@@ -166,10 +158,8 @@ TEST_F(BrowserGuards, NothingIsCreatedWhereAKeyOrValueIsMissing) {
                         registry.ValueCount(MainKey));
     };
     const auto before = state();
-    for (void (*guard)(TRegistry&) :
-         {&DisableNavigationSound, &EnablePageTransitions, &RestoreNavigationSound, &RestorePageTransitions})
-      EXPECT_EQ(Raised([&] { guard(registry); }), "");
-    EXPECT_FALSE(TransitionsWereOff);
+    for (void (*guard)(TRegistry&) : AllGuards) EXPECT_EQ(Raised([&] { guard(registry); }), "");
+    EXPECT_FALSE(EnablePageTransitions(registry));
     EXPECT_EQ(state(), before);
     EXPECT_EQ(registry.OpenKeyCount(), 0);
   }
@@ -177,7 +167,7 @@ TEST_F(BrowserGuards, NothingIsCreatedWhereAKeyOrValueIsMissing) {
 
 // As the saver window does it, at creation and at the end: in a given registry, and by default in
 // the one a TUseRegistry puts in place.
-TEST_F(BrowserGuards, AWholeSessionPutsBothSettingsBackInTheGivenOrTheCurrentRegistry) {
+TEST(BrowserGuards, AWholeSessionPutsBothSettingsBackInTheGivenOrTheCurrentRegistry) {
   for (const bool current : {false, true}) {
     SCOPED_TRACE(current ? "the current registry, plain" : "a given registry, expandable");
     const TRegType type = current ? TRegType::String : TRegType::ExpandString;
@@ -187,10 +177,10 @@ TEST_F(BrowserGuards, AWholeSessionPutsBothSettingsBackInTheGivenOrTheCurrentReg
     std::optional<TUseRegistry> use;
     if (current) use.emplace(registry);
     current ? DisableNavigationSound() : DisableNavigationSound(registry);
-    current ? EnablePageTransitions() : EnablePageTransitions(registry);
+    const bool wereOff = current ? EnablePageTransitions() : EnablePageTransitions(registry);
     EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{type, Sz("%SystemRoot%\\Media\\n.wav[deactivated]")}));
     EXPECT_EQ(Raw(registry, MainKey, PageTransitionsValueName), (TRaw{TRegType::Dword, Le32(1)}));
-    EXPECT_TRUE(TransitionsWereOff);
+    EXPECT_TRUE(wereOff);
     current ? RestoreNavigationSound() : RestoreNavigationSound(registry);
     current ? RestorePageTransitions() : RestorePageTransitions(registry);
     EXPECT_EQ(Raw(registry, SoundKey, ""), (TRaw{type, Sz("%SystemRoot%\\Media\\n.wav")}));
@@ -198,10 +188,10 @@ TEST_F(BrowserGuards, AWholeSessionPutsBothSettingsBackInTheGivenOrTheCurrentReg
   }
 }
 
-// A preview and a full-screen session in two processes, each with its own TransitionsWereOff:
+// A preview and a full-screen session in two processes, each keeping what it found:
 // whichever ends first cleans the sound, and only the first (which found transitions off)
 // switches them off again.
-TEST_F(BrowserGuards, TwoOverlappingSessionsEndWithTheSettingsOfBefore) {
+TEST(BrowserGuards, TwoOverlappingSessionsEndWithTheSettingsOfBefore) {
   for (auto [firstEndsFirst, type] : {std::pair{true, TRegType::String}, {false, TRegType::String},
                                       {true, TRegType::ExpandString}, {false, TRegType::ExpandString}}) {
     SCOPED_TRACE(firstEndsFirst ? "the first session ends first" : "the second session ends first");
@@ -212,10 +202,8 @@ TEST_F(BrowserGuards, TwoOverlappingSessionsEndWithTheSettingsOfBefore) {
 
     bool wereOff[2];
     for (bool& flag : wereOff) {
-      TransitionsWereOff = false;
       DisableNavigationSound(registry);
-      EnablePageTransitions(registry);
-      flag = TransitionsWereOff;
+      flag = EnablePageTransitions(registry);
     }
     EXPECT_TRUE(wereOff[0]);
     EXPECT_FALSE(wereOff[1]);
@@ -233,7 +221,7 @@ TEST_F(BrowserGuards, TwoOverlappingSessionsEndWithTheSettingsOfBefore) {
 
 // A value of another type than the setting's is not the setting: every guard passes it over in
 // silence, as if it were missing.
-TEST_F(BrowserGuards, AValueOfAnotherTypeIsLeftAloneWithoutAWord) {
+TEST(BrowserGuards, AValueOfAnotherTypeIsLeftAloneWithoutAWord) {
   struct TCase {
     const char* What;
     const char* Key;
@@ -256,23 +244,21 @@ TEST_F(BrowserGuards, AValueOfAnotherTypeIsLeftAloneWithoutAWord) {
     SCOPED_TRACE(c.What);
     TMemoryRegistry registry;
     registry.SetValue(c.Key, c.Name, c.Stored.Type, c.Stored.Data);
-    for (void (*guard)(TRegistry&) :
-         {&DisableNavigationSound, &EnablePageTransitions, &RestoreNavigationSound, &RestorePageTransitions})
-      EXPECT_EQ(Raised([&] { guard(registry); }), "");
+    for (void (*guard)(TRegistry&) : AllGuards) EXPECT_EQ(Raised([&] { guard(registry); }), "");
     EXPECT_EQ(Raw(registry, c.Key, c.Name), c.Stored);
-    EXPECT_FALSE(TransitionsWereOff);
+    EXPECT_FALSE(EnablePageTransitions(registry));
     EXPECT_EQ(registry.OpenKeyCount(), 0);
   }
 }
 
-TEST_F(BrowserGuards, AFailedWriteRaisesTheSetError) {
+TEST(BrowserGuards, AFailedWriteRaisesTheSetError) {
   struct TCase {
     void (*Guard)(TRegistry&);
     std::string Error;
   } cases[] = {
       {&DisableNavigationSound, "ERegistryException: Fehler beim Setzen der Daten f\xC3\xBCr ''"},
       {&RestoreNavigationSound, "ERegistryException: Fehler beim Setzen der Daten f\xC3\xBCr ''"},
-      {&EnablePageTransitions, "ERegistryException: Fehler beim Setzen der Daten f\xC3\xBCr 'Page_Transitions'"},
+      {[](TRegistry& r) { EnablePageTransitions(r); }, "ERegistryException: Fehler beim Setzen der Daten f\xC3\xBCr 'Page_Transitions'"},
       {&RestorePageTransitions, "ERegistryException: Fehler beim Setzen der Daten f\xC3\xBCr 'Page_Transitions'"},
   };
   for (const TCase& c : cases) {

@@ -6,7 +6,6 @@
 
 #include "base/MemoryRegistry.h"
 #include "host/BrowserGuards.h"
-#include "host/HostState.h"
 #include "host/SessionRecord.h"
 #include "tests/support/Le32.h"
 
@@ -20,14 +19,13 @@ std::string Stored(const TMemoryRegistry& r, const std::string& key, const std::
   return v ? std::to_string(static_cast<int>(v->Type)) + ":" + v->Data : "missing";
 }
 
-// Process `id` runs a session as the saver window does; gives its TransitionsWereOff.
+// Process `id` runs a session as the saver window does; gives whether it found transitions off.
 bool Start(TMemoryRegistry& r, uint32_t id) {
-  TransitionsWereOff = false;
   RecordSession(r, {id, 1000u + id});
   DisableNavigationSound(r);
-  EnablePageTransitions(r);
+  const bool wereOff = EnablePageTransitions(r);
   RecordSessionFiles(r, id, "C:\\T\\ins" + std::to_string(id) + ".jpg", "C:\\T\\ins" + std::to_string(id) + ".htm");
-  return TransitionsWereOff;
+  return wereOff;
 }
 
 // Recovers with the processes `running` alive (started when recorded); gives the files deleted.

@@ -44,7 +44,7 @@ protected:
     Config.Show();
   }
   HWND Control(int page, int id) const { return GetDlgItem(GetDlgItem(Config.Handle(), SheetIdBase + 1 + page), id); }
-  TConfig Config;
+  TConfig Config{TRunRequest{}};
 };
 
 TEST_F(DialogKeyboard, TabReachesEveryLinkInReadingOrderAndEachIsNamedAsALinkOrButton) {

@@ -9,6 +9,7 @@
 #include "base/Errors.h"
 #include "base/FormWin32.h"
 #include "tests/support/MessageLoop.h"
+#include "tests/support/TestAccess.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ class FormTest : public ::testing::Test {
 protected:
   void SetUp() override {
     Application.Initialize();
-    Application.ResetTerminated();
+    TTestAccess::ResetTerminated();
     Application.OnException = [this](const std::exception& e) { Reported.push_back(e.what()); };
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -24,7 +25,7 @@ protected:
   }
   void TearDown() override {
     Application.OnException = nullptr;
-    Application.ResetTerminated();
+    TTestAccess::ResetTerminated();
   }
   std::vector<std::string> Reported;
 };
@@ -101,23 +102,27 @@ TEST_F(FormTest, AHandlerThatRaisesIsReportedAndTheFormGoesOn) {
   EXPECT_EQ(Reported, (std::vector<std::string>{"Ressource 131 wurde nicht gefunden", "Stream-Schreibfehler"}));
 }
 
-TEST_F(FormTest, AReplacedWindowProcSeesMessagesFirstAndCanPassThemOn) {
-  std::vector<UINT> seen;
-  TScriptForm form({[](TScriptForm& f) { SendMessageW(f.Handle(), WM_APP + 7, 0, 0); },
+// A form that takes WM_APP + 7 itself and passes every other message on.
+class TTakingForm : public TScriptForm {
+public:
+  using TScriptForm::TScriptForm;
+  std::vector<UINT> Seen;
+
+protected:
+  void WndProc(TMessage& m) override {
+    if (m.Msg != WM_APP + 7) return TScriptForm::WndProc(m);
+    Seen.push_back(m.Msg);
+    m.Result = 0;
+  }
+};
+
+TEST_F(FormTest, ASubclassSeesMessagesFirstAndCanPassThemOn) {
+  TTakingForm form({[](TScriptForm& f) { SendMessageW(f.Handle(), WM_APP + 7, 0, 0); },
                     [](TScriptForm& f) { SendMessageW(f.Handle(), WM_CLOSE, 0, 0); }});
   form.Create();
-  auto standard = form.StandardWindowProc();
-  form.WindowProc = [&](TMessage& m) {
-    if (m.Msg == WM_APP + 7) {
-      seen.push_back(m.Msg);
-      m.Result = 0;
-      return;
-    }
-    standard(m);
-  };
   form.ShowModal();
-  EXPECT_EQ(seen, std::vector<UINT>{WM_APP + 7});
-  EXPECT_EQ(form.Closes, 1);  // WM_CLOSE reached the standard handling
+  EXPECT_EQ(form.Seen, std::vector<UINT>{WM_APP + 7});
+  EXPECT_EQ(form.Closes, 1);  // WM_CLOSE reached the form's own handling
 }
 
 TEST_F(FormTest, ADisabledTimerStopsTicking) {

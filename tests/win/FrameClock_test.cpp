@@ -17,6 +17,7 @@
 #include "display/FrameClockWin32.h"
 #include "display/TransitionPlayerWin32.h"
 #include "tests/support/MessageLoop.h"
+#include "tests/support/TestAccess.h"
 #include "tests/support/TestFrames.h"
 #include "tests/support/TestWindows.h"
 
@@ -58,7 +59,8 @@ std::vector<std::unique_ptr<TAnimatedWindow>> PlayDissolve(int count, const std:
   EXPECT_TRUE(PumpUntil([&] {
     if (!changed && FrameClock().Now() - start > 1.5) change(), changed = true;
     for (auto& w : windows)
-      if (w->Player.FramesDrawn() > w->Frames.size()) w->Frames.emplace_back(FrameClock().Now() - start, FrameClock().BeatSeconds());
+      if (TTestAccess::FramesDrawn(w->Player) > w->Frames.size())
+        w->Frames.emplace_back(FrameClock().Now() - start, FrameClock().BeatSeconds());
     return keys == 40 && std::none_of(windows.begin(), windows.end(), [](auto& w) { return w->Player.Animating(); });
   }));
   keyboard.join();

@@ -54,12 +54,12 @@ TEST(HostServicesNT, VerifyPasswordEndsAtOnceAndTouchesNothing) {
   for (const std::string& stored : {Le32(1), std::string("yes", 4)}) {
     ASSERT_TRUE(WriteRegValueA(DesktopKeyPath, UsePasswordValueName, stored.size() == 4 ? REG_DWORD : REG_SZ, stored));
     ASSERT_TRUE(SaverPasswordInUse(SystemRegistry()));
-    StartCursorPos = TPoint{-4321, 1234};
+    TPoint startCursor{-4321, 1234};
     const int cursorBefore = CursorCount();
-    EXPECT_TRUE(VerifyPassword());
+    EXPECT_TRUE(VerifyPassword(startCursor));
     EXPECT_EQ(counting.Opened, 0);
     EXPECT_EQ(CursorCount(), cursorBefore);
-    EXPECT_EQ(std::pair(StartCursorPos.X, StartCursorPos.Y), std::pair(-4321, 1234));
+    EXPECT_EQ(std::pair(startCursor.X, startCursor.Y), std::pair(-4321, 1234));
   }
   RegDeleteKeyValueA(HKEY_CURRENT_USER, DesktopKeyPath, UsePasswordValueName);
 }

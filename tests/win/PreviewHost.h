@@ -16,31 +16,32 @@
 #include "session/SchonerWin32.h"
 #include "tests/support/MessageLoop.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TestAccess.h"
 #include "tests/support/TestWindows.h"
 
-// Opens the host with a width x height preview child and points the run mode at it; returns
-// the frame.
+// Opens the host with a width x height preview child; returns the frame.
 inline HWND OpenPreviewHost(int width, int height) {
   Application.Initialize();
-  Application.ResetTerminated();
+  TTestAccess::ResetTerminated();
   HWND frame = CreateHostWindow(0, WS_POPUP | WS_VISIBLE, 0, 0, width + 40, height + 40, nullptr, WHITE_BRUSH);
-  HWND preview = CreateHostWindow(0, WS_CHILD | WS_VISIBLE, 20, 20, width, height, frame, WHITE_BRUSH);
-  SaverMode = smPreview;
-  ParentWindow = static_cast<int32_t>(reinterpret_cast<intptr_t>(preview));
+  CreateHostWindow(0, WS_CHILD | WS_VISIBLE, 20, 20, width, height, frame, WHITE_BRUSH);
   return frame;
 }
 
+// The request of a preview in the host's preview child.
+inline TRunRequest PreviewIn(HWND frame) {
+  return {smPreview, static_cast<int32_t>(reinterpret_cast<intptr_t>(GetWindow(frame, GW_CHILD)))};
+}
+
 inline void ClosePreviewHost(HWND frame) {
-  Application.ResetTerminated();
-  SaverMode = smNone;
-  ParentWindow = 0;
+  TTestAccess::ResetTerminated();
   DestroyWindow(frame);
 }
 
 // For a session whose window's own timer is stopped: gives ticks until the picture changes and its
 // transition starts; false when none came within the longest count.
 inline bool StartNextPicture(TSchoner& session) {
-  const TTransitionPlayer& player = session.WebBrowser1->Player();
+  const TTransitionPlayer& player = TTestAccess::Player(*session.WebBrowser1);
   for (int tick = 0; tick < 100 && !player.Animating(); ++tick)
     SendMessageW(session.Handle(), WM_TIMER, session.Timer1.Id(), 0);
   return player.Animating();
@@ -48,7 +49,7 @@ inline bool StartNextPicture(TSchoner& session) {
 
 // The same, then plays the transition to the end; false also when it did not end.
 inline bool NextPicture(TSchoner& session) {
-  const TTransitionPlayer& player = session.WebBrowser1->Player();
+  const TTransitionPlayer& player = TTestAccess::Player(*session.WebBrowser1);
   return StartNextPicture(session) && PumpUntil([&] { return !player.Animating(); });
 }
 
@@ -60,10 +61,10 @@ inline void RunSession(int width, int height, double timeScale, const std::funct
   static TSchoner* Running = nullptr;
   HWND frame = OpenPreviewHost(width, height);
   {
-    TSchoner schoner;
+    TSchoner schoner(PreviewIn(frame));
     schoner.Create();
     ASSERT_NE(schoner.Handle(), nullptr);
-    schoner.WebBrowser1->Player().SetTimeScale(timeScale);
+    TTestAccess::SetTimeScale(TTestAccess::Player(*schoner.WebBrowser1), timeScale);
     Script = &script;
     Running = &schoner;
     SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {

@@ -13,6 +13,7 @@
 #include "base/RunState.h"
 #include "session/SchonerWin32.h"
 #include "tests/support/Ppm.h"
+#include "tests/support/TestAccess.h"
 #include "tests/win/PreviewHost.h"
 
 namespace {
@@ -34,12 +35,12 @@ TEST(SaverPreview, NothingIsWrittenAfterTheEnd) {
   HWND frame = OpenPreviewHost(152, 112);
   const std::vector<std::string> before = SessionFiles();
   {
-    TSchoner schoner;
+    TSchoner schoner(PreviewIn(frame));
     Session = &schoner;
     schoner.Create();
     SetTimer(nullptr, 0, 10, EndInsideADueTick);
     schoner.ShowModal();
-    EXPECT_EQ(schoner.Stage(), TSessionStage::Ended);
+    EXPECT_EQ(TTestAccess::Stage(schoner), TSessionStage::Ended);
   }
   EXPECT_EQ(SessionFiles(), before);
   ClosePreviewHost(frame);
@@ -50,7 +51,7 @@ TEST(SaverPreview, ShowsThePictureLetterboxedInTheHostsPreview) {
   std::vector<uint32_t> seen;
   RunSession(152, 112, 100, [&](TSchoner& session) {
     const HWND preview = GetParent(session.Handle());
-    ASSERT_EQ(preview, reinterpret_cast<HWND>(static_cast<intptr_t>(ParentWindow)));
+    ASSERT_EQ(preview, GetWindow(GetAncestor(preview, GA_ROOT), GW_CHILD));
     EXPECT_TRUE(NextPicture(session));
     HDC dc = GetDC(preview);
     for (int y = 0; y < 112; ++y)

@@ -9,6 +9,7 @@
 #include "session/MonitorWindowWin32.h"
 #include "tests/support/PageTags.h"
 #include "tests/support/ScreenCapture.h"
+#include "tests/support/TestAccess.h"
 #include "tests/support/TestWindows.h"
 
 TEST(SurfaceRefused, AMonitorWindowPaintsBlackAndTriesAgainAtItsNextPicture) {
@@ -19,19 +20,19 @@ TEST(SurfaceRefused, AMonitorWindowPaintsBlackAndTriesAgainAtItsNextPicture) {
   // White beneath: a window that painted nothing would show it.
   const TWindow beneath(CreateHostWindow(WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE, 0, 0, w, h, nullptr, WHITE_BRUSH));
   const UINT_PTR ticker = SetTimer(nullptr, 0, 10, nullptr);
-  TFrameSurface::RefuseSurfaces(1);
+  TTestAccess::RefuseSurfaces(1);
   TMonitorWindow window(TRect{0, 0, w, h}, nullptr);
   EXPECT_TRUE(ShowsBlack(window.Handle()));
   window.ShowPicture(0, FadeExit, 1);  // the first picture on a new surface simply appears
-  EXPECT_FALSE(AllBlack(window.CopyScreen()));
+  EXPECT_FALSE(AllBlack(TTestAccess::CopyScreen(window)));
   // Under Wine a window never painted shows black too; one that changes size does not.
-  TFrameSurface::RefuseSurfaces(1);
+  TTestAccess::RefuseSurfaces(1);
   window.Place(TRect{0, 0, w, h - 10});
-  EXPECT_TRUE(window.CopyScreen().Pixels.empty());
+  EXPECT_TRUE(TTestAccess::CopyScreen(window).Pixels.empty());
   EXPECT_TRUE(ShowsBlack(window.Handle()));
   window.ShowPicture(1, FadeExit, 2);
   EXPECT_EQ(window.Picture(), 1);
-  EXPECT_EQ(window.CopyScreen().Height, h - 10);
+  EXPECT_EQ(TTestAccess::CopyScreen(window).Height, h - 10);
   KillTimer(nullptr, ticker);
   Application.OnException = nullptr;
   EXPECT_EQ(errors, 0);

@@ -13,6 +13,7 @@
 #include "display/FrameClockWin32.h"
 #include "session/SchonerWin32.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TestAccess.h"
 #include "tests/win/PreviewHost.h"
 
 namespace {
@@ -55,37 +56,37 @@ TEST(ViewingConditions, NothingIsDrawnOrWrittenWhileNobodySeesAndTheShowGoesOnAf
        [](HWND w) { SendSessionChange(w, WTS_CONSOLE_CONNECT); }},
   };
   RunSession(320, 240, 10, [&](TSchoner& session) {
-    TTransitionPlayer& player = session.WebBrowser1->Player();
+    TTransitionPlayer& player = TTestAccess::Player(*session.WebBrowser1);
     for (const TCase& c : cases) {
       SCOPED_TRACE(c.Name);
       // Away in the middle of a transition: it ends on its new picture, unseen.
       ASSERT_TRUE(StartNextPicture(session));
       Application.HandleMessage();
       c.Away(session.Handle());
-      const uint64_t frames = player.FramesDrawn();
+      const uint64_t frames = TTestAccess::FramesDrawn(player);
       const std::string picture = PictureBytes();
       ASSERT_TRUE(PumpUntil([&] { return !player.Animating(); })) << "the transition did not end";
       EXPECT_FALSE(NextPicture(session)) << "a picture changed while nobody could see it";
-      EXPECT_EQ(player.FramesDrawn(), frames);
+      EXPECT_EQ(TTestAccess::FramesDrawn(player), frames);
       EXPECT_EQ(PictureBytes(), picture);
       c.Back(session.Handle());
       EXPECT_TRUE(NextPicture(session)) << "the slideshow did not go on";
-      EXPECT_GT(player.FramesDrawn(), frames);
+      EXPECT_GT(TTestAccess::FramesDrawn(player), frames);
     }
   });
 }
 
 TEST(ViewingConditions, ARemoteSessionDrawsAtMostTenFramesASecond) {
   RunSession(320, 240, 10, [&](TSchoner& session) {
-    TTransitionPlayer& player = session.WebBrowser1->Player();
+    TTransitionPlayer& player = TTestAccess::Player(*session.WebBrowser1);
     ASSERT_TRUE(NextPicture(session));
     FrameClock().SetPolicy({false, 10, 1.0});
-    const uint64_t before = player.FramesDrawn();
+    const uint64_t before = TTestAccess::FramesDrawn(player);
     const ULONGLONG start = GetTickCount64();
     ASSERT_TRUE(NextPicture(session));  // 3 s at ten times the speed: 0.3 s
     const double seconds = static_cast<double>(GetTickCount64() - start) / 1000;
     FrameClock().SetPolicy({});
-    const uint64_t frames = player.FramesDrawn() - before;
+    const uint64_t frames = TTestAccess::FramesDrawn(player) - before;
     EXPECT_GE(frames, 1u) << "the transition did not reach its last frame";
     EXPECT_LE(static_cast<double>(frames), seconds * 10 + 2) << frames << " frames in " << seconds << " s";
   });

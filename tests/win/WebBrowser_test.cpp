@@ -17,6 +17,7 @@
 #include "tests/support/PageTags.h"
 #include "tests/support/Ppm.h"
 #include "tests/support/ScreenCapture.h"
+#include "tests/support/TestAccess.h"
 #include "tests/support/TestWindows.h"
 
 namespace {
@@ -31,12 +32,12 @@ class WebBrowserTest : public ::testing::Test {
 protected:
   void SetUp() override {
     Application.Initialize();
-    Application.ResetTerminated();
+    TTestAccess::ResetTerminated();
     Host = CreateHostWindow(WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, ViewW, ViewH);
     // The view 2 pixels beyond the host's corner: its client area starts at the host's corner.
     View = std::make_unique<TWebBrowser>(Host, -2, -2, ViewW + 4, ViewH + 4);
     View->Show();
-    View->Player().SetTimeScale(ViewTimeScale);
+    TTestAccess::SetTimeScale(TTestAccess::Player(*View), ViewTimeScale);
     Ticker = SetTimer(nullptr, 0, 10, nullptr);  // messages for PumpUntil to wake up to
     PictureA = TempFile("jpg");
     CopyPictureFile(0, Written.back());  // 1024 x 768
@@ -52,8 +53,8 @@ protected:
   // A fresh file in the temporary directory, deleted after the test; the name a page gives it.
   std::string TempFile(const char* extension) { return PagePathOf(Written.emplace_back(MakeTempFile(extension))); }
 
-  bool Animating() { return View->Player().Animating(); }
-  bool Shows(const std::string& page) { return View->CopyScreen().Pixels == Expected(page).Pixels; }
+  bool Animating() { return TTestAccess::Player(*View).Animating(); }
+  bool Shows(const std::string& page) { return TTestAccess::CopyScreen(*View).Pixels == Expected(page).Pixels; }
   // Until a page is on screen with no transition running.
   bool Settled(const std::string& page) { return PumpUntil([&] { return !Animating() && Shows(page); }); }
 
@@ -75,7 +76,7 @@ protected:
   TFrame Captured() { return CapturedClient(Host, ViewW, ViewH); }
   // What the view drew is what the screen shows (the view is 4 pixels wider and taller).
   void ExpectOnScreen() {
-    const TFrame drawn = View->CopyScreen(), seen = Captured();
+    const TFrame drawn = TTestAccess::CopyScreen(*View), seen = Captured();
     for (int y = 0; y < ViewH; ++y)
       for (int x = 0; x < ViewW; ++x) ASSERT_EQ(seen.Pixels[static_cast<size_t>(y) * ViewW + x], drawn.Row(y)[x]) << x << "," << y;
   }
@@ -96,7 +97,7 @@ protected:
   // How many pixels of the screen show only the old page, only the new one, or neither.
   struct TMix { size_t OnlyOld = 0, OnlyNew = 0, Neither = 0; };
   TMix Mix(const TFrame& oldFrame, const TFrame& newFrame) {
-    const TFrame screen = View->CopyScreen();
+    const TFrame screen = TTestAccess::CopyScreen(*View);
     TMix mix;
     for (size_t i = 0; i < screen.Pixels.size(); ++i) {
       const bool isOld = screen.Pixels[i] == oldFrame.Pixels[i], isNew = screen.Pixels[i] == newFrame.Pixels[i];
@@ -130,7 +131,7 @@ TEST_F(WebBrowserTest, ThePagesOriginIsTheHostsCorner) {
 
 TEST_F(WebBrowserTest, TheFirstPageSimplyAppearsAndTheFadeMixesItWithTheNext) {
   const std::string page = Show(PicturePage(FadeExit, PictureA, 1024, 768));
-  EXPECT_EQ(Brightness(View->CopyScreen()), 0u);  // navigation returns at once: nothing drawn yet
+  EXPECT_EQ(Brightness(TTestAccess::CopyScreen(*View)), 0u);  // navigation returns at once: nothing drawn yet
   ASSERT_TRUE(PumpUntil([&] { return Shows(page); }));
   EXPECT_FALSE(Animating());
   ExpectOnScreen();
@@ -138,7 +139,7 @@ TEST_F(WebBrowserTest, TheFirstPageSimplyAppearsAndTheFadeMixesItWithTheNext) {
   // Frame by frame the picture darkens: there is a frame between a fifth and four fifths of it.
   const uint64_t start = Brightness(Expected(page));
   ASSERT_TRUE(PumpUntil([&] {
-    const uint64_t now = Brightness(View->CopyScreen());
+    const uint64_t now = Brightness(TTestAccess::CopyScreen(*View));
     return Animating() && now > start / 5 && now < start * 4 / 5;
   }));
   Keep("mid-fade");
@@ -160,7 +161,7 @@ TEST_F(WebBrowserTest, AWipeRightRevealsTheNewPageFromTheLeft) {
   };
   // A frame with the edge between a fifth and four fifths of the width.
   ASSERT_TRUE(PumpUntil([&] {
-    screen = View->CopyScreen();
+    screen = TTestAccess::CopyScreen(*View);
     return Animating() && edgeOf(screen, 0) > width / 5 && edgeOf(screen, 0) < width * 4 / 5;
   }));
   Keep("mid-wipe");
@@ -193,16 +194,16 @@ TEST_F(WebBrowserTest, ANavigationDuringATransitionFinishesItAtOnce) {
 }
 
 TEST_F(WebBrowserTest, AMissingOrBrokenPageIsBlack) {
-  View->Player().SetTimeScale(100);  // only the ends count here
+  TTestAccess::SetTimeScale(TTestAccess::Player(*View), 100);  // only the ends count here
   ASSERT_TRUE(Settled(Show(PicturePage(FadeExit, PictureA, 1024, 768))));
   View->Navigate("C:\\no\\such\\page.htm");  // faded to black
-  EXPECT_TRUE(PumpUntil([&] { return !Animating() && Brightness(View->CopyScreen()) == 0; }));
+  EXPECT_TRUE(PumpUntil([&] { return !Animating() && Brightness(TTestAccess::CopyScreen(*View)) == 0; }));
   ASSERT_TRUE(Settled(Show(PicturePage(FadeExit, PictureA, 1024, 768))));
   Show(std::string("\x00\xff<html><img src=", 16));
-  EXPECT_TRUE(PumpUntil([&] { return !Animating() && Brightness(View->CopyScreen()) == 0; }));
+  EXPECT_TRUE(PumpUntil([&] { return !Animating() && Brightness(TTestAccess::CopyScreen(*View)) == 0; }));
   ASSERT_TRUE(Settled(Show(PicturePage(FadeExit, PictureA, 1024, 768))));
   Show(PicturePage(FadeExit, "\\??\\UNC\\127.0.0.1\\share\\x.jpg", 1024, 768));  // never opened
-  EXPECT_TRUE(PumpUntil([&] { return !Animating() && Brightness(View->CopyScreen()) == 0; }));
+  EXPECT_TRUE(PumpUntil([&] { return !Animating() && Brightness(TTestAccess::CopyScreen(*View)) == 0; }));
   Keep("refused-path");
 }
 
@@ -212,7 +213,7 @@ TEST_F(WebBrowserTest, WithoutASurfaceTheViewIsBlackUntilTheNextPage) {
   int errors = 0;
   Application.OnException = [&](const std::exception&) { ++errors; };
   ASSERT_TRUE(Settled(Show(PicturePage(FadeExit, PictureA, 1024, 768))));
-  TFrameSurface::RefuseSurfaces(1);
+  TTestAccess::RefuseSurfaces(1);
   View->SetClientWidth(ViewW + 10);
   EXPECT_TRUE(ShowsBlack(Host));
   EXPECT_TRUE(Settled(Show(PicturePage(FadeExit, PictureB, 576, 768))));
@@ -222,7 +223,8 @@ TEST_F(WebBrowserTest, WithoutASurfaceTheViewIsBlackUntilTheNextPage) {
 
 // Mid-reveal, every pixel shows either page and both show; afterwards only the new page does.
 TEST_F(WebBrowserTest, RevealsShowOnlyPixelsOfEitherPage) {
-  View->Player().SetTimeScale(2 * ViewTimeScale);  // a quarter of a second still holds some fifteen frames
+  // A quarter of a second still holds some fifteen frames.
+  TTestAccess::SetTimeScale(TTestAccess::Player(*View), 2 * ViewTimeScale);
   for (int k : {0, 3, 10, 12, 17, 21}) {
     SCOPED_TRACE("pattern " + std::to_string(k));
     std::string from = Show(PicturePage(RevealExit(k), PictureA, 1024, 768));
@@ -240,7 +242,7 @@ TEST_F(WebBrowserTest, RevealsShowOnlyPixelsOfEitherPage) {
     }));
     EXPECT_EQ(neither, 0u);
     EXPECT_TRUE(both);
-    EXPECT_EQ(View->CopyScreen().Pixels, newFrame.Pixels);
+    EXPECT_EQ(TTestAccess::CopyScreen(*View).Pixels, newFrame.Pixels);
   }
 }
 

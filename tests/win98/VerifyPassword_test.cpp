@@ -49,7 +49,7 @@ protected:
     ShowCursor(FALSE);
     FCursorBefore = CursorCount();
     ASSERT_TRUE(SetCursorPos(100, 110));
-    StartCursorPos = TPoint{-1, -1};
+    FStartCursor = TPoint{-1, -1};
   }
   void TearDown() override {
     ShowCursor(TRUE);
@@ -60,7 +60,7 @@ protected:
   // Calls VerifyPassword and checks what holds for every call: the cursor is as hidden as
   // before and no password library stays loaded.
   bool Verify() {
-    const bool mayEnd = VerifyPassword();
+    const bool mayEnd = VerifyPassword(FStartCursor);
     EXPECT_EQ(CursorCount(), FCursorBefore);
     EXPECT_EQ(GetModuleHandleA(InstalledPasswordName), nullptr);
     return mayEnd;
@@ -68,6 +68,7 @@ protected:
 
   TWindow FWindow;
   int FCursorBefore = 0;
+  TPoint FStartCursor;  // the session's movement origin
 };
 
 }  // namespace
@@ -81,7 +82,7 @@ TEST_F(VerifyPassword95, WithoutThePasswordSwitchedOnTheSessionEndsUnasked) {
     StoreSwitch(stored);
     EXPECT_TRUE(Verify());
     EXPECT_EQ(StandInRecord(VerifyCallsValue), std::nullopt);
-    EXPECT_EQ(std::pair(StartCursorPos.X, StartCursorPos.Y), std::pair(-1, -1));
+    EXPECT_EQ(std::pair(FStartCursor.X, FStartCursor.Y), std::pair(-1, -1));
   }
 }
 
@@ -109,14 +110,14 @@ TEST_F(VerifyPassword95, ThePromptDecidesAndMovementCountsFromWhereItLeftTheCurs
     SetStandIn(VerifyAnswerValue, c.Answer);
     SetStandIn(VerifyCursorXValue, ++x);
     SetStandIn(VerifyCursorYValue, 201);
-    StartCursorPos = TPoint{-1, -1};
+    FStartCursor = TPoint{-1, -1};
 
     EXPECT_EQ(Verify(), c.MayEnd);
     EXPECT_EQ(StandInRecord(VerifyCallsValue), std::optional<ULONGLONG>(1));
     EXPECT_EQ(StandInRecord(VerifyWindowValue), std::optional<ULONGLONG>(reinterpret_cast<ULONG_PTR>(FWindow.Get())));
     // Shown for the prompt, hidden again afterwards (checked by Verify).
     EXPECT_EQ(StandInRecord(VerifyCursorCountValue), std::optional<ULONGLONG>(static_cast<DWORD>(FCursorBefore + 1)));
-    EXPECT_EQ(std::pair(StartCursorPos.X, StartCursorPos.Y), std::pair(static_cast<int32_t>(x), 201));
+    EXPECT_EQ(std::pair(FStartCursor.X, FStartCursor.Y), std::pair(static_cast<int32_t>(x), 201));
   }
 }
 
@@ -129,9 +130,9 @@ TEST_F(VerifyPassword95, WithoutThePromptTheSessionEnds) {
     SCOPED_TRACE(file ? "a PASSWORD.CPL without VerifyScreenSavePwd" : "no PASSWORD.CPL");
     std::optional<TInstalledStandIn> cpl;
     if (file) cpl.emplace(file, InstalledPasswordName);
-    StartCursorPos = TPoint{-1, -1};
+    FStartCursor = TPoint{-1, -1};
     EXPECT_TRUE(Verify());
-    EXPECT_EQ(std::pair(StartCursorPos.X, StartCursorPos.Y), std::pair(100, 110));
+    EXPECT_EQ(std::pair(FStartCursor.X, FStartCursor.Y), std::pair(100, 110));
     EXPECT_EQ(StandInRecord(VerifyCallsValue), std::nullopt);
   }
 }
