@@ -4,9 +4,9 @@
 #include "app/CommandLine.h"
 #include "base/AbnormalEndWin32.h"
 #include "base/ErrorReport.h"
-#include "host/SessionRecord.h"
 #include "host/Password.h"
-#include "session/Saver.h"
+#include "host/SessionRecord.h"
+#include "saver/StartSaver.h"
 #include "settings/ConfigDialog.h"
 
 namespace {

@@ -11,7 +11,7 @@
 
 #include "base/ApplicationWin32.h"
 #include "base/RunState.h"
-#include "session/SchonerWin32.h"
+#include "saver/SchonerWin32.h"
 #include "tests/support/TestAccess.h"
 
 namespace {
@@ -40,7 +40,7 @@ void SendDisplayState(DWORD state) {
 // Runs the session's own loop for the given seconds and prints what it cost.
 void Measure(const char* name) {
   const double cpu = CpuSeconds();
-  const TTransitionPlayer& player = TTestAccess::Player(*Session->WebBrowser1);
+  const TTransitionPlayer& player = TTestAccess::Player(*Session->PageView);
   const uint64_t frames = TTestAccess::FramesDrawn(player);
   const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(Seconds) * 1000;
   // Wakes once a second to look at the clock (the session itself need not).

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "base/HostWindowWin32.h"
-#include "base/Registry.h"
 #include "base/OwnersWin32.h"
+#include "base/Registry.h"
 #include "host/OsVersionWin32.h"
 #include "host/PasswordSetting.h"
 #include "host/SystemLibrary.h"

@@ -1,4 +1,4 @@
-// A frame of the page view: 32-bit pixels, B G R A in memory (0xAARRGGBB as uint32_t on
+// A frame of a window's picture: 32-bit pixels, B G R A in memory (0xAARRGGBB as uint32_t on
 // little-endian), rows top-down without padding, so it can back a top-down 32-bit DIB section.
 #pragma once
 

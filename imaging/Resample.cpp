@@ -1,7 +1,7 @@
 // Resampling of decoded pictures to their laid-out size: a separable two-pass cubic filter,
 // Catmull-Rom when enlarging and Mitchell-Netravali when reducing, with 14-bit fixed-point
 // weights. Our own rather than stb_image_resize: at the same filters it is many times as fast on
-// the view's sizes (bench/PictureLoader_bench.cpp), because the horizontal pass runs over the
+// the view's sizes (bench/PicturePipeline_bench.cpp), because the horizontal pass runs over the
 // fewer rows, four channels at a time, both passes stream row by row, and each is compiled for
 // the widest vector unit of the processor.
 #include <algorithm>

@@ -2,7 +2,6 @@
 // its cell at the frame's top-left corner (the page has no margins), cut at the cell's edges.
 #pragma once
 
-#include <cstddef>  // before Frame.h, which uses size_t
 #include <cstdint>
 
 #include "imaging/Frame.h"

@@ -10,8 +10,8 @@
 #include <string>
 #include <type_traits>
 
-#include "base/WindowObjectWin32.h"
 #include "base/OwnersWin32.h"
+#include "base/WindowObjectWin32.h"
 #include "imaging/Frame.h"
 #include "settings/ConfigLayout.h"
 

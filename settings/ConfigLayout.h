@@ -19,13 +19,13 @@ inline constexpr std::string_view MakerName = "Tarnwell";
 
 // The dialog's controls are numbered by kind and component number, so that a driver can find them.
 enum TConfigControlId : int32_t {
-  ImageIdBase = 100,       // Image1 is 101, ..., Image14 is 114
-  StaticTextIdBase = 200,  // StaticText1 is 201, StaticText5 205
-  ButtonIdBase = 300,      // Button1 is 301, Button9 (OK) 309, Button10 (Cancel) 310
-  PageControl1Id = 401,
-  SheetIdBase = 410,       // t1 is 411, ..., t4 is 414
-  ComboEffektId = 501,
-  GroupBoxIdBase = 600,    // GroupBox4 is 604, GroupBox10 610
+  ImageIdBase = 100,       // PreviewImage is 101, ..., TipsBannerImage is 114
+  StaticTextIdBase = 200,  // PhotosCredit is 201, CodingCredit 205
+  ButtonIdBase = 300,      // DonateButton is 301, OkButton (OK) 309, CancelButton (Cancel) 310
+  PageTabsId = 401,
+  SheetIdBase = 410,       // OptionsSheet is 411, ..., TipsSheet is 414
+  EffectListId = 501,
+  GroupBoxIdBase = 600,    // TransitionGroup is 604, InfoGroup 610
 };
 
 namespace ConfigLayout {
@@ -35,32 +35,32 @@ inline constexpr int32_t ClientHeight = 401;
 inline constexpr int32_t FontPoints = 8;
 
 // On the form.
-inline constexpr TRect PageControl1{5, 5, 502, 354};
-inline constexpr TRect Panel1{0, 360, 513, 41};
-inline constexpr TRect Button9 = Within(Panel1, {332, 8, 83, 25});
-inline constexpr TRect Button10 = Within(Panel1, {424, 8, 83, 25});
+inline constexpr TRect PageTabs{5, 5, 502, 354};
+inline constexpr TRect ButtonPanel{0, 360, 513, 41};
+inline constexpr TRect OkButton = Within(ButtonPanel, {332, 8, 83, 25});
+inline constexpr TRect CancelButton = Within(ButtonPanel, {424, 8, 83, 25});
 
 // Page "Options".
-inline constexpr TRect GroupBox4{4, 3, 485, 54};
+inline constexpr TRect TransitionGroup{4, 3, 485, 54};
 // The closed drop-down's height follows the font; this is its design width and place.
-inline constexpr TRect comboEffekt = Within(GroupBox4, {10, 20, 447, 21});
+inline constexpr TRect EffectList = Within(TransitionGroup, {10, 20, 447, 21});
 inline constexpr int32_t ComboVisibleItems = 20;
-inline constexpr TRect GroupBox10{4, 60, 485, 261};
+inline constexpr TRect InfoGroup{4, 60, 485, 261};
 // The preview sizes itself to its picture; this is where it starts.
-inline constexpr TRect Image1 = Within(GroupBox10, {12, 14, 445, 241});
+inline constexpr TRect PreviewImage = Within(InfoGroup, {12, 14, 445, 241});
 
 // Pages "Links" and "Tips": the banners.
-inline constexpr TRect Image2{4, 8, 486, 313};
-inline constexpr TRect Image14{4, 8, 486, 313};
+inline constexpr TRect LinksBannerImage{4, 8, 486, 313};
+inline constexpr TRect TipsBannerImage{4, 8, 486, 313};
 
 // Page "About".
 inline constexpr TRect AboutShape4{4, 8, 486, 310};
 inline constexpr TRect Memo1{6, 32, 323, 273};
 inline constexpr int32_t AboutLineHeight = 13;
-inline constexpr TRect StaticText1{124, 201, 89, 17};
-inline constexpr TRect StaticText5{124, 240, 89, 17};
-inline constexpr TRect Image10{344, 100, 100, 100};
-inline constexpr TRect Button1{344, 229, 100, 25};
+inline constexpr TRect PhotosCredit{124, 201, 89, 17};
+inline constexpr TRect CodingCredit{124, 240, 89, 17};
+inline constexpr TRect LogoImage{344, 100, 100, 100};
+inline constexpr TRect DonateButton{344, 229, 100, 25};
 
 }  // namespace ConfigLayout
 
@@ -79,10 +79,10 @@ inline constexpr std::array<std::string_view, 20> AboutLines = {
     "Freeware",
     "",
     "F o t o s",
-    MakerName,  // under StaticText1
+    MakerName,  // under PhotosCredit
     "",
     "C o d i n g ,   D e s i g n",
-    MakerName,  // under StaticText5
+    MakerName,  // under CodingCredit
     "",
     "C o p y r i g h t",
     "(c) 2007 Tarnwell, photographs by their authors",

@@ -9,15 +9,15 @@ namespace {
 
 std::string_view PagePath(TLinkHandler handler) {
   switch (handler) {
-    case TLinkHandler::Image1Click: return "en/gallery/lumivale-nature/";
+    case TLinkHandler::PreviewClick: return "en/gallery/lumivale-nature/";
     case TLinkHandler::Image3Click: return "freeware/";
-    case TLinkHandler::StaticText5Click: return "";
+    case TLinkHandler::CodingCreditClick: return "";
     case TLinkHandler::Image5Click: return "photoblog/";
     case TLinkHandler::Image6Click: return "wallpapers/";
     case TLinkHandler::Image7Click: return "freeware/screensavers/";
     case TLinkHandler::Image8Click: return "freeware/programs/";
-    case TLinkHandler::StaticText1Click: return "en/";
-    case TLinkHandler::Button1Click: return "en/donate/";
+    case TLinkHandler::PhotosCreditClick: return "en/";
+    case TLinkHandler::DonateButtonClick: return "en/donate/";
     case TLinkHandler::Image13Click: return "freeware/programs/unpack/";
     case TLinkHandler::Image12Click: return "gallery/coastline/";
     case TLinkHandler::Image11Click: return "en/gallery/highlands/";

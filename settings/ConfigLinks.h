@@ -10,15 +10,15 @@
 #include "settings/ConfigLayout.h"
 
 enum class TLinkHandler : uint8_t {
-  Image1Click,       // the gallery page of this picture set (English)
+  PreviewClick,       // the gallery page of this picture set (English)
   Image3Click,       // start page of the maker's freeware site
-  StaticText5Click,  // the maker's home page
+  CodingCreditClick,  // the maker's home page
   Image5Click,       // start page of the maker's photo blog
   Image6Click,       // start page of the maker's wallpaper site
   Image7Click,       // the freeware site's list of screen savers
   Image8Click,       // the freeware site's list of free programs
-  StaticText1Click,  // the maker's home page, English start page
-  Button1Click,      // the donation page (English)
+  PhotosCreditClick,  // the maker's home page, English start page
+  DonateButtonClick,      // the donation page (English)
   Image13Click,      // the page of the maker's free decompression tool
   Image12Click,      // the gallery page of another picture-set screen saver
   Image11Click,      // the gallery page (English) of a further picture-set screen saver
@@ -49,7 +49,7 @@ inline constexpr std::string_view LogoLinkName = "Tarnwell logo (home page)";
 // Over the Links banner: four entries, two text lines below them, the tall picture on the right.
 inline constexpr std::array<TClickArea, 7> LinksPageAreas = {{
     {3, {8, 16, 289, 65}, TLinkHandler::Image3Click, "Tarnwell Freeware: screen savers and small programs"},
-    {4, {8, 80, 289, 65}, TLinkHandler::StaticText5Click, "Tarnwell: the maker's home page"},
+    {4, {8, 80, 289, 65}, TLinkHandler::CodingCreditClick, "Tarnwell: the maker's home page"},
     {5, {8, 144, 289, 65}, TLinkHandler::Image5Click, "Tarnwell Photo Blog: a new photograph every week"},
     {6, {8, 208, 289, 65}, TLinkHandler::Image6Click, "Tarnwell Wallpapers: desktop pictures"},
     {7, {8, 272, 289, 22}, TLinkHandler::Image7Click, "More screen savers at Tarnwell Freeware"},

@@ -72,14 +72,14 @@ void TConfig::CreateComponents() {
   InitCommonControlsEx(&controls);
   HWND form = Handle();
 
-  PageControl1 = CreateStandardControl(WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPSIBLINGS | TCS_MULTILINE,
-                                       PageControl1Id, form);
+  PageTabs = CreateStandardControl(WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPSIBLINGS | TCS_MULTILINE,
+                                       PageTabsId, form);
   const wchar_t* captions[] = {L"Options", L"Links", L"About", L"Tips"};
   for (int i = 0; i < 4; ++i) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = const_cast<wchar_t*>(captions[i]);
-    SendMessageW(PageControl1, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    SendMessageW(PageTabs, TCM_INSERTITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
     Sheets()[static_cast<size_t>(i)]->Create(form, SheetIdBase + 1 + i, WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
                                              WS_EX_CONTROLPARENT);
   }
@@ -87,21 +87,21 @@ void TConfig::CreateComponents() {
   // Options.
   // A group box draws only its frame and caption; being transparent, it leaves the page's own
   // painting (which clips its other children) to fill its inside.
-  GroupBox4 = CreateStandardControl(L"Button", L" Transition  ", BS_GROUPBOX, GroupBoxIdBase + 4, t1.Handle(),
+  TransitionGroup = CreateStandardControl(L"Button", L" Transition  ", BS_GROUPBOX, GroupBoxIdBase + 4, OptionsSheet.Handle(),
                                     WS_EX_TRANSPARENT);
-  comboEffekt = CreateStandardControl(L"ComboBox", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, ComboEffektId,
-                                      t1.Handle());
+  EffectList = CreateStandardControl(L"ComboBox", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, EffectListId,
+                                      OptionsSheet.Handle());
   for (std::string_view name : EffectNames)
-    SendMessageW(comboEffekt, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(name).c_str()));
-  SendMessageW(comboEffekt, CB_SETMINVISIBLE, Design::ComboVisibleItems, 0);
-  GroupBox10 = CreateStandardControl(L"Button", L" Info  ", BS_GROUPBOX, GroupBoxIdBase + 10, t1.Handle(),
+    SendMessageW(EffectList, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(name).c_str()));
+  SendMessageW(EffectList, CB_SETMINVISIBLE, Design::ComboVisibleItems, 0);
+  InfoGroup = CreateStandardControl(L"Button", L" Info  ", BS_GROUPBOX, GroupBoxIdBase + 10, OptionsSheet.Handle(),
                                      WS_EX_TRANSPARENT);
-  Image1.Create(t1.Handle(), ImageIdBase + 1, WS_VISIBLE);
-  Image1.SetLink(Wide(PreviewLinkName), [this] { OpenLink(TLinkHandler::Image1Click); });
+  PreviewImage.Create(OptionsSheet.Handle(), ImageIdBase + 1, WS_VISIBLE);
+  PreviewImage.SetLink(Wide(PreviewLinkName), [this] { OpenLink(TLinkHandler::PreviewClick); });
 
   // Links and Tips: the banners with their click areas over them.
-  Image2.Create(t2.Handle(), ImageIdBase + 2, WS_VISIBLE);
-  Image14.Create(t4.Handle(), ImageIdBase + 14, WS_VISIBLE);
+  LinksBannerImage.Create(LinksSheet.Handle(), ImageIdBase + 2, WS_VISIBLE);
+  TipsBannerImage.Create(TipsSheet.Handle(), ImageIdBase + 14, WS_VISIBLE);
   auto makeAreas = [this](auto& areas, const auto& table, TSheet& sheet, const TImage& banner) {
     for (size_t i = 0; i < table.size(); ++i) {
       areas[i].Create(sheet.Handle(), ImageIdBase + table[i].ImageNumber, WS_VISIBLE);
@@ -109,30 +109,30 @@ void TConfig::CreateComponents() {
       areas[i].SetLink(Wide(table[i].Name), [this, handler = table[i].Handler] { OpenLink(handler); });
     }
   };
-  makeAreas(FLinksAreas, LinksPageAreas, t2, Image2);
-  makeAreas(FTipsAreas, TipsPageAreas, t4, Image14);
+  makeAreas(FLinksAreas, LinksPageAreas, LinksSheet, LinksBannerImage);
+  makeAreas(FTipsAreas, TipsPageAreas, TipsSheet, TipsBannerImage);
 
   // About: the text and the shape behind it are drawn by the page itself.
-  t3.OnPaint = [this](HDC dc) { PaintAbout(dc); };
-  StaticText1.Create(t3.Handle(), StaticTextIdBase + 1, WS_VISIBLE);
-  StaticText1.SetLink(Wide(PhotosCreditLinkName), [this] { OpenLink(TLinkHandler::StaticText1Click); });
-  StaticText5.Create(t3.Handle(), StaticTextIdBase + 5, WS_VISIBLE);
-  StaticText5.SetLink(Wide(CodingCreditLinkName), [this] { OpenLink(TLinkHandler::StaticText5Click); });
-  for (TLinkLabel* label : {&StaticText1, &StaticText5}) label->Caption = Wide(MakerName);
-  Image10.Create(t3.Handle(), ImageIdBase + 10, WS_VISIBLE);
-  Image10.SetLink(Wide(LogoLinkName), [this] { OpenLink(TLinkHandler::StaticText5Click); });
-  Button1 = CreateStandardControl(L"Button", L"Donate...", WS_TABSTOP | BS_PUSHBUTTON, ButtonIdBase + 1,
-                                  t3.Handle());
+  AboutSheet.OnPaint = [this](HDC dc) { PaintAbout(dc); };
+  PhotosCredit.Create(AboutSheet.Handle(), StaticTextIdBase + 1, WS_VISIBLE);
+  PhotosCredit.SetLink(Wide(PhotosCreditLinkName), [this] { OpenLink(TLinkHandler::PhotosCreditClick); });
+  CodingCredit.Create(AboutSheet.Handle(), StaticTextIdBase + 5, WS_VISIBLE);
+  CodingCredit.SetLink(Wide(CodingCreditLinkName), [this] { OpenLink(TLinkHandler::CodingCreditClick); });
+  for (TLinkLabel* label : {&PhotosCredit, &CodingCredit}) label->Caption = Wide(MakerName);
+  LogoImage.Create(AboutSheet.Handle(), ImageIdBase + 10, WS_VISIBLE);
+  LogoImage.SetLink(Wide(LogoLinkName), [this] { OpenLink(TLinkHandler::CodingCreditClick); });
+  DonateButton = CreateStandardControl(L"Button", L"Donate...", WS_TABSTOP | BS_PUSHBUTTON, ButtonIdBase + 1,
+                                  AboutSheet.Handle());
 
-  Button9 = CreateStandardControl(L"Button", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, ButtonIdBase + 9, form);
-  Button10 = CreateStandardControl(L"Button", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, ButtonIdBase + 10,
+  OkButton = CreateStandardControl(L"Button", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, ButtonIdBase + 9, form);
+  CancelButton = CreateStandardControl(L"Button", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, ButtonIdBase + 10,
                                    form);
 
   // Z-order: what lies behind goes to the bottom (the tab control behind its pages, the group
   // boxes behind their contents, the banners behind their click areas). The Tab key follows it:
   // the shown page's controls and links in reading order (on About the name lines of the text,
   // then the logo and Donate beside it), OK, Cancel, the tabs.
-  for (HWND behind : {PageControl1, GroupBox4, GroupBox10, Image2.Handle(), Image14.Handle()})
+  for (HWND behind : {PageTabs, TransitionGroup, InfoGroup, LinksBannerImage.Handle(), TipsBannerImage.Handle()})
     SetWindowPos(behind, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   FLinksBanner = FormPicture(LinksBannerResource);
@@ -163,7 +163,7 @@ void TConfig::ApplyLayout(int dpi, const RECT* suggestedWindow) {
   FDpi = dpi;
   // The controls take the new font before the old one is deleted.
   TFont font = MakeDialogFont(dpi, false);
-  for (HWND control : {PageControl1, GroupBox4, comboEffekt, GroupBox10, Button1, Button9, Button10})
+  for (HWND control : {PageTabs, TransitionGroup, EffectList, InfoGroup, DonateButton, OkButton, CancelButton})
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
   FFont = std::move(font);
   FLinkFont = MakeDialogFont(dpi, true);
@@ -175,27 +175,27 @@ void TConfig::ApplyLayout(int dpi, const RECT* suggestedWindow) {
   PlaceWindow(Handle(), frame);
 
   // The pages fill the tab control's display area, whose size depends on the tabs' font.
-  const TRect tabs = Scale(Design::PageControl1);
-  PlaceWindow(PageControl1, tabs);
+  const TRect tabs = Scale(Design::PageTabs);
+  PlaceWindow(PageTabs, tabs);
   RECT display = ToRECT({0, 0, tabs.Width, tabs.Height});
-  SendMessageW(PageControl1, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+  SendMessageW(PageTabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
   TRect page = FromRECT(display);
   page.Left += tabs.Left;
   page.Top += tabs.Top;
   for (TSheet* sheet : Sheets()) sheet->SetBounds(page);
 
-  PlaceWindow(GroupBox4, Scale(Design::GroupBox4));
+  PlaceWindow(TransitionGroup, Scale(Design::TransitionGroup));
   // A closed drop-down list keeps the height its font gives it; the window's height is the open
   // list's for the systems that take it from there.
-  const TRect combo = Scale(Design::comboEffekt);
-  const auto field = static_cast<int>(SendMessageW(comboEffekt, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-  const auto item = static_cast<int>(SendMessageW(comboEffekt, CB_GETITEMHEIGHT, 0, 0));
-  PlaceWindow(comboEffekt, {combo.Left, combo.Top, combo.Width, field + 8 + item * Design::ComboVisibleItems});
-  PlaceWindow(GroupBox10, Scale(Design::GroupBox10));
+  const TRect combo = Scale(Design::EffectList);
+  const auto field = static_cast<int>(SendMessageW(EffectList, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  const auto item = static_cast<int>(SendMessageW(EffectList, CB_GETITEMHEIGHT, 0, 0));
+  PlaceWindow(EffectList, {combo.Left, combo.Top, combo.Width, field + 8 + item * Design::ComboVisibleItems});
+  PlaceWindow(InfoGroup, Scale(Design::InfoGroup));
   LayoutPreview();
 
-  for (auto [banner, design, stream] : {std::tuple{&Image2, Design::Image2, &FLinksBanner},
-                                        std::tuple{&Image14, Design::Image14, &FTipsBanner}}) {
+  for (auto [banner, design, stream] : {std::tuple{&LinksBannerImage, Design::LinksBannerImage, &FLinksBanner},
+                                        std::tuple{&TipsBannerImage, Design::TipsBannerImage, &FTipsBanner}}) {
     banner->SetBounds(Scale(design));
     banner->SetPicture(DecodedPicture(*stream, banner->Bounds()));
   }
@@ -203,24 +203,24 @@ void TConfig::ApplyLayout(int dpi, const RECT* suggestedWindow) {
   for (size_t i = 0; i < FTipsAreas.size(); ++i) FTipsAreas[i].SetBounds(Scale(TipsPageAreas[i].Rect));
 
   const TRect memo = Scale(Design::Memo1);
-  for (auto [label, design] : {std::pair{&StaticText1, Design::StaticText1}, std::pair{&StaticText5, Design::StaticText5}}) {
+  for (auto [label, design] : {std::pair{&PhotosCredit, Design::PhotosCredit}, std::pair{&CodingCredit, Design::CodingCredit}}) {
     label->SetBounds(Scale(design));
     label->Font = FLinkFont.Get();
     label->TextLeft = memo.Left - label->Bounds().Left;
     label->TextRight = memo.Right() - label->Bounds().Left;
   }
-  Image10.SetBounds(Scale(Design::Image10));
-  Image10.SetPicture(Resampled(FLogo, Image10.Bounds().Width, Image10.Bounds().Height));
-  PlaceWindow(Button1, Scale(Design::Button1));
-  PlaceWindow(Button9, Scale(Design::Button9));
-  PlaceWindow(Button10, Scale(Design::Button10));
+  LogoImage.SetBounds(Scale(Design::LogoImage));
+  LogoImage.SetPicture(Resampled(FLogo, LogoImage.Bounds().Width, LogoImage.Bounds().Height));
+  PlaceWindow(DonateButton, Scale(Design::DonateButton));
+  PlaceWindow(OkButton, Scale(Design::OkButton));
+  PlaceWindow(CancelButton, Scale(Design::CancelButton));
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // The preview sizes itself to its picture (445 x 241 design pixels) and is decoded in colour at
 // exactly its size on the screen.
 void TConfig::LayoutPreview() {
-  TRect design = Design::Image1;
+  TRect design = Design::PreviewImage;
   if (FPreview.Data != nullptr) {
     TJpegDecoder header(FPreview.Data, FPreview.Size);
     if (header.Valid()) {
@@ -228,8 +228,8 @@ void TConfig::LayoutPreview() {
       design.Height = header.Height();
     }
   }
-  Image1.SetBounds(Scale(design));
-  Image1.SetPicture(DecodedPicture(FPreview, Image1.Bounds()));
+  PreviewImage.SetBounds(Scale(design));
+  PreviewImage.SetPicture(DecodedPicture(FPreview, PreviewImage.Bounds()));
 }
 
 // The About page: the white framed shape, and the About text line by line, each line at its own
@@ -262,39 +262,39 @@ void TConfig::LoadSettings() {
   // Shown before the read, so that page is shown even when the read fails. A stored index outside
   // the list clears the selection.
   const int32_t effect = ReadEffect(CurrentRegistry());
-  SendMessageW(comboEffekt, CB_SETCURSEL, static_cast<WPARAM>(static_cast<intptr_t>(effect)), 0);
+  SendMessageW(EffectList, CB_SETCURSEL, static_cast<WPARAM>(static_cast<intptr_t>(effect)), 0);
 }
 
 void TConfig::SaveSettings() {
-  const auto selected = static_cast<int32_t>(SendMessageW(comboEffekt, CB_GETCURSEL, 0, 0));  // CB_ERR is -1
+  const auto selected = static_cast<int32_t>(SendMessageW(EffectList, CB_GETCURSEL, 0, 0));  // CB_ERR is -1
   ::SaveSettings(CurrentRegistry(), ShownPage(), selected);
 }
 
 void TConfig::ShowPage(TConfigPage page) {
   const auto index = static_cast<size_t>(page);
-  SendMessageW(PageControl1, TCM_SETCURSEL, index, 0);
+  SendMessageW(PageTabs, TCM_SETCURSEL, index, 0);
   HWND focus = GetFocus();
   for (size_t i = 0; i < 4; ++i) {
     HWND sheet = Sheets()[i]->Handle();
-    if (i != index && focus != nullptr && (focus == sheet || IsChild(sheet, focus))) SetFocus(PageControl1);
+    if (i != index && focus != nullptr && (focus == sheet || IsChild(sheet, focus))) SetFocus(PageTabs);
   }
   for (size_t i = 0; i < 4; ++i) ShowWindow(Sheets()[i]->Handle(), i == index ? SW_SHOW : SW_HIDE);
 }
 
 TConfigPage TConfig::ShownPage() const {
-  const auto index = static_cast<int>(SendMessageW(PageControl1, TCM_GETCURSEL, 0, 0));
+  const auto index = static_cast<int>(SendMessageW(PageTabs, TCM_GETCURSEL, 0, 0));
   return static_cast<TConfigPage>(std::clamp(index, 0, 3));
 }
 
 // --- handlers --------------------------------------------------------------------------------------
 
 // OK: a failed write is reported and the dialog stays open.
-void TConfig::Button9Click() {
+void TConfig::OkButtonClick() {
   SaveSettings();
   Close();
 }
 
-void TConfig::Button10Click() { Close(); }
+void TConfig::CancelButtonClick() { Close(); }
 
 void TConfig::WatchOwner() {
   if (FOwner != nullptr && !IsWindow(FOwner)) Close();
@@ -325,7 +325,7 @@ void TConfig::WndProc(TMessage& message) {
       return;
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(message.LParam);
-      if (header->hwndFrom == PageControl1 && header->code == static_cast<UINT>(TCN_SELCHANGE))
+      if (header->hwndFrom == PageTabs && header->code == static_cast<UINT>(TCN_SELCHANGE))
         ShowPage(ShownPage());
       return;
     }
@@ -348,12 +348,12 @@ void TConfig::WndProc(TMessage& message) {
       return;
     case WM_SETFOCUS:
       // The form itself takes no keys: the focus goes on to the control that had it last.
-      SetFocus(FFocused != nullptr && IsWindowVisible(FFocused) ? FFocused : PageControl1);
+      SetFocus(FFocused != nullptr && IsWindowVisible(FFocused) ? FFocused : PageTabs);
       return;
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:  // a high-contrast scheme switched on or off, among others
       // Top-level windows alone hear of new colours; the common controls take them from here.
-      for (HWND control : {PageControl1, comboEffekt}) SendMessageW(control, message.Msg, message.WParam, message.LParam);
+      for (HWND control : {PageTabs, EffectList}) SendMessageW(control, message.Msg, message.WParam, message.LParam);
       RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
       TForm::WndProc(message);
       return;
@@ -370,13 +370,13 @@ void TConfig::WMCommand(TMessage& message) {
   if (HIWORD(message.WParam) != BN_CLICKED) return;
   switch (LOWORD(message.WParam)) {
     case ButtonIdBase + 9:
-      Button9Click();
+      OkButtonClick();
       break;
     case ButtonIdBase + 10:
-      Button10Click();
+      CancelButtonClick();
       break;
     case ButtonIdBase + 1:
-      OpenLink(TLinkHandler::Button1Click);
+      OpenLink(TLinkHandler::DonateButtonClick);
       break;
     default:
       break;

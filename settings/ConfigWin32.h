@@ -1,6 +1,6 @@
-// The tabbed settings dialog TConfig: its components and handlers, shared by the files that make
-// it (creation), lay it out at the monitor's DPI and paint it (layout), and answer its messages,
-// settings and links (events).
+// The tabbed settings dialog TConfig: its standard and painted components (ConfigControlsWin32.h),
+// laid out at the monitor's DPI from the design (ConfigLayout.h), and its handlers of messages,
+// settings and links (ConfigLinks.h names where each link leads).
 #pragma once
 
 #include <windows.h>
@@ -62,34 +62,34 @@ private:
 
   void LoadSettings();
   void SaveSettings();
-  std::array<TSheet*, 4> Sheets() { return {&t1, &t2, &t3, &t4}; }
+  std::array<TSheet*, 4> Sheets() { return {&OptionsSheet, &LinksSheet, &AboutSheet, &TipsSheet}; }
   void ShowPage(TConfigPage page);
   TConfigPage ShownPage() const;
 
-  void Button9Click();
-  void Button10Click();
+  void OkButtonClick();
+  void CancelButtonClick();
   void OpenLink(TLinkHandler handler);
 
   void WMCommand(TMessage& message);
   void WatchOwner();
 
   // Components, in the order of their parents.
-  HWND PageControl1 = nullptr;
-  TSheet t1, t2, t3, t4;
-  HWND GroupBox4 = nullptr;
-  HWND comboEffekt = nullptr;
-  HWND GroupBox10 = nullptr;
-  TImage Image1;
-  TImage Image2;
+  HWND PageTabs = nullptr;
+  TSheet OptionsSheet, LinksSheet, AboutSheet, TipsSheet;
+  HWND TransitionGroup = nullptr;
+  HWND EffectList = nullptr;
+  HWND InfoGroup = nullptr;
+  TImage PreviewImage;
+  TImage LinksBannerImage;
   std::array<TImage, LinksPageAreas.size()> FLinksAreas;  // Image3 to Image9
-  TLinkLabel StaticText1;
-  TLinkLabel StaticText5;
-  TImage Image10;
-  HWND Button1 = nullptr;
-  TImage Image14;
+  TLinkLabel PhotosCredit;
+  TLinkLabel CodingCredit;
+  TImage LogoImage;
+  HWND DonateButton = nullptr;
+  TImage TipsBannerImage;
   std::array<TImage, TipsPageAreas.size()> FTipsAreas;  // Image13, Image12, Image11
-  HWND Button9 = nullptr;
-  HWND Button10 = nullptr;
+  HWND OkButton = nullptr;
+  HWND CancelButton = nullptr;
 
   int FDpi = DesignDpi;
   TFont FFont;

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "transitions/Compositor.h"
 #include "imaging/Frame.h"
+#include "transitions/Compositor.h"
 
 // The smallest rectangle outside which the two frames (of one size) are equal; empty when they
 // are equal everywhere. Reads what lies outside the rectangle and little more.

@@ -1,14 +1,14 @@
-// One page transition of the view: from the frame on screen to the next page's frame, drawn step
+// One transition of a window: from the frame on screen to the next picture's frame, drawn step
 // by step as the progress grows, touching only what changed.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
+#include "imaging/Frame.h"
 #include "transitions/Compositor.h"
 #include "transitions/ExitTransition.h"
 #include "transitions/FadeFrames.h"
-#include "imaging/Frame.h"
 #include "transitions/Mask.h"
 #include "transitions/MaskOrder.h"
 

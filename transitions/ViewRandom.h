@@ -1,4 +1,4 @@
-// The page view's own random source: dissolve orders, bar orders and the random reveal pattern
+// The transitions' own random source: dissolve orders, bar orders and the random reveal pattern
 // draw from it, so the process-wide generator's sequence stays untouched.
 #pragma once
 

@@ -395,10 +395,10 @@ TEST_F(ConfigDialogLinks, EveryClickableControlOpensItsPageAndTheDialogStaysOpen
     int Id;
   };
   const TLink links[] = {
-      {"Image1", Options, ImageId(1)},        {"Image3", Links, ImageId(3)},  {"Image4", Links, ImageId(4)},
+      {"PreviewImage", Options, ImageId(1)},        {"Image3", Links, ImageId(3)},  {"Image4", Links, ImageId(4)},
       {"Image5", Links, ImageId(5)},          {"Image6", Links, ImageId(6)},  {"Image7", Links, ImageId(7)},
-      {"Image8", Links, ImageId(8)},          {"Image9", Links, ImageId(9)},  {"StaticText1", About, StaticTextId(1)},
-      {"StaticText5", About, StaticTextId(5)}, {"Image10", About, ImageId(10)}, {"Button1", About, ButtonId(1)},
+      {"Image8", Links, ImageId(8)},          {"Image9", Links, ImageId(9)},  {"PhotosCredit", About, StaticTextId(1)},
+      {"CodingCredit", About, StaticTextId(5)}, {"LogoImage", About, ImageId(10)}, {"DonateButton", About, ButtonId(1)},
       {"Image13", Tips, ImageId(13)},         {"Image12", Tips, ImageId(12)}, {"Image11", Tips, ImageId(11)},
   };
   TProcess scr = TProcess::Launch(SaverPath(), "/c");
@@ -418,11 +418,11 @@ TEST_F(ConfigDialogLinks, EveryClickableControlOpensItsPageAndTheDialogStaysOpen
   }
   EXPECT_TRUE(scr.Running());
 
-  // StaticText5, Image4 and the logo open the maker's home page, the base of every address;
+  // CodingCredit, Image4 and the logo open the maker's home page, the base of every address;
   // Image5 and Image9 share a page; the other ten pages all differ.
-  const std::string home = opened["StaticText5"];
+  const std::string home = opened["CodingCredit"];
   EXPECT_EQ(opened["Image4"], home);
-  EXPECT_EQ(opened["Image10"], home);
+  EXPECT_EQ(opened["LogoImage"], home);
   EXPECT_EQ(opened["Image9"], opened["Image5"]);
   std::set<std::string> distinct;
   for (const auto& [name, address] : opened) {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "session/PageText.h"
-#include "session/PictureChange.h"
+#include "slides/PageText.h"
+#include "slides/PictureChange.h"
 
 inline const TExitTransition FadeExit = ChooseExit(23);
 inline TExitTransition RevealExit(int32_t pattern) { return {TTransitionKind::Reveal, pattern, TransitionSeconds}; }

@@ -7,14 +7,14 @@
 #include "base/ApplicationWin32.h"
 #include "display/FrameSurfaceWin32.h"
 #include "display/TransitionPlayerWin32.h"
-#include "pageview/WebBrowserWin32.h"
-#include "session/MonitorWindowWin32.h"
-#include "session/SchonerWin32.h"
+#include "monitors/MonitorWindowWin32.h"
+#include "pageview/PageViewWin32.h"
+#include "saver/SchonerWin32.h"
 
 struct TTestAccess {
-  static TTransitionPlayer& Player(TWebBrowser& view) { return view.FPlayer; }
+  static TTransitionPlayer& Player(TPageView& view) { return view.FPlayer; }
   // A copy of what the window shows.
-  static TFrame CopyScreen(const TWebBrowser& view) { return view.FSurface.CopyOut(); }
+  static TFrame CopyScreen(const TPageView& view) { return view.FSurface.CopyOut(); }
   static TFrame CopyScreen(const TMonitorWindow& window) { return window.FSurface.CopyOut(); }
   static uint64_t FramesDrawn(const TTransitionPlayer& player) { return player.FFramesDrawn; }
   // Plays transitions `scale` times faster, each still to its end.

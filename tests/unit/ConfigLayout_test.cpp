@@ -24,23 +24,23 @@ TEST(ConfigLayout, PartsThatTouchInTheDesignTouchAtEveryDpi) {
   ASSERT_EQ(line1.Bottom(), line2.Top);
   for (int dpi : Dpis) {
     EXPECT_EQ(ScaleToDpi(line1, dpi).Bottom(), ScaleToDpi(line2, dpi).Top) << dpi;
-    EXPECT_EQ(ScaleToDpi(Design::Panel1, dpi).Bottom(), ScaleToDpi(Design::ClientHeight, dpi)) << dpi;
+    EXPECT_EQ(ScaleToDpi(Design::ButtonPanel, dpi).Bottom(), ScaleToDpi(Design::ClientHeight, dpi)) << dpi;
   }
 }
 
 TEST(ConfigLayout, EveryPartStaysInsideItsParentAtEveryDpi) {
   const TRect client{0, 0, Design::ClientWidth, Design::ClientHeight};
   // A page's area is the tab control's display area; the design needs at least this much of it.
-  const TRect page{0, 0, Design::PageControl1.Width - 8, Design::PageControl1.Height - 28};
+  const TRect page{0, 0, Design::PageTabs.Width - 8, Design::PageTabs.Height - 28};
   std::vector<std::pair<TRect, TRect>> nested = {
-      {Design::PageControl1, client}, {Design::Panel1, client},         {Design::Button9, Design::Panel1},
-      {Design::Button10, Design::Panel1}, {Design::GroupBox4, page},    {Design::comboEffekt, Design::GroupBox4},
-      {Design::GroupBox10, page},     {Design::Image1, Design::GroupBox10}, {Design::AboutShape4, page},
-      {Design::Memo1, Design::AboutShape4}, {Design::StaticText1, Design::Memo1}, {Design::StaticText5, Design::Memo1},
-      {Design::Image10, Design::AboutShape4}, {Design::Button1, Design::AboutShape4}, {Design::Image2, page},
+      {Design::PageTabs, client}, {Design::ButtonPanel, client},         {Design::OkButton, Design::ButtonPanel},
+      {Design::CancelButton, Design::ButtonPanel}, {Design::TransitionGroup, page},    {Design::EffectList, Design::TransitionGroup},
+      {Design::InfoGroup, page},     {Design::PreviewImage, Design::InfoGroup}, {Design::AboutShape4, page},
+      {Design::Memo1, Design::AboutShape4}, {Design::PhotosCredit, Design::Memo1}, {Design::CodingCredit, Design::Memo1},
+      {Design::LogoImage, Design::AboutShape4}, {Design::DonateButton, Design::AboutShape4}, {Design::LinksBannerImage, page},
   };
-  for (const TClickArea& area : LinksPageAreas) nested.push_back({area.Rect, Design::Image2});
-  for (const TClickArea& area : TipsPageAreas) nested.push_back({area.Rect, Design::Image14});
+  for (const TClickArea& area : LinksPageAreas) nested.push_back({area.Rect, Design::LinksBannerImage});
+  for (const TClickArea& area : TipsPageAreas) nested.push_back({area.Rect, Design::TipsBannerImage});
   for (int dpi : Dpis)
     for (size_t i = 0; i < nested.size(); ++i) {
       const TRect part = ScaleToDpi(nested[i].first, dpi);
@@ -50,7 +50,7 @@ TEST(ConfigLayout, EveryPartStaysInsideItsParentAtEveryDpi) {
 
 TEST(ConfigLayout, TheLinkLabelsLieExactlyOverTheLinesShowingTheMakersName) {
   // Lines 14 and 17, counted from 1.
-  const std::pair<TRect, size_t> labels[] = {{Design::StaticText1, 13}, {Design::StaticText5, 16}};
+  const std::pair<TRect, size_t> labels[] = {{Design::PhotosCredit, 13}, {Design::CodingCredit, 16}};
   for (const auto& [label, line] : labels) {
     EXPECT_EQ(AboutLines[line], MakerName);
     const TRect text = AboutLineRect(static_cast<int32_t>(line));
@@ -77,14 +77,14 @@ TEST(ConfigLinks, FifteenControlsOpenTwelveDistinctPagesBelowTheBaseAddress) {
     addresses.insert(address);
   }
   EXPECT_EQ(addresses.size(), LinkHandlerCount);
-  EXPECT_EQ(LinkAddress(TLinkHandler::StaticText5Click), base);  // the maker's home page
+  EXPECT_EQ(LinkAddress(TLinkHandler::CodingCreditClick), base);  // the maker's home page
 
   // The banner areas that share a handler: the third entry and the tall picture, and the second
-  // entry (the maker's home page, as StaticText5 and the logo).
+  // entry (the maker's home page, as CodingCredit and the logo).
   std::map<int32_t, TLinkHandler> byImage;
   for (const TClickArea& area : LinksPageAreas) byImage[area.ImageNumber] = area.Handler;
   for (const TClickArea& area : TipsPageAreas) byImage[area.ImageNumber] = area.Handler;
   EXPECT_EQ(byImage.size(), 10u);
   EXPECT_EQ(byImage[9], byImage[5]);
-  EXPECT_EQ(byImage[4], TLinkHandler::StaticText5Click);
+  EXPECT_EQ(byImage[4], TLinkHandler::CodingCreditClick);
 }

@@ -11,8 +11,8 @@
 
 #include "base/Errors.h"
 #include "imaging/JpegDecoder.h"
-#include "imaging/PicturePipeline.h"
 #include "imaging/JpegHeader.h"
+#include "imaging/PicturePipeline.h"
 #include "pageview/PictureFile.h"
 #include "tests/support/JpegMarkers.h"
 #include "tests/support/PictureFiles.h"

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "imaging/Layout.h"
-#include "session/PictureChange.h"
+#include "slides/PictureChange.h"
 
 TEST(Layout, LetterboxedContainFit) {
   struct TCase {

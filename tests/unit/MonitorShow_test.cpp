@@ -7,9 +7,9 @@
 #include <set>
 
 #include "base/Random.h"
-#include "pictures/PictureSet.h"
 #include "imaging/PicturePipeline.h"
-#include "session/MonitorShow.h"
+#include "monitors/MonitorShow.h"
+#include "pictures/PictureSet.h"
 #include "settings/EffectList.h"
 #include "tests/support/TestJpeg.h"
 

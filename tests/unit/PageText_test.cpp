@@ -5,8 +5,8 @@
 #include <climits>
 
 #include "base/Random.h"
-#include "session/PageText.h"
-#include "session/PictureChange.h"
+#include "slides/PageText.h"
+#include "slides/PictureChange.h"
 
 namespace {
 

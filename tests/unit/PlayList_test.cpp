@@ -6,7 +6,7 @@
 #include <set>
 
 #include "base/Random.h"
-#include "session/PlayList.h"
+#include "slides/PlayList.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // one end, and nothing after the end.
 #include <gtest/gtest.h>
 
-#include "session/SessionCourse.h"
+#include "saver/SessionCourse.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "transitions/Transition.h"
 #include "tests/support/PictureFiles.h"
 #include "tests/support/Ppm.h"
 #include "tests/support/TestFrames.h"
+#include "transitions/Transition.h"
 
 namespace {
 

@@ -9,13 +9,13 @@
 #include <utility>
 #include <vector>
 
+#include "tests/support/TestFrames.h"
+#include "tests/support/VectorUnits.h"
 #include "transitions/Compositor.h"
 #include "transitions/Mask.h"
 #include "transitions/MaskOrder.h"
 #include "transitions/Transition.h"
 #include "transitions/ViewRandom.h"
-#include "tests/support/VectorUnits.h"
-#include "tests/support/TestFrames.h"
 
 namespace {
 

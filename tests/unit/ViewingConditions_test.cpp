@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "session/ViewingConditions.h"
+#include "saver/ViewingConditions.h"
 
 TEST(ViewingConditions, PolicyFollowsDisplaySessionRemoteAndBatterySaver) {
   using TStep = std::function<void(TViewingConditions&)>;

@@ -49,11 +49,11 @@ protected:
 
 TEST_F(DialogKeyboard, TabReachesEveryLinkInReadingOrderAndEachIsNamedAsALinkOrButton) {
   const int image = ImageIdBase, label = StaticTextIdBase, donate = ButtonIdBase + 1;
-  const std::vector<int> pages[] = {{ComboEffektId, image + 1},
+  const std::vector<int> pages[] = {{EffectListId, image + 1},
                                     {image + 3, image + 4, image + 5, image + 6, image + 7, image + 8, image + 9},
                                     {label + 1, label + 5, image + 10, donate},
                                     {image + 13, image + 12, image + 11}};
-  HWND form = Config.Handle(), tabs = GetDlgItem(form, PageControl1Id);
+  HWND form = Config.Handle(), tabs = GetDlgItem(form, PageTabsId);
   std::set<std::wstring> names;
   for (int page = 0; page < 4; ++page) {
     SendMessageW(tabs, TCM_SETCURFOCUS, static_cast<WPARAM>(page), 0);  // as the arrow keys on the tabs
@@ -63,7 +63,7 @@ TEST_F(DialogKeyboard, TabReachesEveryLinkInReadingOrderAndEachIsNamedAsALinkOrB
       reached.push_back(GetDlgCtrlID(at));
     EXPECT_EQ(reached, pages[page]) << "page " << page;
     for (int id : pages[page]) {
-      if (id == ComboEffektId) continue;
+      if (id == EffectListId) continue;
       const TAccessibleInfo link = Describe(Control(page, id));
       EXPECT_TRUE(!link.Name.empty() && names.insert(link.Name).second) << id << " named alike or not at all";
       // Windows' standard object knows Donate as a push button, Wine's as a plain window.

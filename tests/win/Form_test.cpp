@@ -35,7 +35,7 @@ class TScriptForm : public TForm {
 public:
   explicit TScriptForm(std::vector<std::function<void(TScriptForm&)>> steps, bool failInCreate = false)
       : TForm(L"TScriptForm"), FSteps(std::move(steps)), FFailInCreate(failInCreate),
-        Timer1(*this, 10, [this] { Tick(); }) {}
+        PictureTimer(*this, 10, [this] { Tick(); }) {}
   int Ticks = 0;
   int Activations = 0;
   int Closes = 0;
@@ -63,7 +63,7 @@ private:
   bool FFailInCreate;
 
 public:
-  TMessageTimer Timer1;
+  TMessageTimer PictureTimer;
 };
 
 // Close ends the modal loop through the close handler; the quit message ends it without, and the
@@ -126,7 +126,7 @@ TEST_F(FormTest, ASubclassSeesMessagesFirstAndCanPassThemOn) {
 }
 
 TEST_F(FormTest, ADisabledTimerStopsTicking) {
-  TScriptForm form({[](TScriptForm& f) { f.Timer1.SetEnabled(false); }});
+  TScriptForm form({[](TScriptForm& f) { f.PictureTimer.SetEnabled(false); }});
   form.Create();
   form.Show();
   // A thread timer of the same 10 ms period counts the periods that pass: twenty of them, which

@@ -1,8 +1,8 @@
 // The fit rule in the Windows build: extended precision is really in effect at run time.
 #include <gtest/gtest.h>
 
-#include "session/PageText.h"
-#include "session/PictureChange.h"
+#include "slides/PageText.h"
+#include "slides/PictureChange.h"
 
 TEST(PageTextWindows, FitRuleRunsWithA64BitSignificand) {
   // 1 / 30 * 75 is just above 2.5 with a 64-bit significand (sw 3, the width), exactly 2.5 with a

@@ -13,7 +13,7 @@
 
 #include "base/ApplicationWin32.h"
 #include "base/RunState.h"
-#include "session/SchonerWin32.h"
+#include "saver/SchonerWin32.h"
 #include "tests/support/MessageLoop.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestAccess.h"
@@ -41,15 +41,15 @@ inline void ClosePreviewHost(HWND frame) {
 // For a session whose window's own timer is stopped: gives ticks until the picture changes and its
 // transition starts; false when none came within the longest count.
 inline bool StartNextPicture(TSchoner& session) {
-  const TTransitionPlayer& player = TTestAccess::Player(*session.WebBrowser1);
+  const TTransitionPlayer& player = TTestAccess::Player(*session.PageView);
   for (int tick = 0; tick < 100 && !player.Animating(); ++tick)
-    SendMessageW(session.Handle(), WM_TIMER, session.Timer1.Id(), 0);
+    SendMessageW(session.Handle(), WM_TIMER, session.PictureTimer.Id(), 0);
   return player.Animating();
 }
 
 // The same, then plays the transition to the end; false also when it did not end.
 inline bool NextPicture(TSchoner& session) {
-  const TTransitionPlayer& player = TTestAccess::Player(*session.WebBrowser1);
+  const TTransitionPlayer& player = TTestAccess::Player(*session.PageView);
   return StartNextPicture(session) && PumpUntil([&] { return !player.Animating(); });
 }
 
@@ -64,12 +64,12 @@ inline void RunSession(int width, int height, double timeScale, const std::funct
     TSchoner schoner(PreviewIn(frame));
     schoner.Create();
     ASSERT_NE(schoner.Handle(), nullptr);
-    TTestAccess::SetTimeScale(TTestAccess::Player(*schoner.WebBrowser1), timeScale);
+    TTestAccess::SetTimeScale(TTestAccess::Player(*schoner.PageView), timeScale);
     Script = &script;
     Running = &schoner;
     SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
       KillTimer(nullptr, id);
-      KillTimer(Running->Handle(), Running->Timer1.Id());
+      KillTimer(Running->Handle(), Running->PictureTimer.Id());
       (*Script)(*Running);
       PostMessageW(Running->Handle(), WM_CLOSE, 0, 0);
     });

@@ -11,7 +11,7 @@
 
 #include "base/ApplicationWin32.h"
 #include "base/RunState.h"
-#include "session/SchonerWin32.h"
+#include "saver/SchonerWin32.h"
 #include "tests/support/Ppm.h"
 #include "tests/support/TestAccess.h"
 #include "tests/win/PreviewHost.h"
@@ -25,10 +25,10 @@ TSchoner* Session = nullptr;
 void CALLBACK EndInsideADueTick(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
   const HWND saver = Session->Handle();
-  KillTimer(saver, Session->Timer1.Id());  // only the ticks sent here count
-  for (int tick = 0; tick < 20; ++tick) SendMessageW(saver, WM_TIMER, Session->Timer1.Id(), 0);  // the count runs down
+  KillTimer(saver, Session->PictureTimer.Id());  // only the ticks sent here count
+  for (int tick = 0; tick < 20; ++tick) SendMessageW(saver, WM_TIMER, Session->PictureTimer.Id(), 0);  // the count runs down
   PostMessageW(saver, WM_ENDSESSION, TRUE, 0);
-  SendMessageW(saver, WM_TIMER, Session->Timer1.Id(), 0);
+  SendMessageW(saver, WM_TIMER, Session->PictureTimer.Id(), 0);
 }
 
 TEST(SaverPreview, NothingIsWrittenAfterTheEnd) {

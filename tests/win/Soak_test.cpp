@@ -22,7 +22,7 @@
 
 #include "base/ApplicationWin32.h"
 #include "base/TextWin32.h"
-#include "session/SchonerWin32.h"
+#include "saver/SchonerWin32.h"
 #include "settings/SettingsStore.h"
 #include "tests/support/ProcessResources.h"
 #include "tests/win/PreviewHost.h"

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "base/ApplicationWin32.h"
-#include "session/MonitorWindowWin32.h"
+#include "monitors/MonitorWindowWin32.h"
 #include "tests/support/PageTags.h"
 #include "tests/support/ScreenCapture.h"
 #include "tests/support/TestAccess.h"

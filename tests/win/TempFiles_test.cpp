@@ -7,7 +7,7 @@
 
 #include "base/Errors.h"
 #include "base/TextWin32.h"
-#include "session/TempFiles.h"
+#include "slides/TempFiles.h"
 #include "tests/support/PictureFiles.h"
 #include "tests/support/Raised.h"
 #include "tests/support/ScratchFolder.h"

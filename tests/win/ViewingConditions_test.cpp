@@ -11,7 +11,7 @@
 #include <string>
 
 #include "display/FrameClockWin32.h"
-#include "session/SchonerWin32.h"
+#include "saver/SchonerWin32.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestAccess.h"
 #include "tests/win/PreviewHost.h"
@@ -56,7 +56,7 @@ TEST(ViewingConditions, NothingIsDrawnOrWrittenWhileNobodySeesAndTheShowGoesOnAf
        [](HWND w) { SendSessionChange(w, WTS_CONSOLE_CONNECT); }},
   };
   RunSession(320, 240, 10, [&](TSchoner& session) {
-    TTransitionPlayer& player = TTestAccess::Player(*session.WebBrowser1);
+    TTransitionPlayer& player = TTestAccess::Player(*session.PageView);
     for (const TCase& c : cases) {
       SCOPED_TRACE(c.Name);
       // Away in the middle of a transition: it ends on its new picture, unseen.
@@ -78,7 +78,7 @@ TEST(ViewingConditions, NothingIsDrawnOrWrittenWhileNobodySeesAndTheShowGoesOnAf
 
 TEST(ViewingConditions, ARemoteSessionDrawsAtMostTenFramesASecond) {
   RunSession(320, 240, 10, [&](TSchoner& session) {
-    TTransitionPlayer& player = TTestAccess::Player(*session.WebBrowser1);
+    TTransitionPlayer& player = TTestAccess::Player(*session.PageView);
     ASSERT_TRUE(NextPicture(session));
     FrameClock().SetPolicy({false, 10, 1.0});
     const uint64_t before = TTestAccess::FramesDrawn(player);

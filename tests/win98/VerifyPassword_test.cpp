@@ -9,10 +9,10 @@
 #include <optional>
 #include <string>
 
+#include "base/RunState.h"
 #include "host/OsVersionWin32.h"
 #include "host/Password.h"
 #include "host/PasswordSetting.h"
-#include "base/RunState.h"
 #include "tests/standins/StandInInstall.h"
 #include "tests/support/Le32.h"
 #include "tests/support/TestRegistry.h"

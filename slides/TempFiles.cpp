@@ -1,5 +1,5 @@
 // The pure part of naming the session's files.
-#include "session/TempFiles.h"
+#include "slides/TempFiles.h"
 
 #include <cstdio>
 

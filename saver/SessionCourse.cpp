@@ -1,5 +1,5 @@
 // Stages and tick schedule of a saver session.
-#include "session/SessionCourse.h"
+#include "saver/SessionCourse.h"
 
 bool TSessionCourse::Activate() {
   if (FStage != TSessionStage::Created) return false;

@@ -1,11 +1,11 @@
 // Starting a slideshow session, in the host's preview window or full screen.
-#include "session/Saver.h"
+#include "saver/StartSaver.h"
 
 #include "base/ApplicationWin32.h"
 #include "base/HostWindowWin32.h"
 #include "base/OwnersWin32.h"
 #include "host/RunningFlag.h"
-#include "session/SchonerWin32.h"
+#include "saver/SchonerWin32.h"
 
 void StartSaver(const TRunRequest& run) {
   // A preview lives in the host's window: a handle of 0, or one that names no window, leaves

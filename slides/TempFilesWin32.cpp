@@ -5,7 +5,7 @@
 #include "base/OwnersWin32.h"
 #include "base/TextWin32.h"
 #include "pictures/PictureSet.h"
-#include "session/TempFiles.h"
+#include "slides/TempFiles.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The session's monitor windows as a set: following the monitors' layout and changing pictures.
-#include "session/MonitorWindowsWin32.h"
+#include "monitors/MonitorWindowsWin32.h"
 
 #include "base/RectWin32.h"
 #include "base/WindowBoundsWin32.h"

@@ -1,5 +1,5 @@
 // Power-setting and session-change notices into viewing conditions.
-#include "session/ConditionNoticesWin32.h"
+#include "saver/ConditionNoticesWin32.h"
 
 #include <wtsapi32.h>
 

@@ -12,11 +12,11 @@
 #include "base/AbnormalEndWin32.h"
 #include "base/FormWin32.h"
 #include "base/HostWindowWin32.h"
-#include "pageview/WebBrowserWin32.h"
-#include "session/MonitorWindowsWin32.h"
-#include "session/PlayList.h"
-#include "session/ConditionNoticesWin32.h"
-#include "session/SessionCourse.h"
+#include "monitors/MonitorWindowsWin32.h"
+#include "pageview/PageViewWin32.h"
+#include "saver/ConditionNoticesWin32.h"
+#include "saver/SessionCourse.h"
+#include "slides/PlayList.h"
 
 // Posted to the saver window by a monitor window: WParam is the message it heard.
 constexpr UINT CM_MONITOREVENT = WM_APP + 0x3FF1;
@@ -28,8 +28,8 @@ public:
   // The window goes first, while everything its messages reach is still there.
   ~TSchoner() override { DestroyWindowObject(); }
 
-  TMessageTimer Timer1;
-  std::unique_ptr<TWebBrowser> WebBrowser1;
+  TMessageTimer PictureTimer;
+  std::unique_ptr<TPageView> PageView;
 
   // The one teardown of a session: the input watch out, running flag, timer, browser settings,
   // temporary files, quit. Every step runs whatever an earlier one raised; the steps run once,
@@ -49,7 +49,7 @@ protected:
 
 private:
   friend struct TTestAccess;
-  void Timer1Timer();
+  void PictureTimerTick();
   void ChangePicture();
   // The full-screen input watch, the first step of WndProc while FWatching: a key, a button, the
   // cursor moved beyond the threshold or the activation lost (here or on another monitor's

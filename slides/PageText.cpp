@@ -1,5 +1,5 @@
 // The texts of the slideshow's pages.
-#include "session/PageText.h"
+#include "slides/PageText.h"
 
 #include <charconv>
 

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "base/OwnersWin32.h"
-#include "session/ViewingConditions.h"
+#include "saver/ViewingConditions.h"
 
 // The power setting of the console display's state (0 off, 1 on, 2 dimmed).
 inline constexpr GUID ConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};

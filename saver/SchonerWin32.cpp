@@ -1,20 +1,20 @@
 // The saver window's creation and activation, the tick that changes the pictures, and following
 // the monitors when they change.
-#include "session/SchonerWin32.h"
+#include "saver/SchonerWin32.h"
 
 #include "base/ApplicationWin32.h"
 #include "base/Random.h"
 #include "base/RectWin32.h"
-#include "base/WindowBoundsWin32.h"
 #include "base/TextWin32.h"
-#include "host/BrowserGuards.h"
-#include "host/SessionRecord.h"
-#include "host/RunningFlag.h"
-#include "session/PageText.h"
-#include "session/PictureChange.h"
+#include "base/WindowBoundsWin32.h"
 #include "display/FrameClockWin32.h"
-#include "session/TempFiles.h"
+#include "host/BrowserGuards.h"
+#include "host/RunningFlag.h"
+#include "host/SessionRecord.h"
 #include "settings/SettingsStore.h"
+#include "slides/PageText.h"
+#include "slides/PictureChange.h"
+#include "slides/TempFiles.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ constexpr TRect DesignBrowserBounds = {88, 412, 257, 185};
 
 }  // namespace
 
-TSchoner::TSchoner(const TRunRequest& run) : TForm(L"TSchoner"), Timer1(*this, 100, [this] { Timer1Timer(); }), FRun(run) {
+TSchoner::TSchoner(const TRunRequest& run) : TForm(L"TSchoner"), PictureTimer(*this, 100, [this] { PictureTimerTick(); }), FRun(run) {
   KeyPreview = true;
   SetColor(RGB(0, 0, 0));
 }
@@ -47,7 +47,7 @@ void TSchoner::CreateParams(TCreateParams& params) {
 
 void TSchoner::FormCreate() {
   const TRect& b = DesignBrowserBounds;
-  WebBrowser1 = std::make_unique<TWebBrowser>(Handle(), b.Left, b.Top, b.Width, b.Height);
+  PageView = std::make_unique<TPageView>(Handle(), b.Left, b.Top, b.Width, b.Height);
   // The browser settings change only once the record of them is in place, so that a session that
   // ends abnormally loses nothing; from here on such an end still runs the session's end. A
   // setting that cannot be changed stays as it is, without a word: the pictures show either way.
@@ -60,7 +60,7 @@ void TSchoner::FormCreate() {
     RunQuietly([] { DisableNavigationSound(); });
     RunQuietly([this] { FTransitionsWereOff = EnablePageTransitions(); });
   }
-  WebBrowser1->SetLeft(Width());  // beyond the right edge until the first page is laid out
+  PageView->SetLeft(Width());  // beyond the right edge until the first page is laid out
   if (FRun.Mode == smPreview) {
     RECT parent;
     if (!GetWindowRect(HostWindow(FRun), &parent)) {
@@ -114,11 +114,11 @@ void TSchoner::FormActivate() {
   if (!FHtmlPage.empty())
     RunQuietly([this] {
       WritePageFile(FHtmlFile, BlankPageText(ChooseExit(FEffect)));
-      WebBrowser1->Navigate(FHtmlPage);
+      PageView->Navigate(FHtmlPage);
     });
   FitBrowser();
   // Shown only once it covers the window, so its frame never appears on the black window.
-  WebBrowser1->Show();
+  PageView->Show();
 
   // Nothing is drawn while nobody can see it.
   FNotices = std::make_unique<TConditionNotices>(Handle(), FConditions);
@@ -149,11 +149,11 @@ void TSchoner::MakeSessionFiles() {
 void TSchoner::FitBrowser() {
   // The view's frame and scroll-bar room lie outside the window: its client area starts at the
   // window's top-left corner.
-  WebBrowser1->SetHeight(GetSystemMetrics(SM_CYVSCROLL) + Height() + 4);
-  WebBrowser1->SetWidth(GetSystemMetrics(SM_CXHSCROLL) + Width() + 4);
-  WebBrowser1->SetTop(-2);
-  WebBrowser1->SetLeft(-2);
-  if (WebBrowser1->ClientWidth() < 700) WebBrowser1->SetClientWidth(700);
+  PageView->SetHeight(GetSystemMetrics(SM_CYVSCROLL) + Height() + 4);
+  PageView->SetWidth(GetSystemMetrics(SM_CXHSCROLL) + Width() + 4);
+  PageView->SetTop(-2);
+  PageView->SetLeft(-2);
+  if (PageView->ClientWidth() < 700) PageView->SetClientWidth(700);
 }
 
 void TSchoner::WndProc(TMessage& message) {
@@ -188,7 +188,7 @@ void TSchoner::ApplyConditions() {
   if (FCourse.Ended()) return;
   // While nobody sees the slideshow it stands still where it is: no tick wakes the process, and
   // no picture changes. Back on, it goes on from there, each window showing what it holds.
-  Timer1.SetEnabled(!policy.Paused);
+  PictureTimer.SetEnabled(!policy.Paused);
   if (!wasPaused || policy.Paused) return;
   RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
   if (FMonitors)
@@ -201,7 +201,7 @@ void TSchoner::FollowDisplays() {
   if (FMonitors) FMonitors->Follow();
 }
 
-void TSchoner::Timer1Timer() {
+void TSchoner::PictureTimerTick() {
   // The monitors are checked on every tick too: not every system tells of every change at once.
   if (FMonitors && !FCourse.Ended() && FMonitors->LayoutChanged()) FollowDisplays();
   // One pump per tick, before the change: the messages it handles may end the session, and then
@@ -224,8 +224,8 @@ void TSchoner::ChangePicture() {
     const TFit fit = ChooseFit(Width(), Height(), size.Width, size.Height);
     const TExitTransition exit = ChooseExit(FEffect);
     WritePageFile(FHtmlFile, PicturePageText(exit, Width(), Height(), FJpgPage, fit));
-    WebBrowser1->Navigate(FHtmlPage);
-    WebBrowser1->Show();
+    PageView->Navigate(FHtmlPage);
+    PageView->Show();
     if (FMonitors) FMonitors->ChangePictures(*n, FEffect);
   });
 }

@@ -1,5 +1,5 @@
 // The play list's walk and its shuffle, drawing from the process-wide generator.
-#include "session/PlayList.h"
+#include "slides/PlayList.h"
 
 #include <utility>
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "session/MonitorShow.h"
-#include "session/MonitorWindowWin32.h"
+#include "monitors/MonitorShow.h"
+#include "monitors/MonitorWindowWin32.h"
 
 // All monitor windows of a session, one per monitor beside the primary.
 class TMonitorWindows {

@@ -1,6 +1,6 @@
 // The page view's window: navigation on the message loop, and each page drawn, or played into,
 // on the view's frame surface.
-#include "pageview/WebBrowserWin32.h"
+#include "pageview/PageViewWin32.h"
 
 #include <cstring>
 #include <new>
@@ -14,10 +14,10 @@ constexpr UINT WM_NAVIGATE = WM_APP + 1;  // takes the oldest path of FNavigatio
 
 }  // namespace
 
-TWebBrowser::TWebBrowser(HWND parent, int left, int top, int width, int height) : FRandom(SessionSeed()) {
+TPageView::TPageView(HWND parent, int left, int top, int width, int height) : FRandom(SessionSeed()) {
   // The sunken client edge keeps the page's origin at the client area's top-left corner, as
   // placed by the saver window (2 pixels inside the control's own corner).
-  CreateWindowObject(L"TWebBrowser", WS_EX_CLIENTEDGE | WS_EX_NOPARENTNOTIFY, L"", WS_CHILD | WS_CLIPSIBLINGS, left,
+  CreateWindowObject(L"TPageView", WS_EX_CLIENTEDGE | WS_EX_NOPARENTNOTIFY, L"", WS_CHILD | WS_CLIPSIBLINGS, left,
                      top, width, height, parent);
   // Without a window (the parent went away) the view stays empty: nothing to draw into or on.
   if (Handle() == nullptr) return;
@@ -26,12 +26,12 @@ TWebBrowser::TWebBrowser(HWND parent, int left, int top, int width, int height) 
   Resize(client.cx, client.cy);
 }
 
-TWebBrowser::~TWebBrowser() {
+TPageView::~TPageView() {
   FPlayer.Drop();
   DestroyWindowObject();
 }
 
-LRESULT TWebBrowser::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT TPageView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_NAVIGATE: {
       if (FNavigations.empty()) return 0;
@@ -62,12 +62,12 @@ LRESULT TWebBrowser::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-void TWebBrowser::WindowDestroyed() {
+void TPageView::WindowDestroyed() {
   FSurface.SetWindow(nullptr);
   FPlayer.Drop();
 }
 
-void TWebBrowser::Navigate(const std::string& path) {
+void TPageView::Navigate(const std::string& path) {
   if (Handle() == nullptr) return;
   try {
     FNavigations.push_back(path);
@@ -77,7 +77,7 @@ void TWebBrowser::Navigate(const std::string& path) {
   if (!PostMessageW(Handle(), WM_NAVIGATE, 0, 0)) FNavigations.pop_back();
 }
 
-void TWebBrowser::ShowPage(const std::string& path) {
+void TPageView::ShowPage(const std::string& path) {
   FPlayer.Finish();
   // Without a surface the view paints black; every page tries to make one again, and the first
   // page on a new surface simply appears.
@@ -123,7 +123,7 @@ void TWebBrowser::ShowPage(const std::string& path) {
   FPlayer.Play(exit, FRandom.Next(), std::move(from), std::move(to));
 }
 
-void TWebBrowser::Resize(int clientWidth, int clientHeight) {
+void TPageView::Resize(int clientWidth, int clientHeight) {
   if (clientWidth == FSurface.Width() && clientHeight == FSurface.Height() && !FSurface.Empty()) return;
   FPlayer.Finish();
   // Keep what is shown where the two sizes overlap; the rest is the page's black.
@@ -131,9 +131,9 @@ void TWebBrowser::Resize(int clientWidth, int clientHeight) {
   InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void TWebBrowser::SetLeft(int left) { PlaceWindow(Handle(), {left, Top(), Width(), Height()}); }
-void TWebBrowser::SetTop(int top) { PlaceWindow(Handle(), {Left(), top, Width(), Height()}); }
-void TWebBrowser::SetWidth(int width) { PlaceWindow(Handle(), {Left(), Top(), width, Height()}); }
-void TWebBrowser::SetHeight(int height) { PlaceWindow(Handle(), {Left(), Top(), Width(), height}); }
-void TWebBrowser::SetClientWidth(int clientWidth) { SetWidth(Width() - ClientWidth() + clientWidth); }
-void TWebBrowser::Show() { ShowWindow(Handle(), SW_SHOWNA); }
+void TPageView::SetLeft(int left) { PlaceWindow(Handle(), {left, Top(), Width(), Height()}); }
+void TPageView::SetTop(int top) { PlaceWindow(Handle(), {Left(), top, Width(), Height()}); }
+void TPageView::SetWidth(int width) { PlaceWindow(Handle(), {Left(), Top(), width, Height()}); }
+void TPageView::SetHeight(int height) { PlaceWindow(Handle(), {Left(), Top(), Width(), height}); }
+void TPageView::SetClientWidth(int clientWidth) { SetWidth(Width() - ClientWidth() + clientWidth); }
+void TPageView::Show() { ShowWindow(Handle(), SW_SHOWNA); }

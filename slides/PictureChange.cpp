@@ -1,5 +1,5 @@
 // The transition of a picture change.
-#include "session/PictureChange.h"
+#include "slides/PictureChange.h"
 
 #include "base/Random.h"
 #include "settings/EffectList.h"

@@ -1,6 +1,6 @@
 // One monitor window: its picture and the transition into the next, on the shared frame surface
 // and transition player.
-#include "session/MonitorWindowWin32.h"
+#include "monitors/MonitorWindowWin32.h"
 
 #include <exception>
 #include <new>

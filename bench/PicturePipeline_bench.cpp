@@ -12,10 +12,10 @@
 
 #include <jpeglib.h>
 
-#include "pageview/PageRender.h"
 #include "imaging/JpegDecoder.h"
 #include "imaging/PicturePipeline.h"
 #include "imaging/Resample.h"
+#include "pageview/PageRender.h"
 #include "pageview/PictureFile.h"
 #include "tests/support/StbResize.h"
 

@@ -1,10 +1,10 @@
 // Picture and transition choices of the other monitors.
-#include "session/MonitorShow.h"
+#include "monitors/MonitorShow.h"
 
 #include <algorithm>
 
 #include "pictures/PictureSet.h"
-#include "session/PictureChange.h"
+#include "slides/PictureChange.h"
 
 std::vector<int32_t> TMonitorShow::NextPictures(const std::vector<int32_t>& shown, int32_t primaryPicture) {
   std::vector<int32_t> next;

@@ -1,6 +1,7 @@
 // What one picture change decides, as values: the transition that leads out of the picture for
-// the effect setting, and the side of the window the picture is fitted to. The primary's page
-// text carries both; the other monitors use them as they are.
+// the effect setting, and the side of the window the picture is fitted to. The saver window's page
+// text carries both; each other monitor's window decides its own with the same functions (its
+// transitions from a generator of its own) and draws them itself.
 #pragma once
 
 #include <cstdint>

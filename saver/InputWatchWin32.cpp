@@ -4,13 +4,13 @@
 #include <cstdlib>
 
 #include "base/ApplicationWin32.h"
+#include "display/FrameClockWin32.h"
 #include "host/BrowserGuards.h"
-#include "host/SessionRecord.h"
 #include "host/Password.h"
 #include "host/RunningFlag.h"
-#include "display/FrameClockWin32.h"
-#include "session/SchonerWin32.h"
-#include "session/TempFiles.h"
+#include "host/SessionRecord.h"
+#include "saver/SchonerWin32.h"
+#include "slides/TempFiles.h"
 
 bool TSchoner::MovedBeyondThreshold() const {
   POINT cursor = {};
@@ -75,7 +75,7 @@ void TSchoner::StopSaver() {
   FWatching = false;
   FCapture.Reset();
   if (FRun.Mode == smSaver) RunGuarded([] { SetScreenSaverRunning(false); });
-  Timer1.SetEnabled(false);
+  PictureTimer.SetEnabled(false);
   FMonitors.reset();  // the other monitors' windows go with the session
   FNotices.reset();
   FrameClock().SetPolicy({});

@@ -1,5 +1,5 @@
 // The frame policy from what the system told of the display and the session.
-#include "session/ViewingConditions.h"
+#include "saver/ViewingConditions.h"
 
 void TViewingConditions::SessionChanged(TSessionEvent event, bool remote) {
   switch (event) {

@@ -16,12 +16,12 @@
 #include "pageview/PageReader.h"
 #include "transitions/ViewRandom.h"
 
-class TWebBrowser : public TWindowObject, public TWindowGeometry<TWebBrowser> {
+class TPageView : public TWindowObject, public TWindowGeometry<TPageView> {
 public:
   // A child of parent at left, top, size width x height, hidden until Show; never a tab stop,
   // never keeps the keyboard focus (it hands it to its parent), and passes the mouse to its parent.
-  TWebBrowser(HWND parent, int left, int top, int width, int height);
-  ~TWebBrowser() override;
+  TPageView(HWND parent, int left, int top, int width, int height);
+  ~TPageView() override;
 
   // Shows the page file at path (an ANSI path, taken literally) once the message loop runs.
   void Navigate(const std::string& path);

@@ -10,9 +10,9 @@
 
 #include "base/ApplicationWin32.h"
 #include "pageview/PageRender.h"
-#include "pageview/WebBrowserWin32.h"
-#include "session/PageText.h"
-#include "session/TempFiles.h"
+#include "pageview/PageViewWin32.h"
+#include "slides/PageText.h"
+#include "slides/TempFiles.h"
 #include "tests/support/MessageLoop.h"
 #include "tests/support/PageTags.h"
 #include "tests/support/Ppm.h"
@@ -28,14 +28,14 @@ constexpr int ViewH = 240;
 // between a fifth and four fifths of it is still some eighteen frames long.
 constexpr double ViewTimeScale = 6;
 
-class WebBrowserTest : public ::testing::Test {
+class PageViewTest : public ::testing::Test {
 protected:
   void SetUp() override {
     Application.Initialize();
     TTestAccess::ResetTerminated();
     Host = CreateHostWindow(WS_EX_TOPMOST, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, ViewW, ViewH);
     // The view 2 pixels beyond the host's corner: its client area starts at the host's corner.
-    View = std::make_unique<TWebBrowser>(Host, -2, -2, ViewW + 4, ViewH + 4);
+    View = std::make_unique<TPageView>(Host, -2, -2, ViewW + 4, ViewH + 4);
     View->Show();
     TTestAccess::SetTimeScale(TTestAccess::Player(*View), ViewTimeScale);
     Ticker = SetTimer(nullptr, 0, 10, nullptr);  // messages for PumpUntil to wake up to
@@ -109,13 +109,13 @@ protected:
   }
 
   HWND Host = nullptr;
-  std::unique_ptr<TWebBrowser> View;
+  std::unique_ptr<TPageView> View;
   UINT_PTR Ticker = 0;
   std::string PictureA, PictureB;
   std::vector<std::wstring> Written;
 };
 
-TEST_F(WebBrowserTest, ThePagesOriginIsTheHostsCorner) {
+TEST_F(PageViewTest, ThePagesOriginIsTheHostsCorner) {
   POINT viewOrigin = {0, 0}, hostOrigin = {0, 0};
   ClientToScreen(View->Handle(), &viewOrigin);
   ClientToScreen(Host, &hostOrigin);
@@ -129,7 +129,7 @@ TEST_F(WebBrowserTest, ThePagesOriginIsTheHostsCorner) {
   EXPECT_FALSE(GetWindowLongW(View->Handle(), GWL_STYLE) & WS_TABSTOP);
 }
 
-TEST_F(WebBrowserTest, TheFirstPageSimplyAppearsAndTheFadeMixesItWithTheNext) {
+TEST_F(PageViewTest, TheFirstPageSimplyAppearsAndTheFadeMixesItWithTheNext) {
   const std::string page = Show(PicturePage(FadeExit, PictureA, 1024, 768));
   EXPECT_EQ(Brightness(TTestAccess::CopyScreen(*View)), 0u);  // navigation returns at once: nothing drawn yet
   ASSERT_TRUE(PumpUntil([&] { return Shows(page); }));
@@ -147,7 +147,7 @@ TEST_F(WebBrowserTest, TheFirstPageSimplyAppearsAndTheFadeMixesItWithTheNext) {
   ASSERT_TRUE(Settled(blank));
 }
 
-TEST_F(WebBrowserTest, AWipeRightRevealsTheNewPageFromTheLeft) {
+TEST_F(PageViewTest, AWipeRightRevealsTheNewPageFromTheLeft) {
   std::string from = Show(PicturePage(RevealExit(6), PictureA, 1024, 768));
   ASSERT_TRUE(Settled(from));
   std::string to = Show(PicturePage(FadeExit, PictureB, 576, 768));
@@ -173,7 +173,7 @@ TEST_F(WebBrowserTest, AWipeRightRevealsTheNewPageFromTheLeft) {
   ASSERT_TRUE(Settled(to));
 }
 
-TEST_F(WebBrowserTest, ANavigationDuringATransitionFinishesItAtOnce) {
+TEST_F(PageViewTest, ANavigationDuringATransitionFinishesItAtOnce) {
   ASSERT_TRUE(Settled(Show(BlankPageText(FadeExit))));
   const std::string picture = Show(PicturePage(RevealExit(23), PictureA, 1024, 768));
   ASSERT_TRUE(PumpUntil([&] { return Animating(); }));
@@ -193,7 +193,7 @@ TEST_F(WebBrowserTest, ANavigationDuringATransitionFinishesItAtOnce) {
   EXPECT_FALSE(Animating());
 }
 
-TEST_F(WebBrowserTest, AMissingOrBrokenPageIsBlack) {
+TEST_F(PageViewTest, AMissingOrBrokenPageIsBlack) {
   TTestAccess::SetTimeScale(TTestAccess::Player(*View), 100);  // only the ends count here
   ASSERT_TRUE(Settled(Show(PicturePage(FadeExit, PictureA, 1024, 768))));
   View->Navigate("C:\\no\\such\\page.htm");  // faded to black
@@ -209,7 +209,7 @@ TEST_F(WebBrowserTest, AMissingOrBrokenPageIsBlack) {
 
 // A surface the system refuses on a change of size: black, not a corner of the old one, until the
 // next page makes one; nothing reaches the error report.
-TEST_F(WebBrowserTest, WithoutASurfaceTheViewIsBlackUntilTheNextPage) {
+TEST_F(PageViewTest, WithoutASurfaceTheViewIsBlackUntilTheNextPage) {
   int errors = 0;
   Application.OnException = [&](const std::exception&) { ++errors; };
   ASSERT_TRUE(Settled(Show(PicturePage(FadeExit, PictureA, 1024, 768))));
@@ -222,7 +222,7 @@ TEST_F(WebBrowserTest, WithoutASurfaceTheViewIsBlackUntilTheNextPage) {
 }
 
 // Mid-reveal, every pixel shows either page and both show; afterwards only the new page does.
-TEST_F(WebBrowserTest, RevealsShowOnlyPixelsOfEitherPage) {
+TEST_F(PageViewTest, RevealsShowOnlyPixelsOfEitherPage) {
   // A quarter of a second still holds some fifteen frames.
   TTestAccess::SetTimeScale(TTestAccess::Player(*View), 2 * ViewTimeScale);
   for (int k : {0, 3, 10, 12, 17, 21}) {
