@@ -9,7 +9,6 @@
 
 #include "base/ApplicationWin32.h"
 #include "display/BeatGrid.h"
-#include "display/TransitionPlayerWin32.h"
 
 #ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
 #define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002  // Windows 10 1803 and later; else refused
@@ -41,12 +40,12 @@ TFrameClock::TFrameClock() {
     FTimer.Reset(CreateWaitableTimerW(nullptr, FALSE, nullptr));
     FCoarseTimer = true;
   }
-  Application.SetFrameBeat({[this] { return Due(); }, [this] { Beat(); }});
+  Application.SetFrameBeat({[this] { return DueHandle(); }, [this] { DrawBeat(); }});
 }
 
-void TFrameClock::Join(TTransitionPlayer* player) { FPlayers.push_back(player); }
+void TFrameClock::Join(TBeatClient* player) { FPlayers.push_back(player); }
 
-void TFrameClock::Leave(TTransitionPlayer* player) { std::erase(FPlayers, player); }
+void TFrameClock::Leave(TBeatClient* player) { std::erase(FPlayers, player); }
 
 void TFrameClock::SetPolicy(const TFramePolicy& policy) {
   FPolicy = policy;
@@ -75,10 +74,10 @@ double TFrameClock::BeatSeconds() const {
 }
 
 bool TFrameClock::AnyAnimates() const {
-  return std::any_of(FPlayers.begin(), FPlayers.end(), [](const TTransitionPlayer* p) { return p->Animating(); });
+  return std::any_of(FPlayers.begin(), FPlayers.end(), [](const TBeatClient* p) { return p->Animating(); });
 }
 
-HANDLE TFrameClock::Due() {
+HANDLE TFrameClock::DueHandle() {
   if (FAwake && !AnyAnimates()) Rest();
   return FAwake ? FTimer.Get() : nullptr;
 }
@@ -113,14 +112,14 @@ void TFrameClock::Rest() {
   RaiseResolution(false);
 }
 
-void TFrameClock::Beat() {
+void TFrameClock::DrawBeat() {
   FLastBeat = FNextBeat;
-  std::vector<TTransitionPlayer*> animating;
-  for (TTransitionPlayer* player : FPlayers)
+  std::vector<TBeatClient*> animating;
+  for (TBeatClient* player : FPlayers)
     if (player->Animating()) animating.push_back(player);
   if (FPolicy.Paused) {
     // Nobody sees the display: every transition ends on its new frame, unseen.
-    for (TTransitionPlayer* player : animating) RunGuarded([player] { player->FinishUnseen(); });
+    for (TBeatClient* player : animating) RunGuarded([player] { player->FinishUnseen(); });
     animating.clear();
   }
   if (!animating.empty()) {
@@ -138,13 +137,13 @@ void TFrameClock::Beat() {
     // Frames of fewer pixels together than one 3840 x 2160 frame take less than handing them over
     // costs: the UI thread composes them alone.
     uint64_t pixels = 0;
-    for (const TTransitionPlayer* player : animating) pixels += player->FramePixels();
+    for (const TBeatClient* player : animating) pixels += player->FramePixels();
     if (pixels > 3840u * 2160u)
       FWorkers.Run(animating.size(), compose);
     else
       for (size_t i = 0; i < animating.size(); ++i) compose(i);
     for (size_t i = 0; i < animating.size(); ++i) {
-      TTransitionPlayer* player = animating[i];
+      TBeatClient* player = animating[i];
       // A player whose frame failed ends its transition there: the next beats would fail alike.
       if (errors[i]) RunGuarded([&] { player->Drop(); std::rethrow_exception(errors[i]); });
       else RunGuarded([player] { player->PresentFrame(); });

@@ -13,13 +13,30 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "base/OwnersWin32.h"
 #include "display/ComposeWorkers.h"
 #include "display/FramePolicy.h"
 
-class TTransitionPlayer;
+// What the clock beats for: a window's transitions. On a beat it composes the frame due then (on
+// any thread), and presents it on the UI thread.
+class TBeatClient {
+public:
+  virtual bool Animating() const = 0;
+  // The pixels of the running transition's frames.
+  virtual uint64_t FramePixels() const = 0;
+  virtual void ComposeFrame(double now) = 0;
+  virtual void PresentFrame() = 0;
+  // While the frame policy pauses drawing: the transition ends on its new frame, unseen.
+  virtual void FinishUnseen() = 0;
+  // A frame failed: the transition ends without drawing anything more.
+  virtual void Drop() = 0;
+
+protected:
+  ~TBeatClient() = default;
+};
 
 class TFrameClock {
 public:
@@ -28,8 +45,8 @@ public:
   TFrameClock& operator=(const TFrameClock&) = delete;
 
   // The players it beats for: one joins when made and leaves before it goes.
-  void Join(TTransitionPlayer* player);
-  void Leave(TTransitionPlayer* player);
+  void Join(TBeatClient* player);
+  void Leave(TBeatClient* player);
 
   const TFramePolicy& Policy() const { return FPolicy; }
   void SetPolicy(const TFramePolicy& policy);
@@ -48,8 +65,8 @@ public:
   double BeatSeconds() const;
 
 private:
-  HANDLE Due();
-  void Beat();
+  HANDLE DueHandle();
+  void DrawBeat();
   // Reads whether the desktop composes and, if so, its refreshes; false when it does not.
   bool ReadComposition();
   void Arm(int64_t now);
@@ -57,7 +74,7 @@ private:
   void RaiseResolution(bool raise);
   bool AnyAnimates() const;
 
-  std::vector<TTransitionPlayer*> FPlayers;
+  std::vector<TBeatClient*> FPlayers;
   TFramePolicy FPolicy;
   TComposeWorkers FWorkers;
   TKernelHandle FTimer;

@@ -7,12 +7,12 @@
 #include <cstdint>
 #include <optional>
 
-#include "base/ApplicationWin32.h"
+#include "display/FrameClockWin32.h"
 #include "display/FrameSurfaceWin32.h"
 #include "transitions/ExitTransition.h"
 #include "transitions/Transition.h"
 
-class TTransitionPlayer {
+class TTransitionPlayer final : public TBeatClient {
 public:
   explicit TTransitionPlayer(TFrameSurface& surface);
   ~TTransitionPlayer();
@@ -26,19 +26,19 @@ public:
   // Draws the running transition's last frame now.
   void Finish();
   // Ends the running transition without drawing anything more (the window is gone).
-  void Drop();
+  void Drop() override;
 
   // The clock's side of a beat: the frame due at `now` (seconds on the clock) is drawn into the
   // surface, on any thread, then presented on the UI thread.
-  void ComposeFrame(double now);
-  void PresentFrame();
+  void ComposeFrame(double now) override;
+  void PresentFrame() override;
   // While the frame policy pauses drawing, a transition ends on its new frame in the surface
   // alone: nothing reaches the screen until the window is painted again.
-  void FinishUnseen();
+  void FinishUnseen() override;
 
-  bool Animating() const { return FTransition.has_value(); }
+  bool Animating() const override { return FTransition.has_value(); }
   // The pixels of the running transition's frames.
-  uint64_t FramePixels() const { return static_cast<uint64_t>(FFrom.Width) * static_cast<uint64_t>(FFrom.Height); }
+  uint64_t FramePixels() const override { return static_cast<uint64_t>(FFrom.Width) * static_cast<uint64_t>(FFrom.Height); }
 
 private:
   friend struct TTestAccess;
