@@ -8,10 +8,10 @@
 #include <string>
 
 #include "base/Errors.h"
-#include "base/MemoryRegistry.h"
-#include "base/RegistryValue.h"
 #include "host/BrowserGuards.h"
 #include "host/PasswordSetting.h"
+#include "registry/MemoryRegistry.h"
+#include "registry/RegistryValue.h"
 #include "settings/SettingsStore.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // silenced by a marker appended to its sound file, and page transitions are switched on.
 #pragma once
 
-#include "base/Registry.h"
+#include "registry/Registry.h"
 
 // Below HKEY_CURRENT_USER.
 inline constexpr char NavigationSoundKeyPath[] = "AppEvents\\Schemes\\Apps\\Explorer\\Navigating\\.current";

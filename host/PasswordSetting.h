@@ -2,7 +2,7 @@
 // Windows 95 family, if ending a full-screen session asks for the password.
 #pragma once
 
-#include "base/Registry.h"
+#include "registry/Registry.h"
 
 // Below HKEY_CURRENT_USER.
 inline constexpr char DesktopKeyPath[] = "Control Panel\\desktop";

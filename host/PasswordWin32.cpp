@@ -8,10 +8,10 @@
 
 #include "base/HostWindowWin32.h"
 #include "base/OwnersWin32.h"
-#include "base/Registry.h"
 #include "host/OsVersionWin32.h"
 #include "host/PasswordSetting.h"
 #include "host/SystemLibrary.h"
+#include "registry/Registry.h"
 
 namespace {
 

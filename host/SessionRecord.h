@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "base/Registry.h"
+#include "registry/Registry.h"
 
 // Below HKEY_CURRENT_USER, under the program's settings key: one key per session, named by its
 // process id in decimal.

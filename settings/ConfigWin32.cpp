@@ -17,8 +17,8 @@
 
 #include "base/ApplicationWin32.h"
 #include "base/RectWin32.h"
-#include "base/Registry.h"
 #include "base/TextWin32.h"
+#include "registry/Registry.h"
 #include "settings/ConfigResources.h"
 #include "settings/ConfigWin32.h"
 #include "settings/EffectList.h"

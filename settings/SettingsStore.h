@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "base/Registry.h"
+#include "registry/Registry.h"
 
 // Below HKEY_CURRENT_USER.
 inline constexpr char SettingsKeyPath[] = "Software\\Tarnwell\\Tarnwell - Lumivale";

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (clang, build/fuzz) and runs one for a given time from its seed
 # corpus in fuzz/corpus/TARGET: `fuzz.sh TARGET SECONDS [libFuzzer options...]`, TARGET one of
-# page_reader, picture_loader, jpeg_header, command_line, registry_value. What it finds goes to
+# page_reader, picture_pipeline, jpeg_header, command_line, registry_value. What it finds goes to
 # build/fuzz/findings/TARGET (crash-* files); the corpus it grows to build/fuzz/corpus/TARGET.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-target=${1:?target: page_reader, picture_loader, jpeg_header, command_line or registry_value}
+target=${1:?target: page_reader, picture_pipeline, jpeg_header, command_line or registry_value}
 seconds=${2:?seconds to run}
 shift 2
 bash tools/install-packages.sh clang libclang-rt-dev cmake ninja-build libjpeg62-turbo-dev

@@ -16,7 +16,7 @@ bool ShowsPicture() {
 
 long long FileSize(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  return GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data) ? static_cast<long long>(data.nFileSizeLow) : -1;
+  return GetFileAttributesExW(Utf8ToWide(path).c_str(), GetFileExInfoStandard, &data) ? static_cast<long long>(data.nFileSizeLow) : -1;
 }
 
 // Writes until the volume is full, and never more than 64 MB: only a small volume of the run's own
@@ -44,9 +44,9 @@ class BadDay : public SlideshowSessionTest, public testing::WithParamInterface<T
   void SetUp() override {
     const std::string own = GetParam().Temp, temp = own.find(':') == 1 ? own : TempDirectory() + own;
     ULARGE_INTEGER total{};
-    if (own.find(':') == 1 && !(GetDiskFreeSpaceExW(Wide(own).c_str(), nullptr, &total, nullptr) && total.QuadPart <= 64 << 20))
+    if (own.find(':') == 1 && !(GetDiskFreeSpaceExW(Utf8ToWide(own).c_str(), nullptr, &total, nullptr) && total.QuadPart <= 64 << 20))
       GTEST_SKIP() << "no small volume at " << own;  // the run has no mount namespace of its own
-    if (!CreateDirectoryW(Wide(temp).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+    if (!CreateDirectoryW(Utf8ToWide(temp).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
       GTEST_SKIP() << "no folder " << temp;
     FTemp.emplace("TMP", temp);  // the saver inherits it
     SlideshowSessionTest::SetUp();
@@ -76,11 +76,11 @@ const TDay Days[] = {
        day.StartFullScreen();
        ASSERT_TRUE(ShowsPicture());
        const std::string picture = TempDirectory() + day.NewTempFiles("ins*.jpg").at(0);
-       const std::wstring filler = Wide(TempDirectory() + "filler");
+       const std::wstring filler = Utf8ToWide(TempDirectory() + "filler");
        {
          TFileHandle file(CreateFileW(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
          FillVolume(file.Get());
-         TFileHandle(CreateFileW(Wide(picture).c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, 0, nullptr));
+         TFileHandle(CreateFileW(Utf8ToWide(picture).c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, 0, nullptr));
          FillVolume(file.Get());
          SetFilePointer(file.Get(), -4096, nullptr, FILE_END);
          SetEndOfFile(file.Get());

@@ -359,12 +359,12 @@ protected:
     ConfigDialog::SetUp();
     if (!RunningUnderWine()) GTEST_SKIP() << "reads the addresses through Wine's browser launcher";
     FLog = TempDirectory() + "lumivale-links-" + std::to_string(GetCurrentProcessId()) + ".log";
-    DeleteFileW(Wide(FLog).c_str());
+    DeleteFileW(Utf8ToWide(FLog).c_str());
     using TUnixName = char*(CDECL*)(const wchar_t*);
     auto unixName = reinterpret_cast<TUnixName>(
         reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
     ASSERT_NE(unixName, nullptr);
-    char* unixLog = unixName(Wide(FLog).c_str());
+    char* unixLog = unixName(Utf8ToWide(FLog).c_str());
     ASSERT_NE(unixLog, nullptr);
     std::string command = "/bin/sh -c \"echo \\\"$0\\\" >>'" + std::string(unixLog) + "'\"";
     HeapFree(GetProcessHeap(), 0, unixLog);
@@ -373,7 +373,7 @@ protected:
   }
   void TearDown() override {
     FBrowsers.reset();
-    if (!FLog.empty()) DeleteFileW(Wide(FLog).c_str());
+    if (!FLog.empty()) DeleteFileW(Utf8ToWide(FLog).c_str());
     ConfigDialog::TearDown();
   }
   std::vector<std::string> Logged() const {

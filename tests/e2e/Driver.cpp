@@ -160,7 +160,7 @@ std::string WindowText(HWND window) {
   std::wstring text(size_t(n) + 1, L'\0');
   n = GetWindowTextW(window, text.data(), n + 1);
   text.resize(size_t(std::max(n, 0)));
-  return Utf8(text);
+  return WideToUtf8(text);
 }
 
 std::wstring ClassName(HWND window) {
@@ -182,9 +182,9 @@ std::set<std::string> TakenPages;
 }  // namespace
 
 TProcess TProcess::Launch(const std::string& exePath, const std::string& arguments) {
-  std::wstring exe = Wide(exePath);
+  std::wstring exe = Utf8ToWide(exePath);
   std::wstring commandLine = L"\"" + exe + L"\"";
-  if (!arguments.empty()) commandLine += L" " + Wide(arguments);
+  if (!arguments.empty()) commandLine += L" " + Utf8ToWide(arguments);
   // The program inherits this process's temporary directory as it stands now.
   std::string tempFolder = TempDirectory();
   std::vector<std::string> pagesBefore = FolderFiles(tempFolder, "ins*.htm");
@@ -413,7 +413,7 @@ bool SaveShot(const std::string& name, std::optional<RECT> area) {
   std::string folder = EnvironmentVariable("LUMI_SHOTS");
   if (folder.empty()) return false;
   folder = WindowsPath(folder);
-  CreateDirectoryW(Wide(folder).c_str(), nullptr);
+  CreateDirectoryW(Utf8ToWide(folder).c_str(), nullptr);
   // What was painted last may reach the screen a moment later: the capture is taken once two in
   // a row agree.
   TPixels shot = CaptureScreen(area.value_or(ScreenArea()));
@@ -610,7 +610,7 @@ bool PostClose(HWND window) { return PostMessageW(window, WM_CLOSE, 0, 0) != FAL
 // --- files -------------------------------------------------------------------------------------
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-  TFileHandle in(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  TFileHandle in(CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!in) return std::nullopt;
   std::string bytes;
@@ -641,13 +641,13 @@ std::optional<HWND> WaitForSlideshow(const TProcess& process, TMs timeout) {
 // --- text and paths ----------------------------------------------------------------------------
 
 std::string EnvironmentVariable(const std::string& name) {
-  std::wstring wideName = Wide(name);
+  std::wstring wideName = Utf8ToWide(name);
   DWORD n = GetEnvironmentVariableW(wideName.c_str(), nullptr, 0);
   if (n == 0) return {};
   std::wstring value(n, L'\0');
   n = GetEnvironmentVariableW(wideName.c_str(), value.data(), n);
   value.resize(n);
-  return Utf8(value);
+  return WideToUtf8(value);
 }
 
 std::string WindowsPath(const std::string& unixPath) {

@@ -56,7 +56,7 @@ class SlideshowSessionTest : public testing::Test {
   void TearDown() override {
     ReleaseMouse();
     if (FSaver) FSaver->Kill();
-    for (const std::string& name : Without(TempFiles("ins*"), FTempBefore)) DeleteFileW(Wide(TempDirectory() + name).c_str());
+    for (const std::string& name : Without(TempFiles("ins*"), FTempBefore)) DeleteFileW(Utf8ToWide(TempDirectory() + name).c_str());
   }
 
   // Starts a full-screen session with the cursor at StartPoint; returns its window. Wine holds the

@@ -25,7 +25,7 @@ std::string Required(const std::string& name) {
 std::string SystemFolder() {
   wchar_t path[MAX_PATH];
   UINT n = GetSystemDirectoryW(path, MAX_PATH);
-  return Utf8(std::wstring(path, n));
+  return WideToUtf8(std::wstring(path, n));
 }
 
 std::string InstalledSaver() { return SystemFolder() + "\\Lumivale.scr"; }
@@ -51,7 +51,7 @@ std::vector<TProgramEntry> LumivaleEntries() {
     DWORD size = sizeof text - sizeof(wchar_t);
     RegGetValueW(HKEY_LOCAL_MACHINE, (list + L"\\" + entry).c_str(), name,
                  RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, text, &size);
-    return Utf8(text);
+    return WideToUtf8(text);
   };
   std::vector<TProgramEntry> entries;
   HKEY raw = nullptr;
@@ -66,7 +66,7 @@ std::vector<TProgramEntry> LumivaleEntries() {
   return entries;
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::string& path) { return GetFileAttributesW(Utf8ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 class InstallerPackage : public testing::Test {
  protected:

@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "base/OwnersWin32.h"
-#include "tests/support/Utf8.h"
+#include "base/TextWin32.h"
 
 // With its final backslash.
 inline std::string TempDirectory() {
   wchar_t path[MAX_PATH + 1] = {};
   const DWORD n = GetTempPathW(MAX_PATH + 1, path);
-  return Utf8(std::wstring(path, n));
+  return WideToUtf8(std::wstring(path, n));
 }
 
 // The names of the files of `folder` (with its final backslash) that match a wildcard pattern
@@ -22,10 +22,10 @@ inline std::string TempDirectory() {
 inline std::vector<std::string> FolderFiles(const std::string& folder, const std::string& pattern) {
   std::vector<std::string> names;
   WIN32_FIND_DATAW entry;
-  const TFindHandle search(FindFirstFileW(Wide(folder + pattern).c_str(), &entry));
+  const TFindHandle search(FindFirstFileW(Utf8ToWide(folder + pattern).c_str(), &entry));
   if (!search) return names;
   do
-    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(Utf8(entry.cFileName));
+    if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(WideToUtf8(entry.cFileName));
   while (FindNextFileW(search.Get(), &entry));
   std::sort(names.begin(), names.end());
   return names;
@@ -39,10 +39,10 @@ inline std::vector<std::string> TempFiles(const std::string& pattern) { return F
 // of the scope.
 class TScopedEnvironment {
  public:
-  TScopedEnvironment(const std::string& name, const std::string& value) : FName(Wide(name)) {
+  TScopedEnvironment(const std::string& name, const std::string& value) : FName(Utf8ToWide(name)) {
     FOld.resize(GetEnvironmentVariableW(FName.c_str(), FOld.data(), 32767));
     FHad = !FOld.empty();
-    SetEnvironmentVariableW(FName.c_str(), Wide(value).c_str());
+    SetEnvironmentVariableW(FName.c_str(), Utf8ToWide(value).c_str());
   }
   ~TScopedEnvironment() { SetEnvironmentVariableW(FName.c_str(), FHad ? FOld.c_str() : nullptr); }
 

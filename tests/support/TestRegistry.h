@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "base/OwnersWin32.h"
-#include "tests/support/Utf8.h"
+#include "base/TextWin32.h"
 
 inline TRegistryKeyHandle OpenKey(const std::string& key, REGSAM access) {
   HKEY opened = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(key).c_str(), 0, access, &opened) != ERROR_SUCCESS) return {};
+  if (RegOpenKeyExW(HKEY_CURRENT_USER, Utf8ToWide(key).c_str(), 0, access, &opened) != ERROR_SUCCESS) return {};
   return TRegistryKeyHandle(opened);
 }
 
@@ -43,7 +43,7 @@ class TSavedRegValue {
 // Creates the key, empty, if it does not exist.
 inline void CreateRegKey(const std::string& key) {
   HKEY created = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(key).c_str(), 0, nullptr, 0, KEY_READ, nullptr, &created, nullptr) !=
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, Utf8ToWide(key).c_str(), 0, nullptr, 0, KEY_READ, nullptr, &created, nullptr) !=
       ERROR_SUCCESS)
     throw std::runtime_error("cannot create HKCU\\" + key);
   RegCloseKey(created);
@@ -52,7 +52,7 @@ inline void CreateRegKey(const std::string& key) {
 inline std::optional<TRawRegValue> ReadRegValue(const std::string& key, const std::string& name) {
   TRegistryKeyHandle opened = OpenKey(key, KEY_QUERY_VALUE);
   if (!opened) return std::nullopt;
-  std::wstring valueName = Wide(name);
+  std::wstring valueName = Utf8ToWide(name);
   TRawRegValue value;
   DWORD size = 0;
   if (RegQueryValueExW(opened.Get(), valueName.c_str(), nullptr, &value.Type, nullptr, &size) != ERROR_SUCCESS)
@@ -79,7 +79,7 @@ inline std::optional<std::string> ReadRegString(const std::string& key, const st
   std::wstring text(value->Data.size() / 2, L'\0');
   std::copy(value->Data.begin(), value->Data.begin() + text.size() * 2, reinterpret_cast<BYTE*>(text.data()));
   text.resize(std::min(text.size(), text.find(L'\0')));
-  return Utf8(text);
+  return WideToUtf8(text);
 }
 
 inline bool KeyExists(const std::string& key) { return static_cast<bool>(OpenKey(key, KEY_QUERY_VALUE)); }
@@ -87,11 +87,11 @@ inline bool KeyExists(const std::string& key) { return static_cast<bool>(OpenKey
 // Writers create the key as needed; they throw std::runtime_error when the write fails.
 inline void WriteRegValue(const std::string& key, const std::string& name, const TRawRegValue& value) {
   HKEY created = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, Wide(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created,
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, Utf8ToWide(key).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &created,
                       nullptr) != ERROR_SUCCESS)
     throw std::runtime_error("cannot create HKCU\\" + key);
   TRegistryKeyHandle opened(created);
-  if (RegSetValueExW(opened.Get(), Wide(name).c_str(), 0, value.Type, value.Data.data(), DWORD(value.Data.size())) !=
+  if (RegSetValueExW(opened.Get(), Utf8ToWide(name).c_str(), 0, value.Type, value.Data.data(), DWORD(value.Data.size())) !=
       ERROR_SUCCESS)
     throw std::runtime_error("cannot write HKCU\\" + key + " " + name);
 }
@@ -103,16 +103,16 @@ inline void WriteRegDword(const std::string& key, const std::string& name, DWORD
 
 inline void WriteRegString(const std::string& key, const std::string& name, const std::string& text,
                            DWORD type = REG_SZ) {
-  std::wstring wide = Wide(text);
+  std::wstring wide = Utf8ToWide(text);
   const BYTE* bytes = reinterpret_cast<const BYTE*>(wide.c_str());
   WriteRegValue(key, name, {type, {bytes, bytes + (wide.size() + 1) * 2}});
 }
 
 inline void DeleteRegValue(const std::string& key, const std::string& name) {
-  if (TRegistryKeyHandle opened = OpenKey(key, KEY_SET_VALUE)) RegDeleteValueW(opened.Get(), Wide(name).c_str());
+  if (TRegistryKeyHandle opened = OpenKey(key, KEY_SET_VALUE)) RegDeleteValueW(opened.Get(), Utf8ToWide(name).c_str());
 }
 
-inline void DeleteRegKey(const std::string& key) { RegDeleteTreeW(HKEY_CURRENT_USER, Wide(key).c_str()); }
+inline void DeleteRegKey(const std::string& key) { RegDeleteTreeW(HKEY_CURRENT_USER, Utf8ToWide(key).c_str()); }
 
 inline TSavedRegValue::TSavedRegValue(std::string key, std::string name)
     : FKey(std::move(key)), FName(std::move(name)), FValue(ReadRegValue(FKey, FName)) {}

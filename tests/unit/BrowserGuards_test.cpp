@@ -8,8 +8,8 @@
 #include <tuple>
 
 #include "base/Errors.h"
-#include "base/MemoryRegistry.h"
 #include "host/BrowserGuards.h"
+#include "registry/MemoryRegistry.h"
 #include "tests/support/Le32.h"
 #include "tests/support/Raised.h"
 

@@ -2,8 +2,8 @@
 // however odd, raises or lets the session end unasked.
 #include <gtest/gtest.h>
 
-#include "base/MemoryRegistry.h"
 #include "host/PasswordSetting.h"
+#include "registry/MemoryRegistry.h"
 #include "tests/support/Le32.h"
 
 TEST(PasswordSetting, StoredValues) {

@@ -42,7 +42,7 @@ void ExpectQuadrants(const TFrame& frame) {
 
 }  // namespace
 
-TEST(PictureLoader, DecodesBaselineAndProgressive) {
+TEST(PicturePipeline, DecodesBaselineAndProgressive) {
   for (bool progressive : {false, true}) {
     std::vector<uint8_t> jpeg = MakeQuadrantJpeg(64, 48, progressive);
     TJpegDecoder decoder(jpeg.data(), jpeg.size());
@@ -56,7 +56,7 @@ TEST(PictureLoader, DecodesBaselineAndProgressive) {
   }
 }
 
-TEST(PictureLoader, ReducesInTheDecoderOnlyToAtLeastTheWantedSize) {
+TEST(PicturePipeline, ReducesInTheDecoderOnlyToAtLeastTheWantedSize) {
   const std::vector<uint8_t> jpeg = MakeQuadrantJpeg(1024, 768);
   struct TCase {
     int32_t WantW, WantH, W, H;
@@ -74,7 +74,7 @@ TEST(PictureLoader, ReducesInTheDecoderOnlyToAtLeastTheWantedSize) {
   }
 }
 
-TEST(PictureLoader, RefusesWhatIsNotAReadableJpeg) {
+TEST(PicturePipeline, RefusesWhatIsNotAReadableJpeg) {
   const std::vector<uint8_t> jpeg = MakeQuadrantJpeg(64, 48);
   const std::vector<uint8_t> progressive = MakeQuadrantJpeg(64, 48, true);
   const std::string text = "<html>not a picture</html>";
@@ -100,7 +100,7 @@ TEST(PictureLoader, RefusesWhatIsNotAReadableJpeg) {
   }
 }
 
-TEST(PictureLoader, EveryTruncatedPrefixGivesNoPicture) {
+TEST(PicturePipeline, EveryTruncatedPrefixGivesNoPicture) {
   for (bool progressive : {false, true}) {
     const std::vector<uint8_t> jpeg = MakeQuadrantJpeg(48, 40, progressive);
     // Even without only the end marker: the data must be complete.
@@ -115,7 +115,7 @@ TEST(PictureLoader, EveryTruncatedPrefixGivesNoPicture) {
   }
 }
 
-TEST(PictureLoader, CorruptDataNeverCrashes) {
+TEST(PicturePipeline, CorruptDataNeverCrashes) {
   const std::vector<uint8_t> jpegs[] = {MakeQuadrantJpeg(40, 30), MakeQuadrantJpeg(40, 30, true)};
   std::mt19937 random(7);
   for (int round = 0; round < 600; ++round) {
@@ -136,7 +136,7 @@ TEST(PictureLoader, CorruptDataNeverCrashes) {
   }
 }
 
-TEST(PictureLoader, ResamplesToTheLaidOutSize) {
+TEST(PicturePipeline, ResamplesToTheLaidOutSize) {
   const std::vector<uint8_t> jpeg = MakeQuadrantJpeg(1024, 768);
   const int32_t sizes[][2] = {{1440, 1080}, {1024, 768}, {149, 112}, {2880, 2160}, {77, 102}};
   for (const auto& s : sizes) {
@@ -149,7 +149,7 @@ TEST(PictureLoader, ResamplesToTheLaidOutSize) {
   EXPECT_TRUE(PreparePicture(jpeg.data(), jpeg.size(), 0, 480).Pixels.empty());
 }
 
-TEST(PictureLoader, FlatColoursSurviveResamplingExactly) {
+TEST(PicturePipeline, FlatColoursSurviveResamplingExactly) {
   TFrame flat(7, 5, 0xFF4080C0u);
   for (const TRect& placed : {TRect{0, 0, 30, 20}, TRect{1, 2, 3, 2}}) {
     TFrame target(30, 20, 0xFF000000u);
@@ -164,7 +164,7 @@ TEST(PictureLoader, FlatColoursSurviveResamplingExactly) {
 // down, edge samples repeated) to within rounding, and gives the same bytes on every vector
 // unit. (At a scale of exactly 1 stb reduces with Mitchell, which blurs; ours keeps the
 // samples, so such sizes are not compared.)
-TEST(PictureLoader, AgreesWithAReferenceResampler) {
+TEST(PicturePipeline, AgreesWithAReferenceResampler) {
   TFrame source(97, 61);
   for (int32_t y = 0; y < source.Height; ++y)
     for (int32_t x = 0; x < source.Width; ++x)
@@ -196,7 +196,7 @@ TEST(PictureLoader, AgreesWithAReferenceResampler) {
 }
 
 // Drawing only a clipped part gives the same pixels as drawing all and cutting afterwards.
-TEST(PictureLoader, ClippedDrawingMatchesTheWholeDrawing) {
+TEST(PicturePipeline, ClippedDrawingMatchesTheWholeDrawing) {
   std::mt19937 random(3);
   TFrame source(50, 40);
   for (uint32_t& p : source.Pixels) p = 0xFF000000u | (random() & 0xFFFFFFu);
@@ -231,7 +231,7 @@ TEST(PictureLoader, ClippedDrawingMatchesTheWholeDrawing) {
   }
 }
 
-TEST(PictureLoader, OnlyLocalFilePathsAreOpened) {
+TEST(PicturePipeline, OnlyLocalFilePathsAreOpened) {
   struct TCase {
     const char* Path;
     bool Local;
@@ -257,7 +257,7 @@ TEST(PictureLoader, OnlyLocalFilePathsAreOpened) {
   for (const TCase& c : cases) EXPECT_EQ(IsLocalFilePath(c.Path), c.Local) << c.Path;
 }
 
-TEST(PictureLoader, ReadsPictureFiles) {
+TEST(PicturePipeline, ReadsPictureFiles) {
   const TScratchFolder folder;
   const std::vector<uint8_t> jpeg = MakeQuadrantJpeg(16, 16);
   const std::string path = folder.Write("p.jpg", jpeg);

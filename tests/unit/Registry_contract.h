@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "base/Errors.h"
-#include "base/Registry.h"
+#include "registry/Registry.h"
 #include "tests/support/Le32.h"
 #include "tests/support/Raised.h"
 

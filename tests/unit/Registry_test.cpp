@@ -1,8 +1,8 @@
 // The in-memory registry keeps the system's rules (shared contract), and models keys without rights.
 #include "tests/unit/Registry_contract.h"
 
-#include "base/MemoryRegistry.h"
-#include "base/RegistryValue.h"
+#include "registry/MemoryRegistry.h"
+#include "registry/RegistryValue.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <set>
 
-#include "base/MemoryRegistry.h"
 #include "host/BrowserGuards.h"
 #include "host/SessionRecord.h"
+#include "registry/MemoryRegistry.h"
 #include "tests/support/Le32.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/Errors.h"
-#include "base/MemoryRegistry.h"
+#include "registry/MemoryRegistry.h"
 #include "settings/EffectList.h"
 #include "settings/SettingsStore.h"
 #include "tests/support/Le32.h"

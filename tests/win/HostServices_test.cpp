@@ -7,12 +7,12 @@
 #include <cstring>
 #include <string>
 
-#include "base/Registry.h"
 #include "base/RunState.h"
 #include "host/OsVersionWin32.h"
 #include "host/Password.h"
 #include "host/PasswordSetting.h"
 #include "host/RunningFlag.h"
+#include "registry/Registry.h"
 #include "tests/support/Le32.h"
 #include "tests/support/TestRegistry.h"
 #include "tests/support/TestWindows.h"

@@ -8,7 +8,7 @@
 
 #include <optional>
 
-#include "base/Registry.h"
+#include "registry/Registry.h"
 #include "settings/SettingsStore.h"
 
 namespace {

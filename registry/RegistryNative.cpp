@@ -1,5 +1,5 @@
 // The native build has no system registry: its process-wide registry lives in memory.
-#include "base/MemoryRegistry.h"
+#include "registry/MemoryRegistry.h"
 
 TRegistry& SystemRegistry() {
   static TMemoryRegistry registry;

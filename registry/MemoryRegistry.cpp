@@ -1,8 +1,8 @@
 // The in-memory registry: the same acceptance rules for reads and writes as the system's.
-#include "base/MemoryRegistry.h"
+#include "registry/MemoryRegistry.h"
 
 #include "base/Errors.h"
-#include "base/RegistryValue.h"
+#include "registry/RegistryValue.h"
 
 namespace {
 

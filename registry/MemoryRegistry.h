@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "base/Registry.h"
+#include "registry/Registry.h"
 
 struct TRegValue {
   std::string Name;  // as first written

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/Registry.h"
+#include "registry/Registry.h"
 
 // Up to 4 bytes of REG_DWORD, little-endian; fewer bytes leave the high ones zero. More than 4
 // bytes raise the get error (the read's 4-byte buffer is too small), another type the type

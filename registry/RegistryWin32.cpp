@@ -5,9 +5,9 @@
 
 #include "base/Errors.h"
 #include "base/OwnersWin32.h"
-#include "base/Registry.h"
-#include "base/RegistryValue.h"
 #include "base/TextWin32.h"
+#include "registry/Registry.h"
+#include "registry/RegistryValue.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Which registry the process uses: the platform's own unless a test has put another in place.
-#include "base/Registry.h"
+#include "registry/Registry.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The acceptance rules for registry values read as integers or texts.
-#include "base/RegistryValue.h"
+#include "registry/RegistryValue.h"
 
 #include "base/Errors.h"
 
