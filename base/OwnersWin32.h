@@ -103,6 +103,12 @@ inline TPairedRelease HideCursor() {
   return TPairedRelease([] { ShowCursor(TRUE); });
 }
 
+// The cursor shown (its display count raised by one) until the owner hides it again.
+inline TPairedRelease RevealCursor() {
+  ShowCursor(TRUE);
+  return TPairedRelease([] { ShowCursor(FALSE); });
+}
+
 // A window's device context (the screen's for a null window), released at the end of the scope.
 class TWindowDC {
 public:

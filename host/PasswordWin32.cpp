@@ -54,9 +54,11 @@ bool VerifyPassword(TPoint& startCursor) {
   if (IsWindowsNT()) return true;
   if (!SaverPasswordInUse(CurrentRegistry())) return true;
   // The full-screen session hides the cursor; the prompt needs it.
-  ShowCursor(TRUE);
-  const bool mayEnd = AskForPassword();
-  ShowCursor(FALSE);
+  bool mayEnd = false;
+  {
+    const TPairedRelease shown = RevealCursor();
+    mayEnd = AskForPassword();
+  }
   // When the session goes on, movement counts from where the cursor stands after the prompt.
   if (POINT cursor; GetCursorPos(&cursor)) startCursor = TPoint{cursor.x, cursor.y};
   return mayEnd;
